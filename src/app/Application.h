@@ -1,0 +1,8 @@
+#pragma once
+
+class QApplication;
+
+// Application-wide look shared by the program, its tests and benchmarks:
+// the Fusion style (buttons show their design colours on every desktop) and
+// the Japanese Gothic standing in for the design's font.
+void setUpApplication(QApplication &app);

@@ -1,0 +1,307 @@
+// Form1's controls at their design places, with captions, colours, fonts,
+// stacking and keyboard order. Positions are window-client pixels, or board
+// and table pixels for the controls on those surfaces.
+#include "Form1.h"
+
+#include "ui/Metrics.h"
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+namespace {
+
+const QColor windowGreen(192, 255, 192);  // window, check boxes, cover
+const QColor checkText(0, 128, 0);        // check box captions
+const QColor boardGreen(0, 128, 0);       // the blackboard
+const QColor panelCream(255, 255, 192);   // graph and table panels
+const QColor white(255, 255, 255);
+const QColor red(255, 0, 0);
+const QColor yellow(255, 255, 0);
+const QColor trayGreen(0, 64, 0);
+
+const QSize boardSize(601, 409);
+const QSize graphSize(393, 513);
+const QSize tableSize(609, 113);
+
+constexpr int envelopeLineWidth = 3;
+constexpr int redBarWidth = 5;
+constexpr int templateLineWidth = 2;
+constexpr int trayBandWidth = 150; // covers board rows 0..139 around y = 64
+
+void paint(QWidget *w, QPalette::ColorRole role, QColor colour)
+{
+    QPalette p = w->palette();
+    p.setColor(role, colour);
+    w->setPalette(p);
+}
+
+QLabel *opaqueLabel(QWidget *parent, const QString &text, QRect place, QColor back, QColor fore,
+                    const QFont &font)
+{
+    auto *label = new QLabel(text, parent);
+    label->setFont(font);
+    label->setAutoFillBackground(true);
+    paint(label, QPalette::Window, back);
+    paint(label, QPalette::WindowText, fore);
+    label->move(place.topLeft());
+    label->resize(label->sizeHint()); // labels size themselves to their caption
+    return label;
+}
+
+QPushButton *button(QWidget *parent, const QString &caption, QRect place, QColor back,
+                    const QFont &font)
+{
+    auto *b = new QPushButton(caption, parent);
+    b->setGeometry(place);
+    b->setFont(font);
+    b->setAutoDefault(false); // Enter and Escape trigger no button
+    paint(b, QPalette::Button, back);
+    return b;
+}
+
+QCheckBox *checkBox(QWidget *parent, const QString &caption, QRect place)
+{
+    auto *c = new QCheckBox(caption, parent);
+    c->setGeometry(place);
+    c->setFont(ui::designFont(18));
+    c->setAutoFillBackground(true);
+    c->setBackgroundRole(QPalette::Window); // a check box fills with Button by default
+    paint(c, QPalette::Window, windowGreen);
+    paint(c, QPalette::WindowText, checkText);
+    return c;
+}
+
+} // namespace
+
+Form1::Form1(QWidget *parent) : QWidget(parent)
+{
+    setWindowTitle(QStringLiteral("４.関数  (by Orvane)"));
+    setAutoFillBackground(true);
+    paint(this, QPalette::Window, windowGreen);
+    // The design area in which every control is in view; the window shows
+    // part of it until Form_Load sets the compact size.
+    setOuterSizeTwips(15700, 10800);
+
+    createWindowControls();
+    createBoardControls();
+    createTableControls();
+    orderControls();
+    connectHandlers();
+    Form_Load();
+}
+
+Form1::~Form1() = default;
+
+void Form1::createWindowControls()
+{
+    Label6 = opaqueLabel(this, QStringLiteral("関数の利用"), {16, 16, 160, 33}, QColor(0, 0, 255),
+                         white, ui::designFont(24));
+    Command1 = button(this, QStringLiteral("初期画面"), {216, 16, 81, 33}, panelCream,
+                      ui::designFont(12, true));
+    Check1 = checkBox(this, QStringLiteral("方眼"), {376, 24, 81, 26});
+    end = button(this, QStringLiteral("終了"), {536, 16, 81, 33}, QColor(192, 192, 255),
+                 ui::designFont(12, true));
+
+    kokuban = new ui::Surface(boardSize, boardGreen, this);
+    kokuban->move(16, 64);
+    kokuban->setForeColor(white);
+    kokuban->setCanvasFont(ui::designFont(14.25, true));
+
+    Picture1 = new QWidget(this);
+    Picture1->setGeometry(8, 208, 617, 257);
+    Picture1->setAutoFillBackground(true);
+    paint(Picture1, QPalette::Window, windowGreen);
+
+    jidou = button(this, QStringLiteral("自    動"), {16, 488, 113, 49}, QColor(0, 255, 0),
+                   ui::designFont(15.75, true));
+    Label3 = opaqueLabel(this, QStringLiteral("速度"), {224, 488, 38, 19}, windowGreen, checkText,
+                         ui::designFont(14.25));
+    Combo1 = new QComboBox(this);
+    Combo1->setEditable(true);
+    Combo1->addItems({QStringLiteral(" 0"), QStringLiteral("10"), QStringLiteral("20"),
+                      QStringLiteral("50"), QStringLiteral("100"), QStringLiteral("200")});
+    Combo1->setInsertPolicy(QComboBox::NoInsert);
+    Combo1->setCurrentText(QStringLiteral("50"));
+    Combo1->setGeometry(224, 512, 49, 21);
+    Combo1->setFont(ui::designFont(9.75));
+    tomeru = button(this, QStringLiteral("ストップ"), {144, 504, 65, 33}, QColor(128, 255, 128),
+                    ui::designFont(12));
+    susumu = button(this, QStringLiteral("出す"), {304, 488, 65, 49}, yellow,
+                    ui::designFont(12, true));
+    modoru = button(this, QStringLiteral("戻す"), {376, 488, 65, 49}, QColor(0, 255, 255),
+                    ui::designFont(12, true));
+    Command2 = button(this, QStringLiteral("最初に"), {448, 504, 57, 33}, QColor(255, 192, 128),
+                      ui::defaultFont());
+    Check3 = checkBox(this, QStringLiteral("表"), {520, 480, 49, 26});
+    Check2 = checkBox(this, QStringLiteral("グラフ"), {520, 512, 89, 26});
+
+    gamen = new ui::Surface(graphSize, panelCream, this);
+    gamen->move(632, 16);
+    gamen->setCanvasFont(ui::defaultFont());
+
+    Check5 = checkBox(this, QStringLiteral("封筒をかくす"), {648, 544, 161, 33});
+
+    hyo = new ui::Surface(tableSize, panelCream, this);
+    hyo->move(8, 560);
+    hyo->setForeColor(Qt::black);
+    hyo->setCanvasFont(ui::designFont(14.25, true));
+
+    Label8 = opaqueLabel(this, QStringLiteral("Velmora 学習ソフト"), {912, 664, 113, 12},
+                         windowGreen, QColor(0, 192, 0), ui::defaultFont());
+}
+
+void Form1::createBoardControls()
+{
+    Text1 = new QLineEdit(QStringLiteral("Text1"), kokuban);
+    Text1->setGeometry(264, 360, 65, 33);
+    Text1->setFont(ui::designFont(18));
+    // The read-out carries x; the pupil may select and copy it but not edit it.
+    Text1->setReadOnly(true);
+
+    Check4 = new QCheckBox(kokuban);
+    Check4->setGeometry(240, 368, 17, 17);
+    Check4->setAutoFillBackground(true);
+    Check4->setBackgroundRole(QPalette::Window);
+    paint(Check4, QPalette::Window, QColor(128, 128, 0));
+    Check4->setChecked(true);
+
+    // Windowless controls, nearest the viewer first.
+    ui::ControlLayer &layer = kokuban->controls();
+    const QFont labelFont = ui::defaultFont();
+    const std::array<QString, 8> label9Captions = {
+        QStringLiteral("2cm"), QStringLiteral("2cm"), QStringLiteral("2cm"), QStringLiteral("4cm"),
+        QStringLiteral("2cm"), QStringLiteral("6cm"), QStringLiteral("6cm"), QStringLiteral("6cm")};
+    const std::array<QPoint, 8> label9Places = {QPoint(312, 112), QPoint(302, 96),
+                                                QPoint(360, 112), QPoint(353, 72),
+                                                QPoint(408, 112), QPoint(404, 48),
+                                                QPoint(512, 112), QPoint(573, 56)};
+    for (int i = 7; i >= 0; --i) {
+        Label9[i] = layer.add<ui::LabelControl>(label9Captions[i], labelFont, white);
+        Label9[i]->move(label9Places[i].x(), label9Places[i].y());
+    }
+    for (int i = 2; i >= 0; --i)
+        Line8[i] = layer.add<ui::LineControl>(yellow, templateLineWidth);
+    Shape1 = layer.add<ui::ShapeControl>(red, QRect(464, 272, 10, 8));
+    Line5[4] = layer.add<ui::LineControl>(red, redBarWidth);
+    for (int i = 3; i >= 0; --i)
+        Line9[i] = layer.add<ui::LineControl>(yellow, templateLineWidth);
+    for (int i = 3; i >= 0; --i)
+        Line7[i] = layer.add<ui::LineControl>(yellow, templateLineWidth);
+    for (int i = 3; i >= 0; --i)
+        Line6[i] = layer.add<ui::LineControl>(yellow, templateLineWidth);
+    Line1 = layer.add<ui::LineControl>(trayGreen, trayBandWidth, QLine(0, 64, 600, 64));
+
+    auto envelopeLine = [&] { return layer.add<ui::LineControl>(white, envelopeLineWidth); };
+    auto cornerLabel = [&](const QString &caption, double points, QColor colour = white) {
+        return layer.add<ui::LabelControl>(caption, ui::designFont(points), colour);
+    };
+    Line5[3] = envelopeLine();
+    Label1 = layer.add<ui::LabelControl>(QStringLiteral("点Ｐが動いた距離χ"), ui::designFont(18),
+                                         white, boardGreen);
+    Label1->move(24, 360);
+    Line5[1] = envelopeLine();
+    Label2 = layer.add<ui::LabelControl>(QStringLiteral("cm"), ui::designFont(15.75, true), white,
+                                         boardGreen);
+    Label2->move(336, 368);
+    Line4[1] = layer.add<ui::LineControl>(red, envelopeLineWidth, QLine(24, 392, 232, 392));
+    Label4[3] = cornerLabel(QStringLiteral("Ｄ"), 24);
+    Line5[2] = envelopeLine();
+    Label4[8] = cornerLabel(QStringLiteral("Ｐ"), 24);
+    Label4[2] = cornerLabel(QStringLiteral("C"), 24);
+    Label4[1] = cornerLabel(QStringLiteral("B"), 24);
+    Label4[6] = cornerLabel(QStringLiteral("χcm"), 18, QColor(255, 128, 128));
+    Line5[0] = envelopeLine();
+    Label4[5] = cornerLabel(QStringLiteral("６cm"), 18);
+    Label4[4] = cornerLabel(QStringLiteral("１０cm"), 18);
+    Label4[0] = cornerLabel(QStringLiteral("A"), 24);
+    Line5[5] = envelopeLine();
+    Line5[7] = envelopeLine();
+    Line5[6] = envelopeLine();
+}
+
+void Form1::createTableControls()
+{
+    ui::ControlLayer &layer = hyo->controls();
+    const QFont headingFont = ui::designFont(24, true);
+    Label5 = layer.add<ui::LabelControl>(QStringLiteral("χ"), headingFont, Qt::black, QColor(255, 255, 192));
+    Label5->move(0, 16);
+    Label7 = layer.add<ui::LabelControl>(QStringLiteral("ｙ"), headingFont, Qt::black, QColor(255, 255, 192));
+    Label7->move(8, 64);
+    Line3 = layer.add<ui::LineControl>(Qt::black, envelopeLineWidth, QLine(8, 56, 600, 56));
+    Line2 = layer.add<ui::LineControl>(Qt::black, envelopeLineWidth, QLine(32, 8, 32, 104));
+}
+
+void Form1::orderControls()
+{
+    // Stacking, nearest the viewer first: the cover lies over the board.
+    const std::array<QWidget *, 19> stacking = {
+        Picture1, Check5, Command2, kokuban, Command1, hyo,    Check1, Check3, tomeru, jidou,
+        modoru,   susumu, Check2,   Combo1,  end,      gamen, Label8, Label6, Label3};
+    for (auto it = stacking.rbegin(); it != stacking.rend(); ++it)
+        (*it)->raise();
+
+    // Keyboard order. The surfaces take the focus by the Tab key only.
+    for (ui::Surface *surface : {gamen, kokuban, hyo})
+        surface->setFocusPolicy(Qt::TabFocus);
+    const std::array<QWidget *, 17> tabOrder = {gamen,  end,    Combo1, Check2,  kokuban, susumu,
+                                                modoru, jidou,  tomeru, Check3,  Check1,  hyo,
+                                                Command1, Check4, Text1, Command2, Check5};
+    for (std::size_t i = 0; i + 1 < tabOrder.size(); ++i)
+        setTabOrder(tabOrder[i], tabOrder[i + 1]);
+}
+
+void Form1::connectHandlers()
+{
+    auto click = [this](QPushButton *b, void (Form1::*handler)()) {
+        connect(b, &QPushButton::clicked, this, handler);
+    };
+    click(Command1, &Form1::Command1_Click);
+    click(end, &Form1::end_Click);
+    click(susumu, &Form1::susumu_Click);
+    click(modoru, &Form1::modoru_Click);
+    click(jidou, &Form1::jidou_Click);
+    click(tomeru, &Form1::tomeru_Click);
+    click(Command2, &Form1::Command2_Click);
+    // A check box's handler runs whenever its value changes, by the pupil or
+    // by the program; setting the value it already has runs nothing.
+    auto toggle = [this](QCheckBox *c, void (Form1::*handler)()) {
+        connect(c, &QCheckBox::toggled, this, handler);
+    };
+    toggle(Check1, &Form1::Check1_Click);
+    toggle(Check2, &Form1::Check2_Click);
+    toggle(Check3, &Form1::Check3_Click);
+    toggle(Check4, &Form1::Check4_Click);
+    toggle(Check5, &Form1::Check5_Click);
+
+    connect(kokuban, &ui::Surface::mouseDown, this,
+            [this](Qt::MouseButton b, Qt::KeyboardModifiers s, QPointF p) {
+                kokuban_MouseDown(int(b), int(s), float(p.x()), float(p.y()));
+            });
+    connect(kokuban, &ui::Surface::mouseMove, this,
+            [this](Qt::MouseButtons b, Qt::KeyboardModifiers s, QPointF p) {
+                kokuban_MouseMove(int(b), int(s), float(p.x()), float(p.y()));
+            });
+    connect(kokuban, &ui::Surface::mouseUp, this,
+            [this](Qt::MouseButton b, Qt::KeyboardModifiers s, QPointF p) {
+                kokuban_MouseUp(int(b), int(s), float(p.x()), float(p.y()));
+            });
+}
+
+void Form1::setOuterSizeTwips(int widthTwips, int heightTwips)
+{
+    m_outerWidthTwips = widthTwips;
+    m_outerHeightTwips = heightTwips;
+    // The pupil cannot resize the window: the graph and the table come into
+    // view only through グラフ and 表.
+    setFixedSize(ui::clientSizeFromOuterTwips(widthTwips, heightTwips));
+}
+
+void Form1::closeEvent(QCloseEvent *event)
+{
+    event->accept();
+    end_Click();
+}

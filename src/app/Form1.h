@@ -1,0 +1,164 @@
+#pragma once
+
+#include "ui/GraphicControls.h"
+#include "ui/Surface.h"
+
+#include <QWidget>
+
+#include <array>
+#include <optional>
+
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+// The lesson's one window. It owns every control and the whole scene state;
+// the pupil's actions arrive as its handlers, which change the scene and paint
+// onto the board (kokuban), the graph (gamen) and the table (hyo).
+//
+// The class is defined over several folders, one per subsystem:
+//   app/     controls, start-up, initial screen, view options
+//   motion/  stepping, automatic run, back to start
+//   board/   board painting, shading, piece templates, mouse building
+//   graph/   the y-x graph
+//   table/   the value table
+//
+// Units: board, graph and table coordinates are their surfaces' pixels;
+// on the board 20 px = 1 cm, A (300,180), B (300,300), C (500,300), D (500,180).
+class Form1 : public QWidget
+{
+    Q_OBJECT
+public:
+    explicit Form1(QWidget *parent = nullptr);
+    ~Form1() override;
+
+    // ---- Controls on the window ------------------------------------------
+    QLabel *Label6 = nullptr; // "関数の利用"
+    QLabel *Label3 = nullptr; // "速度"
+    QLabel *Label8 = nullptr; // credit line
+    QPushButton *Command1 = nullptr; // 初期画面
+    QPushButton *end = nullptr;      // 終了
+    QPushButton *jidou = nullptr;    // 自動
+    QPushButton *tomeru = nullptr;   // ストップ
+    QPushButton *susumu = nullptr;   // 出す
+    QPushButton *modoru = nullptr;   // 戻す
+    QPushButton *Command2 = nullptr; // 最初に
+    QCheckBox *Check1 = nullptr;     // 方眼
+    QCheckBox *Check2 = nullptr;     // グラフ
+    QCheckBox *Check3 = nullptr;     // 表
+    QCheckBox *Check5 = nullptr;     // 封筒をかくす
+    QComboBox *Combo1 = nullptr;     // speed
+    ui::Surface *kokuban = nullptr;  // the board
+    ui::Surface *gamen = nullptr;    // the graph
+    ui::Surface *hyo = nullptr;      // the table
+    QWidget *Picture1 = nullptr;     // cover over the envelope
+
+    // ---- Controls on the board ---------------------------------------------
+    QLineEdit *Text1 = nullptr; // x read-out, the carrier of x (" 0.0" ... " 10.0")
+    QCheckBox *Check4 = nullptr; // shows the red bar BP
+    ui::LabelControl *Label1 = nullptr; // "点Ｐが動いた距離χ"
+    ui::LabelControl *Label2 = nullptr; // "cm"
+    ui::ShapeControl *Shape1 = nullptr; // P's red dot
+    // Label4: 0 "A", 1 "B", 2 "C", 3 "Ｄ", 4 "１０cm", 5 "６cm", 6 "χcm", 8 "Ｐ";
+    // there is no member 7 (it stays null).
+    std::array<ui::LabelControl *, 9> Label4{};
+    std::array<ui::LabelControl *, 8> Label9{}; // dimension labels of the tray pieces
+    ui::LineControl *Line1 = nullptr;           // the dark tray band
+    std::array<ui::LineControl *, 2> Line4{};   // member 1: red underline of Label1
+    std::array<ui::LineControl *, 8> Line5{};   // envelope, base line, flap, red bar (4)
+    std::array<ui::LineControl *, 4> Line6{};   // square template
+    std::array<ui::LineControl *, 4> Line7{};   // 2 x 4 cm template
+    std::array<ui::LineControl *, 4> Line9{};   // 2 x 6 cm template
+    std::array<ui::LineControl *, 3> Line8{};   // triangle template
+
+    // ---- Controls on the table ---------------------------------------------
+    ui::LabelControl *Label5 = nullptr; // "χ"
+    ui::LabelControl *Label7 = nullptr; // "ｙ"
+    ui::LineControl *Line2 = nullptr;   // heading column rule
+    ui::LineControl *Line3 = nullptr;   // rule between the x and y rows
+
+    // ---- Scene state (board pixels unless said otherwise) -------------------
+    double Ax = 0, Ay = 0, Bx = 0, By = 0, Cx = 0, Cy = 0, Dx = 0;
+    qint16 Dy = 0;
+    double Px = 0; // P's x: 300 at B, 10 less per 0.5-cm step, 100 at x = 10 cm
+    double Py = 0;
+    double LastGx = 0; // last plotted graph point, graph pixels
+    qint16 LastGy = 0;
+    int DragPiece = 0; // held piece: 0 none, 1..4 from the tray, else a slot code
+    std::array<int, 5> SlotPiece{}; // slot codes, slot i at board x 300+40i..340+40i
+    std::optional<int> DragSlot;    // slot the held piece came from; none = tray
+    qint16 CurPiece = 0;            // code of the slot the latest forward step entered
+    double TableY = 0;              // y (cm²) of the column the table wrote last
+    double GraphY = 0;              // y (cm²) as the graph has summed it
+    std::array<float, 22> StepArea{}; // StepArea[k]: y gained over the step ending at x = k/2
+    qint16 StopFlag = 0;              // 1 = stop of the automatic run requested
+
+    // ---- Handlers ------------------------------------------------------------
+    void Form_Load();
+    void Command1_Click(); // 初期画面
+    void end_Click();      // 終了
+    void susumu_Click();   // 出す
+    void modoru_Click();   // 戻す
+    void jidou_Click();    // 自動
+    void tomeru_Click();   // ストップ
+    void Command2_Click(); // 最初に
+    void Check1_Click();   // 方眼
+    void Check2_Click();   // グラフ
+    void Check3_Click();   // 表
+    void Check4_Click();   // red bar
+    void Check5_Click();   // 封筒をかくす
+    void kokuban_MouseDown(int button, int shift, float X, float Y);
+    void kokuban_MouseMove(int button, int shift, float X, float Y);
+    void kokuban_MouseUp(int button, int shift, float X, float Y);
+
+    // ---- Procedures ------------------------------------------------------------
+    void ShowInitialScreen();
+    void RedrawBoard(qint16 pos);
+    void DrawGrid();
+    void ShadeSquare2x2(qint16 x);
+    void ShadeRect2x4(qint16 x);
+    void ShadeRect2x6(qint16 x);
+    void ShadeTriangle6x6(qint16 x);
+    void PlaceLine6Figure(qint16 X, qint16 Y);
+    void PlaceLine7Figure(qint16 X, qint16 Y);
+    void PlaceLine9Figure(qint16 X, qint16 Y);
+    void PlaceLine8Figure(qint16 X, qint16 Y);
+    void DrawGraph(qint16 mode);
+    void PlotPoint(qint16 direction);
+    void DrawTable(qint16 mode);
+    void WaitMs(int ms);
+
+    // Sets the window's outer size in twips (client = outer - nominal frame).
+    void setOuterSizeTwips(int widthTwips, int heightTwips);
+    int outerWidthTwips() const { return m_outerWidthTwips; }
+    int outerHeightTwips() const { return m_outerHeightTwips; }
+    bool isRunning() const { return m_running; }
+    bool isEnding() const { return m_ending; }
+
+signals:
+    // Emitted when the automatic run starts a wait between two steps.
+    void waitStarted(int ms);
+    // Emitted whenever the x read-out changes.
+    void distanceChanged(const QString &text);
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    void createWindowControls();
+    void createBoardControls();
+    void createTableControls();
+    void orderControls();
+    void connectHandlers();
+    void putTemplatesHome();
+    void setDistanceText(double x);
+    double distance() const; // x read back from Text1
+    void showRunState(bool running);
+
+    int m_outerWidthTwips = 0;
+    int m_outerHeightTwips = 0;
+    bool m_running = false;
+    bool m_ending = false;
+};

@@ -1,0 +1,102 @@
+// Start-up, the initial screen, 初期画面 and 終了.
+#include "app/Form1.h"
+
+#include "motion/StripRules.h"
+#include "ui/NumberForm.h"
+
+#include <QCheckBox>
+#include <QCoreApplication>
+#include <QLineEdit>
+#include <QPushButton>
+
+namespace {
+
+// Outer sizes of the window in twips, frame included (see setOuterSizeTwips).
+constexpr int compactWidthTwips = 9700;
+constexpr int compactHeightTwips = 8800;
+
+// Where the red bar BP waits while hidden: below the visible board.
+constexpr int parkedBarY = 800;
+
+} // namespace
+
+void Form1::Form_Load()
+{
+    setOuterSizeTwips(compactWidthTwips, compactHeightTwips);
+    Check1->setChecked(false);
+    Check2->setChecked(false);
+    Check3->setChecked(false);
+    kokuban->setDrawWidth(2);
+    ShowInitialScreen();
+}
+
+void Form1::ShowInitialScreen()
+{
+    setDistanceText(0);
+    DragPiece = 0;
+    TableY = 0;
+    GraphY = 0;
+    SlotPiece.fill(0);
+    // A new figure starts with no strips of an earlier one.
+    StepArea.fill(0);
+    Picture1->hide();
+    Check5->setChecked(false);
+    kokuban->cls();
+    hyo->cls();
+    DrawTable(0);
+    DrawGraph(0);
+
+    Ax = 300, Ay = 180, Bx = 300, By = 300, Cx = 500, Cy = 300, Dx = 500, Dy = 180;
+    Px = motion::startPx, Py = 300;
+
+    // Corner and length labels beside the envelope.
+    Label4[0]->move(int(Ax - 8), int(Ay - 35));
+    Label4[1]->move(int(Bx + 4), int(By));
+    Label4[2]->move(int(Cx - 8), int(Cy));
+    Label4[3]->move(int(Dx - 8), Dy - 35);
+    Label4[4]->move(int((Bx + Cx) / 2 - 20), int(By + 5));
+    Label4[5]->move(int(Cx + 5), Dy + 20);
+    Label4[8]->move(int(Px - 18), int(By));
+    Shape1->move(int(Bx - 4), int(By - 4));
+
+    // The envelope ABCD with its base line and the flap left of AB.
+    Line5[0]->setLine(QLine(20, int(Py), int(Cx), int(Cy)));
+    Line5[1]->setLine(QLine(int(Cx), int(Cy), int(Dx), Dy));
+    Line5[2]->setLine(QLine(int(Dx), Dy, int(Ax), int(Ay)));
+    Line5[3]->setLine(QLine(int(Ax), int(Ay), int(Bx), int(By)));
+    Line5[4]->setLine(QLine(310, parkedBarY, int(Px), parkedBarY));
+    Line5[5]->setLine(QLine(int(Ax), int(Ay), int(Ax - 20), int(Ay + 15)));
+    Line5[6]->setLine(QLine(int(Ax - 20), int(Ay + 15), int(Bx - 20), int(By - 15)));
+    Line5[7]->setLine(QLine(int(Bx - 20), int(By - 15), int(Bx), int(By)));
+
+    Label4[6]->move(300, 330);
+    Label4[6]->setVisible(false);
+
+    putTemplatesHome();
+
+    LastGx = 35;
+    LastGy = 480;
+    tomeru->setEnabled(false);
+    PlotPoint(0);
+    if (Check1->isChecked())
+        DrawGrid();
+}
+
+void Form1::Command1_Click() { ShowInitialScreen(); }
+
+void Form1::end_Click()
+{
+    // Ends the program at once: no question, nothing saved. A waiting
+    // automatic run sees m_ending and returns without another step.
+    m_ending = true;
+    hide();
+    QCoreApplication::exit(0);
+}
+
+void Form1::setDistanceText(double x)
+{
+    Text1->setText(motion::distanceText(x));
+    emit distanceChanged(Text1->text());
+}
+
+double Form1::distance() const { return ui::leadingNumber(Text1->text()); }

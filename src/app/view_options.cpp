@@ -1,0 +1,43 @@
+// The view options: 方眼 (grid), グラフ (graph), 表 (table) and 封筒をかくす
+// (cover over the envelope). The graph and the table always exist and are
+// drawn into; グラフ and 表 bring them into view by widening and heightening
+// the window.
+#include "app/Form1.h"
+
+#include <QCheckBox>
+
+namespace {
+
+// Outer window sizes in twips, frame included.
+constexpr int compactWidthTwips = 9700;
+constexpr int graphWidthTwips = 15700;
+constexpr int compactHeightTwips = 8800;
+constexpr int tableHeightTwips = 10800;
+
+} // namespace
+
+void Form1::Check1_Click()
+{
+    if (Check1->isChecked())
+        DrawGrid();
+    else
+        RedrawBoard(qint16(Px));
+}
+
+void Form1::Check2_Click()
+{
+    setOuterSizeTwips(Check2->isChecked() ? graphWidthTwips : compactWidthTwips, outerHeightTwips());
+}
+
+void Form1::Check3_Click()
+{
+    if (Check3->isChecked()) {
+        setOuterSizeTwips(outerWidthTwips(), tableHeightTwips);
+        hyo->cls();
+        DrawTable(0);
+    } else {
+        setOuterSizeTwips(outerWidthTwips(), compactHeightTwips);
+    }
+}
+
+void Form1::Check5_Click() { Picture1->setVisible(Check5->isChecked()); }

@@ -1,0 +1,65 @@
+// Building the figure with the mouse: lift a template from the tray or a
+// piece from a slot, carry its template with the pointer, and on release take
+// it away (above the envelope) or put it in (over the envelope). Every button
+// acts alike. Positions are board pixels.
+#include "app/Form1.h"
+
+#include "board/SlotRules.h"
+#include "ui/Palette.h"
+
+#include <algorithm>
+
+namespace {
+
+constexpr float releaseAboveY = board::envelopeTop; // Y < 180: take away
+const QColor droppedPen = ui::paletteColor(14);     // yellow outlines from the first drop on
+
+} // namespace
+
+void Form1::kokuban_MouseDown(int, int, float X, float Y)
+{
+    const auto lift = board::liftAt(SlotPiece, X, Y);
+    if (!lift)
+        return;
+    DragPiece = lift->piece;
+    DragSlot = lift->slot;
+}
+
+void Form1::kokuban_MouseMove(int, int, float X, float Y)
+{
+    if (DragPiece == 0)
+        return;
+    const QPoint corner = board::heldCorner(DragPiece, X, Y);
+    const auto cx = qint16(std::clamp(corner.x(), -30000, 30000));
+    const auto cy = qint16(std::clamp(corner.y(), -30000, 30000));
+    int firstLabel = 0; // the kind's two dimension labels are firstLabel and the next
+    switch (std::min(DragPiece, int(board::TriangleLeft))) {
+    case board::Square2x2: PlaceLine6Figure(cx, cy); firstLabel = 0; break;
+    case board::Rect2x4: PlaceLine7Figure(cx, cy); firstLabel = 2; break;
+    case board::Rect2x6: PlaceLine9Figure(cx, cy); firstLabel = 4; break;
+    default: PlaceLine8Figure(cx, cy); firstLabel = 6; break;
+    }
+    Label9[std::size_t(firstLabel)]->setVisible(false);
+    Label9[std::size_t(firstLabel + 1)]->setVisible(false);
+    kokuban->update();
+}
+
+void Form1::kokuban_MouseUp(int, int, float X, float Y)
+{
+    if (DragPiece == 0)
+        return;
+    putTemplatesHome();
+    const board::Lift held{DragPiece, DragSlot};
+    const bool above = Y < releaseAboveY;
+    const bool over = Y > board::envelopeTop && Y < board::baseY;
+    if (above)
+        board::takeAway(SlotPiece, held);
+    else if (over)
+        board::putIn(SlotPiece, DragPiece, X);
+    if (above || over) {
+        kokuban->setForeColor(droppedPen);
+        Command2_Click();
+        RedrawBoard(qint16(board::sideAbX));
+    }
+    DragPiece = 0;
+}

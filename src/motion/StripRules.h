@@ -1,0 +1,49 @@
+#pragma once
+
+#include <QString>
+
+#include <array>
+
+// Pure rules of P's motion: board position to distance, the distance text,
+// and the strip areas that make up y.
+namespace motion {
+
+constexpr double startPx = 300; // P at B (x = 0)
+constexpr double endPx = 100;   // end of travel (x = 10 cm)
+constexpr double stepPx = 10;   // one step of 0.5 cm
+constexpr double pixelsPerCm = 20;
+constexpr int slotCount = 5;    // 2-cm slots in the envelope
+constexpr int stripsPerSlot = 4; // 0.5-cm strips per slot
+
+// StepArea[k] is the y gained (cm²) over the step that ends at x = k/2 cm;
+// entry 0 is never written, entries 1..20 cover the ten centimetres and entry
+// 21 is spare.
+using StripTable = std::array<float, 22>;
+
+// x in cm for a board position of P.
+double distanceCm(double px);
+
+// The read-out text of x: one leading blank and one digit after the point
+// (" 0.0", " 0.5", " 1.0", ... " 10.0").
+QString distanceText(double x);
+
+// The slot (0..4) that the forward step ending at x (0.5..10) enters.
+int slotEntered(double x);
+
+// The strip index of the step ending at x: 2x rounded (1..20).
+int stripIndex(double x);
+
+// The four strip areas (cm², leading strip first) of a slot code: 0 empty,
+// 1..3 flat pieces 2, 4 and 6 cm high, 4..6 the thirds of the sloping triangle.
+std::array<float, 4> slotStrips(int code);
+
+// Records the strip of the forward step n (1..20) into a slot of code `code`.
+// A flat or empty slot rewrites its strip at every step; a third of the
+// triangle fills all four strips of its slot at the first step into it and
+// leaves them alone while they are set. Writes never pass the table's end.
+void recordStrip(StripTable &strips, int n, int code);
+
+// y (cm²) up to strip n: the sum of entries 1..n.
+double areaUpTo(const StripTable &strips, int n);
+
+} // namespace motion

@@ -1,0 +1,30 @@
+// 最初に: P back to B, the graph and the table started afresh; the figure
+// and the view options stay.
+#include "app/Form1.h"
+
+#include "motion/StripRules.h"
+
+#include <QCheckBox>
+#include <QPushButton>
+
+void Form1::Command2_Click()
+{
+    Px = motion::startPx - motion::stepPx;
+    modoru_Click(); // erases the current column, brings P to B
+    hyo->cls();
+    DrawTable(0);
+    DrawGraph(0);
+    LastGx = 35;
+    LastGy = 480;
+    TableY = 0;
+    GraphY = 0;
+    // Every change of the figure passes here: the next pass fills the
+    // strips from the figure as it stands now.
+    StepArea.fill(0);
+    // A run in progress goes on from B and can still be stopped.
+    tomeru->setEnabled(m_running);
+    Label4[6]->setVisible(false);
+    PlotPoint(0);
+    if (Check1->isChecked())
+        DrawGrid();
+}

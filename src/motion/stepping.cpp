@@ -1,0 +1,77 @@
+// 出す and 戻す: P moves one step of 0.5 cm (10 board px) out or back, and
+// with it the read-out, the labels, the red bar, the board, the graph and the
+// table.
+#include "app/Form1.h"
+
+#include "motion/StripRules.h"
+
+#include <QCheckBox>
+
+namespace {
+
+constexpr int parkedBarY = 800;     // the red bar's y while hidden
+constexpr int labelHighTop = 300;   // "χcm" top once x reaches 3.5 cm
+constexpr int labelLowTop = 325;    // "χcm" top below that, clear of the read-out
+constexpr double labelLowUntilPx = 230;
+
+} // namespace
+
+void Form1::susumu_Click()
+{
+    using namespace motion;
+    if (Px == startPx && Check3->isChecked())
+        DrawTable(0); // the x = 0 column, before the first step
+    Px -= stepPx;
+    if (Px < endPx) {
+        Px = endPx;
+        return;
+    }
+    Label4[8]->setLeft(int(Px - 18));
+    Shape1->setLeft(int(Px - 4));
+    setDistanceText(distanceCm(Px));
+
+    const double x = distance();
+    CurPiece = qint16(SlotPiece[std::size_t(slotEntered(x))]);
+    recordStrip(StepArea, stripIndex(x), CurPiece);
+
+    RedrawBoard(qint16(Px));
+    if (Check4->isChecked())
+        Line5[4]->setLine(QLine(int(Bx), int(By), int(Px), int(By)));
+    Label4[6]->move(int((Px + 310) / 2 - 22), Px > labelLowUntilPx ? labelLowTop : labelHighTop);
+    Label4[6]->setVisible(true);
+    if (Check1->isChecked())
+        DrawGrid();
+    PlotPoint(0);
+    if (Check3->isChecked())
+        DrawTable(0);
+}
+
+void Form1::modoru_Click()
+{
+    using namespace motion;
+    if (Px != startPx && Check3->isChecked())
+        DrawTable(1); // erase the column of the x being left
+    Px += stepPx;
+    if (Px > startPx) {
+        Px = startPx;
+        return;
+    }
+    Label4[8]->setLeft(int(Px - 18));
+    Shape1->setLeft(int(Px - 4));
+    setDistanceText(distanceCm(Px));
+    RedrawBoard(qint16(Px));
+    if (Check4->isChecked())
+        Line5[4]->setLine(QLine(int(Bx), int(By), int(Px), int(By)));
+    // The backward step puts the label 5 px further left than the forward one.
+    Label4[6]->move(int((Px + 300) / 2 - 22), Px > labelLowUntilPx ? labelLowTop : labelHighTop);
+    Label4[6]->setVisible(Px != startPx);
+    if (Check1->isChecked())
+        DrawGrid();
+    PlotPoint(1);
+}
+
+void Form1::Check4_Click()
+{
+    const int y = Check4->isChecked() ? int(By) : parkedBarY;
+    Line5[4]->setLine(QLine(int(Bx), y, int(Px), y));
+}

@@ -1,0 +1,15 @@
+#pragma once
+
+// Where the value table writes its texts, in table-panel pixels.
+namespace table {
+
+constexpr int xRowTop = 25; // the row beside "χ"
+constexpr int yRowTop = 70; // the row beside "ｙ"
+constexpr int lastColumn = 10;
+
+// Left edge of a value's text in the column of x (0 or a whole 1..10):
+// x = 0 stands at 60, x = n at 45 n + 50, moved 5 px left for a value of 10
+// or more and, in the y row, a further 8 px left for a value with a point.
+int columnLeft(int x, double value, bool yRow);
+
+} // namespace table

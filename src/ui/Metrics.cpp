@@ -1,0 +1,41 @@
+#include "Metrics.h"
+
+#include <cmath>
+
+namespace ui {
+namespace {
+
+const QString designFace = QStringLiteral("ＭＳ Ｐゴシック");
+const QString installedFace = QStringLiteral("IPAPGothic");
+constexpr double designDpi = 96.0;
+constexpr double pointsPerInch = 72.0;
+constexpr int defaultFontPixels = 12; // the self-sized default labels are 12 px tall
+
+int roundedPixels(int twips) { return int(std::lround(double(twips) / twipsPerPixel)); }
+
+} // namespace
+
+QSize clientSizeFromOuterTwips(int outerWidthTwips, int outerHeightTwips)
+{
+    return {roundedPixels(outerWidthTwips - nominalFrameWidthTwips),
+            roundedPixels(outerHeightTwips - nominalFrameHeightTwips)};
+}
+
+QFont designFont(double points, bool bold)
+{
+    QFont font(designFace);
+    font.setPixelSize(int(std::lround(points * designDpi / pointsPerInch)));
+    font.setBold(bold);
+    return font;
+}
+
+QFont defaultFont()
+{
+    QFont font(installedFace);
+    font.setPixelSize(defaultFontPixels);
+    return font;
+}
+
+void installFontSubstitutes() { QFont::insertSubstitution(designFace, installedFace); }
+
+} // namespace ui

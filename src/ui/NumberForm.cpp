@@ -1,0 +1,121 @@
+#include "NumberForm.h"
+
+#include <array>
+#include <charconv>
+#include <cmath>
+#include <limits>
+#include <string>
+
+namespace ui {
+namespace {
+
+constexpr int doubleDigits = 15; // significant digits of a double value
+constexpr int floatDigits = 7;   // significant digits of a single value
+
+template <typename Real>
+QString formatGeneral(Real value, int digits)
+{
+    if (value == 0)
+        value = 0; // folds -0 into +0
+    std::array<char, 64> buf{};
+    const auto result =
+        std::to_chars(buf.data(), buf.data() + buf.size(), value, std::chars_format::general, digits);
+    QString text = QString::fromLatin1(buf.data(), int(result.ptr - buf.data()));
+    text.replace(QLatin1Char('e'), QLatin1Char('E'));
+    const bool negative = text.startsWith(QLatin1Char('-'));
+    if (negative)
+        text.remove(0, 1);
+    if (text.startsWith(QLatin1String("0.")))
+        text.remove(0, 1);
+    text.prepend(negative ? QLatin1Char('-') : QLatin1Char(' '));
+    return text;
+}
+
+bool isDigit(QChar c) { return c >= QLatin1Char('0') && c <= QLatin1Char('9'); }
+
+bool isBlank(QChar c)
+{
+    return c == QLatin1Char(' ') || c == QLatin1Char('\t') || c == QLatin1Char('\r') ||
+           c == QLatin1Char('\n');
+}
+
+} // namespace
+
+QString generalNumber(double value) { return formatGeneral(value, doubleDigits); }
+QString generalNumber(float value) { return formatGeneral(value, floatDigits); }
+
+double leadingNumber(QStringView text)
+{
+    qsizetype i = 0;
+    const qsizetype n = text.size();
+    while (i < n && isBlank(text[i]))
+        ++i;
+
+    // Collect the longest leading number as plain ASCII for from_chars:
+    // [sign] digits [. digits] [(E|D) [sign] digits].
+    std::string number;
+    bool negative = false;
+    if (i < n && (text[i] == QLatin1Char('+') || text[i] == QLatin1Char('-'))) {
+        negative = text[i] == QLatin1Char('-');
+        ++i;
+    }
+    long long integerDigits = 0; // significant digits before the point
+    bool anyDigit = false;
+    while (i < n && isDigit(text[i])) {
+        if (integerDigits > 0 || text[i] != QLatin1Char('0'))
+            ++integerDigits;
+        number += char(text[i].unicode());
+        anyDigit = true;
+        ++i;
+    }
+    if (i < n && text[i] == QLatin1Char('.')) {
+        number += '.';
+        ++i;
+        while (i < n && isDigit(text[i])) {
+            number += char(text[i].unicode());
+            anyDigit = true;
+            ++i;
+        }
+    }
+    if (!anyDigit)
+        return 0.0;
+
+    long long exponent = 0;
+    if (i < n) {
+        const QChar e = text[i].toUpper();
+        if (e == QLatin1Char('E') || e == QLatin1Char('D')) {
+            qsizetype j = i + 1;
+            bool expNegative = false;
+            if (j < n && (text[j] == QLatin1Char('+') || text[j] == QLatin1Char('-'))) {
+                expNegative = text[j] == QLatin1Char('-');
+                ++j;
+            }
+            std::string expDigits;
+            while (j < n && isDigit(text[j])) {
+                expDigits += char(text[j].unicode());
+                ++j;
+            }
+            if (!expDigits.empty()) {
+                number += expNegative ? "e-" : "e";
+                number += expDigits;
+                // Only its rough size matters, for telling overflow from underflow.
+                exponent = expDigits.size() > 12 ? 1'000'000'000'000LL : std::stoll(expDigits);
+                if (expNegative)
+                    exponent = -exponent;
+            }
+        }
+    }
+
+    double value = 0.0;
+    const auto result = std::from_chars(number.data(), number.data() + number.size(), value,
+                                        std::chars_format::general);
+    if (result.ec == std::errc::result_out_of_range) {
+        const bool overflow = integerDigits + exponent > 0;
+        value = overflow ? std::numeric_limits<double>::infinity() : 0.0;
+    } else if (result.ec != std::errc()) {
+        value = 0.0;
+    }
+    return negative ? -value : value;
+}
+
+} // namespace ui

@@ -1,0 +1,25 @@
+#include "Palette.h"
+
+#include <array>
+
+namespace ui {
+
+QColor paletteColor(int index)
+{
+    static constexpr std::array<QRgb, 16> palette = {
+        qRgb(0, 0, 0),       qRgb(0, 0, 128),     qRgb(0, 128, 0),   qRgb(0, 128, 128),
+        qRgb(128, 0, 0),     qRgb(128, 0, 128),   qRgb(128, 128, 0), qRgb(192, 192, 192),
+        qRgb(128, 128, 128), qRgb(0, 0, 255),     qRgb(0, 255, 0),   qRgb(0, 255, 255),
+        qRgb(255, 0, 0),     qRgb(255, 0, 255),   qRgb(255, 255, 0), qRgb(255, 255, 255),
+    };
+    if (index < 0 || index >= int(palette.size()))
+        return {};
+    return QColor(palette[std::size_t(index)]);
+}
+
+QColor colorFromBgr(quint32 bgr)
+{
+    return QColor(int(bgr & 0xff), int((bgr >> 8) & 0xff), int((bgr >> 16) & 0xff));
+}
+
+} // namespace ui

@@ -1,0 +1,87 @@
+#pragma once
+
+#include "GraphicControls.h"
+
+#include <QColor>
+#include <QFont>
+#include <QImage>
+#include <QPointF>
+#include <QWidget>
+
+namespace ui {
+
+// A drawing surface with a retained canvas. Coordinates are the surface's own
+// pixels (origin top-left, y downwards); they are rounded to whole pixels, and
+// the canvas holds devicePixelRatio device pixels per surface pixel so that
+// lines and text stay sharp on scaled screens. All canvas drawing is aliased:
+// boundary fills need exact colours, and drawing a line or text again in the
+// background colour must restore the canvas exactly.
+class Surface : public QWidget
+{
+    Q_OBJECT
+public:
+    enum class FillStyle { Solid, Transparent };
+
+    Surface(QSize size, QColor background, QWidget *parent = nullptr);
+
+    QColor backColor() const { return m_back; }
+    QColor foreColor() const { return m_fore; } // pen and text colour
+    void setForeColor(QColor colour) { m_fore = colour; }
+    int drawWidth() const { return m_drawWidth; }
+    void setDrawWidth(int pixels) { m_drawWidth = pixels; }
+    FillStyle fillStyle() const { return m_fillStyle; }
+    void setFillStyle(FillStyle style) { m_fillStyle = style; }
+    QColor fillColor() const { return m_fillColor; }
+    void setFillColor(QColor colour) { m_fillColor = colour; }
+    void setCanvasFont(const QFont &font);
+    QFont canvasFont() const { return m_font; }
+    QPointF currentPos() const { return m_current; }
+    void setCurrentPos(QPointF pos) { m_current = pos; }
+
+    // Clears the canvas to the background colour; the controls stay.
+    void cls();
+    // A line in the foreground colour or in `colour`, drawWidth pixels thick.
+    // The end point becomes the current position for lineTo().
+    void line(QPointF from, QPointF to);
+    void line(QPointF from, QPointF to, QColor colour);
+    // A line in the foreground colour from the end of the previous line.
+    void lineTo(QPointF to);
+    // Writes `text` and one blank at the current position (its top-left),
+    // in the foreground colour with a transparent background.
+    void print(const QString &text);
+    // Boundary flood fill with the fill colour from `seed` up to pixels of
+    // `border`; does nothing while the fill style is transparent.
+    bool floodFillBorder(QPointF seed, QColor border);
+
+    // Read-back: the colour at a surface pixel, and the whole canvas.
+    QColor pixel(int x, int y) const;
+    const QImage &canvas() const { return m_canvas; }
+
+    ControlLayer &controls() { return m_controls; }
+
+signals:
+    void mouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, QPointF pos);
+    void mouseMove(Qt::MouseButtons buttons, Qt::KeyboardModifiers shift, QPointF pos);
+    void mouseUp(Qt::MouseButton button, Qt::KeyboardModifiers shift, QPointF pos);
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+
+private:
+    void strokeLine(QPointF from, QPointF to, QColor colour);
+
+    QImage m_canvas;
+    QColor m_back;
+    QColor m_fore{Qt::black};
+    QColor m_fillColor{Qt::black};
+    FillStyle m_fillStyle = FillStyle::Transparent;
+    int m_drawWidth = 1;
+    QFont m_font;
+    QPointF m_current;
+    ControlLayer m_controls{this};
+};
+
+} // namespace ui
