@@ -19,12 +19,12 @@ namespace testsupport {
 // slot s spans [2s, 2s + 2] cm; codes 1..3 are 2, 4 and 6 cm high; a 4 starts
 // a triangle over [2s, 2s + 6] whose height rises 1 cm per cm; 5 and 6 are
 // the rest of that triangle and add nothing by themselves.
-inline double areaOut(const std::array<int, 5> &slots, double x)
+inline double areaOut(const std::array<int, 5> &figure, double x)
 {
     double area = 0;
     for (int s = 0; s < 5; ++s) {
         const double left = 2.0 * s;
-        const int code = slots[std::size_t(s)];
+        const int code = figure[std::size_t(s)];
         if (code >= 1 && code <= 3) {
             const double width = std::clamp(x - left, 0.0, 2.0);
             area += width * 2.0 * code;

@@ -6,6 +6,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 
+#include <algorithm>
 #include <cmath>
 
 namespace ui {
@@ -45,8 +46,15 @@ void Surface::strokeLine(QPointF from, QPointF to, QColor colour)
 {
     QPainter painter(&m_canvas);
     painter.setRenderHint(QPainter::Antialiasing, false);
-    painter.setPen(QPen(colour, m_drawWidth, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-    painter.drawLine(whole(from), whole(to));
+    const QPointF a = whole(from), b = whole(to);
+    if (a == b) {
+        // A line of no length shows as a dot as wide as the pen.
+        const int w = std::max(m_drawWidth, 1);
+        painter.fillRect(QRect(int(a.x()) - w / 2, int(a.y()) - w / 2, w, w), colour);
+    } else {
+        painter.setPen(QPen(colour, m_drawWidth, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        painter.drawLine(a, b);
+    }
     m_current = to;
     update();
 }

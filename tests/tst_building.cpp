@@ -1,0 +1,362 @@
+// Building the figure with the mouse, and the view options.
+#include "TestSupport.h"
+
+#include "board/SlotRules.h"
+
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QtTest>
+
+#include <memory>
+#include <set>
+
+using board::Slots;
+Q_DECLARE_METATYPE(Slots)
+
+namespace {
+
+// Pointer positions in board pixels.
+constexpr float trayY = 100;    // inside the tray band
+constexpr float insideY = 240;  // over the envelope
+constexpr float aboveY = 160;   // between the tray and the envelope
+float slotX(int slot) { return 320.0f + 40.0f * float(slot); } // centre of a slot
+constexpr float squareTrayX = 320, rect4TrayX = 370, rect6TrayX = 420, triangleTrayX = 540;
+
+void drag(Form1 &f, float fromX, float fromY, float toX, float toY)
+{
+    f.kokuban_MouseDown(1, 0, fromX, fromY);
+    f.kokuban_MouseMove(1, 0, (fromX + toX) / 2, (fromY + toY) / 2);
+    f.kokuban_MouseMove(1, 0, toX, toY);
+    f.kokuban_MouseUp(1, 0, toX, toY);
+}
+
+QSize sizeWith(bool graph, bool table) { return {graph ? 1031 : 631, table ? 682 : 549}; }
+
+} // namespace
+
+class BuildingTest : public QObject
+{
+    Q_OBJECT
+    std::unique_ptr<Form1> f;
+
+private slots:
+    void initTestCase() { testsupport::setUpTestApplication(); }
+    void init() { f = std::make_unique<Form1>(); }
+    void cleanup() { f.reset(); }
+
+    // ---- Pure slot rules -----------------------------------------------------
+
+    void lift_data()
+    {
+        QTest::addColumn<float>("X");
+        QTest::addColumn<float>("Y");
+        QTest::addColumn<int>("piece"); // 0: nothing lifted
+        QTest::addColumn<int>("slot");  // -1: from the tray
+        QTest::newRow("square template") << 301.f << trayY << 1 << -1;
+        QTest::newRow("square's right bound") << 340.f << trayY << 0 << -1;
+        QTest::newRow("between square and 2x4") << 345.f << trayY << 0 << -1;
+        QTest::newRow("2x6 template") << 439.f << trayY << 3 << -1;
+        QTest::newRow("triangle template") << 569.f << 10.f << 4 << -1;
+        QTest::newRow("triangle's right bound") << 570.f << trayY << 0 << -1;
+        QTest::newRow("below the tray, above the envelope") << 320.f << 150.f << 0 << -1;
+        QTest::newRow("envelope top edge") << 320.f << 180.f << 0 << -1;
+        QTest::newRow("occupied slot 1") << 370.f << insideY << 2 << 1;
+        QTest::newRow("empty slot 0") << 320.f << insideY << 0 << -1;
+        QTest::newRow("slot bound 340") << 340.f << insideY << 0 << -1;
+        QTest::newRow("triangle by its third") << 460.f + 1 << 299.f << 6 << 4;
+        QTest::newRow("base line") << 370.f << 300.f << 0 << -1;
+    }
+    void lift()
+    {
+        QFETCH(float, X);
+        QFETCH(float, Y);
+        QFETCH(int, piece);
+        QFETCH(int, slot);
+        const Slots codes = {0, 2, 4, 5, 6};
+        const auto lifted = board::liftAt(codes, X, Y);
+        QCOMPARE(lifted ? lifted->piece : 0, piece);
+        if (lifted)
+            QCOMPARE(lifted->slot.value_or(-1), slot);
+    }
+
+    void putIn_data()
+    {
+        QTest::addColumn<Slots>("before");
+        QTest::addColumn<int>("piece");
+        QTest::addColumn<int>("slot");
+        QTest::addColumn<Slots>("after");
+        QTest::newRow("square into empty slot 0") << Slots{} << 1 << 0 << Slots{1, 0, 0, 0, 0};
+        QTest::newRow("2x6 into empty slot 4") << Slots{} << 3 << 4 << Slots{0, 0, 0, 0, 3};
+        QTest::newRow("occupied slot") << Slots{2, 0, 0, 0, 0} << 1 << 0 << Slots{2, 0, 0, 0, 0};
+        QTest::newRow("triangle over slot 0") << Slots{} << 4 << 0 << Slots{};
+        QTest::newRow("triangle over slot 4") << Slots{} << 4 << 4 << Slots{};
+        QTest::newRow("triangle between square and rectangle")
+            << Slots{0, 1, 0, 3, 0} << 4 << 2 << Slots{0, 4, 5, 6, 0};
+        QTest::newRow("triangle onto another's last third")
+            << Slots{4, 5, 6, 0, 0} << 4 << 3 << Slots{0, 0, 4, 5, 6};
+        QTest::newRow("triangle onto another's first third")
+            << Slots{0, 0, 4, 5, 6} << 4 << 1 << Slots{4, 5, 6, 0, 0};
+        QTest::newRow("triangle held by its middle") << Slots{} << 5 << 2 << Slots{0, 4, 5, 6, 0};
+        QTest::newRow("triangle held by its right") << Slots{} << 6 << 3 << Slots{0, 0, 4, 5, 6};
+    }
+    void putIn()
+    {
+        QFETCH(Slots, before);
+        QFETCH(int, piece);
+        QFETCH(int, slot);
+        QFETCH(Slots, after);
+        Slots codes = before;
+        board::putIn(codes, piece, slotX(slot));
+        QCOMPARE(codes, after);
+    }
+
+    void takeAway_data()
+    {
+        QTest::addColumn<Slots>("before");
+        QTest::addColumn<int>("piece");
+        QTest::addColumn<int>("slot"); // -1: from the tray
+        QTest::addColumn<Slots>("after");
+        QTest::newRow("from the tray") << Slots{1, 0, 0, 0, 0} << 1 << -1 << Slots{1, 0, 0, 0, 0};
+        QTest::newRow("square from slot 2") << Slots{0, 0, 1, 0, 2} << 1 << 2 << Slots{0, 0, 0, 0, 2};
+        QTest::newRow("triangle by slot 3 (code 6)") << Slots{2, 4, 5, 6, 0} << 6 << 3 << Slots{2, 0, 0, 0, 0};
+        QTest::newRow("triangle by slot 2 (code 5)") << Slots{4, 5, 6, 0, 3} << 5 << 1 << Slots{0, 0, 0, 0, 3};
+        QTest::newRow("triangle by slot 4 (code 6)") << Slots{1, 0, 4, 5, 6} << 6 << 4 << Slots{1, 0, 0, 0, 0};
+    }
+    void takeAway()
+    {
+        QFETCH(Slots, before);
+        QFETCH(int, piece);
+        QFETCH(int, slot);
+        QFETCH(Slots, after);
+        Slots codes = before;
+        board::takeAway(codes, {piece, slot < 0 ? std::nullopt : std::optional<int>(slot)});
+        QCOMPARE(codes, after);
+    }
+
+    // From every slot state reachable by the pupil, every press and release
+    // leaves only whole pieces in the slots.
+    void everyReachableStateHoldsWholePieces()
+    {
+        std::set<Slots> seen{Slots{}};
+        std::vector<Slots> frontier{Slots{}};
+        const std::vector<float> pressX = {squareTrayX, rect4TrayX, rect6TrayX, triangleTrayX};
+        int pairs = 0;
+        while (!frontier.empty()) {
+            const Slots state = frontier.back();
+            frontier.pop_back();
+            std::vector<board::Lift> lifts;
+            for (float x : pressX)
+                lifts.push_back(*board::liftAt(state, x, trayY));
+            for (int s = 0; s < 5; ++s)
+                if (auto l = board::liftAt(state, slotX(s), insideY))
+                    lifts.push_back(*l);
+            for (const board::Lift &held : lifts) {
+                std::vector<Slots> results;
+                Slots away = state;
+                board::takeAway(away, held);
+                results.push_back(away);
+                for (int s = 0; s < 5; ++s) {
+                    Slots in = state;
+                    board::putIn(in, held.piece, slotX(s));
+                    results.push_back(in);
+                }
+                for (const Slots &r : results) {
+                    ++pairs;
+                    QVERIFY2(board::holdsWholePieces(r), "a partial triangle was left in the slots");
+                    if (seen.insert(r).second)
+                        frontier.push_back(r);
+                }
+            }
+        }
+        QVERIFY(seen.size() > 100); // the search did explore the figures
+        qInfo("%zu reachable slot states, %d press/release pairs checked", seen.size(), pairs);
+    }
+
+    // ---- The mouse handlers on the window ----------------------------------
+
+    void holdingHidesOnlyTheHeldKindsLabels_data()
+    {
+        QTest::addColumn<float>("X");
+        QTest::addColumn<int>("firstLabel");
+        QTest::newRow("square") << squareTrayX << 0;
+        QTest::newRow("2x4") << rect4TrayX << 2;
+        QTest::newRow("2x6") << rect6TrayX << 4;
+        QTest::newRow("triangle") << triangleTrayX << 6;
+    }
+    void holdingHidesOnlyTheHeldKindsLabels()
+    {
+        QFETCH(float, X);
+        QFETCH(int, firstLabel);
+        f->kokuban_MouseDown(2, 0, X, trayY); // any button
+        f->kokuban_MouseMove(2, 0, 100, 250);
+        for (int i = 0; i < 8; ++i)
+            QCOMPARE(f->Label9[i]->isVisible(), i / 2 != firstLabel / 2);
+        f->kokuban_MouseUp(2, 0, 100, 400);
+        for (int i = 0; i < 8; ++i)
+            QVERIFY(f->Label9[i]->isVisible());
+        QCOMPARE(f->Line6[0]->line(), QLine(300, 85, 340, 85));
+        QCOMPARE(f->Line8[2]->line(), QLine(570, 5, 450, 125));
+    }
+
+    void heldTemplateFollowsThePointer()
+    {
+        f->kokuban_MouseDown(1, 0, triangleTrayX, trayY);
+        f->kokuban_MouseMove(1, 0, 201.5f, 250.5f); // corners round halves to even
+        // Tall side 45 px right of the pointer, base 45 px below it.
+        QCOMPARE(f->Line8[0]->line(), QLine(126, 296, 246, 296));
+        f->kokuban_MouseDown(1, 0, squareTrayX, trayY);
+        f->kokuban_MouseMove(1, 0, 100, 200);
+        QCOMPARE(f->Line6[0]->line(), QLine(80, 180, 120, 180)); // centred on the pointer
+    }
+
+    void releasesOutsideTheDropAreasChangeNothing_data()
+    {
+        QTest::addColumn<float>("Y");
+        QTest::newRow("Y=180") << 180.f;
+        QTest::newRow("Y=300") << 300.f;
+        QTest::newRow("Y=400") << 400.f;
+    }
+    void releasesOutsideTheDropAreasChangeNothing()
+    {
+        drag(*f, squareTrayX, trayY, slotX(1), insideY);
+        f->susumu_Click();
+        const QImage board = f->kokuban->canvas();
+        QFETCH(float, Y);
+        drag(*f, rect6TrayX, trayY, slotX(0), Y);
+        QCOMPARE(f->SlotPiece, (Slots{0, 1, 0, 0, 0}));
+        QCOMPARE(f->Px, 290.0);
+        QVERIFY(f->kokuban->canvas() == board);
+        QCOMPARE(f->DragPiece, 0);
+    }
+
+    void dropAboveFromTheTrayRestartsP()
+    {
+        drag(*f, squareTrayX, trayY, slotX(0), insideY);
+        f->susumu_Click();
+        f->susumu_Click();
+        drag(*f, rect4TrayX, trayY, 200, aboveY);
+        QCOMPARE(f->SlotPiece, (Slots{1, 0, 0, 0, 0}));
+        QCOMPARE(f->Px, 300.0);
+        QCOMPARE(f->Text1->text(), QStringLiteral(" 0.0"));
+        QCOMPARE(f->kokuban->foreColor(), QColor(255, 255, 0));
+        QCOMPARE(f->kokuban->pixel(335, 290), QColor(192, 192, 192)); // redrawn at B: grey
+    }
+
+    void aPieceLiftedFromASlotStaysThereToo()
+    {
+        drag(*f, squareTrayX, trayY, slotX(2), insideY);
+        drag(*f, slotX(2), insideY, slotX(4), insideY);
+        QCOMPARE(f->SlotPiece, (Slots{0, 0, 1, 0, 1}));
+    }
+
+    void triangleLiftedByItsThirdIsTakenAwayWhole()
+    {
+        drag(*f, triangleTrayX, trayY, slotX(2), insideY);
+        QCOMPARE(f->SlotPiece, (Slots{0, 4, 5, 6, 0}));
+        drag(*f, slotX(3), insideY, 100, aboveY);
+        QCOMPARE(f->SlotPiece, (Slots{}));
+    }
+
+    void realMouseEventsBuildTheFigure()
+    {
+        f->show();
+        QVERIFY(QTest::qWaitForWindowExposed(f.get()));
+        QTest::mousePress(f->kokuban, Qt::RightButton, {}, QPoint(320, 100));
+        QMouseEvent move(QEvent::MouseMove, QPointF(330, 240), f->kokuban->mapToGlobal(QPointF(330, 240)),
+                         Qt::NoButton, Qt::RightButton, Qt::NoModifier);
+        QApplication::sendEvent(f->kokuban, &move);
+        QTest::mouseRelease(f->kokuban, Qt::RightButton, {}, QPoint(330, 240));
+        QCOMPARE(f->SlotPiece, (Slots{1, 0, 0, 0, 0}));
+    }
+
+    // ---- View options ----------------------------------------------------------
+
+    void windowSizes_data()
+    {
+        QTest::addColumn<bool>("graph");
+        QTest::addColumn<bool>("table");
+        QTest::newRow("compact") << false << false;
+        QTest::newRow("graph") << true << false;
+        QTest::newRow("table") << false << true;
+        QTest::newRow("graph and table") << true << true;
+    }
+    void windowSizes()
+    {
+        QFETCH(bool, graph);
+        QFETCH(bool, table);
+        f->Check2->setChecked(graph);
+        f->Check3->setChecked(table);
+        QCOMPARE(f->size(), sizeWith(graph, table));
+        f->Command1_Click(); // 初期画面 keeps the window as it is
+        QCOMPARE(f->size(), sizeWith(graph, table));
+        QCOMPARE(f->Check2->isChecked(), graph);
+        f->Check2->setChecked(false);
+        f->Check3->setChecked(false);
+        QCOMPARE(f->size(), sizeWith(false, false));
+    }
+
+    void coverLeavesTheBoardIntact()
+    {
+        drag(*f, rect6TrayX, trayY, slotX(0), insideY);
+        f->susumu_Click();
+        const QImage board = f->kokuban->canvas();
+        f->Check2->setChecked(true);
+        f->Check5->setChecked(true);
+        QVERIFY(!f->Picture1->isHidden());
+        QVERIFY(f->Picture1->geometry().contains(f->kokuban->geometry().topLeft() + QPoint(300, 240)));
+        f->Check5->setChecked(false);
+        QVERIFY(f->Picture1->isHidden());
+        QVERIFY(f->kokuban->canvas() == board);
+    }
+
+    void graphKeepsWhatWasDrawnWhileOutOfView()
+    {
+        drag(*f, rect6TrayX, trayY, slotX(0), insideY);
+        f->Check2->setChecked(true);
+        f->susumu_Click(); // a segment from (35,480) to (50, 457.5)
+        f->Check2->setChecked(false);
+        f->susumu_Click(); // no segment while hidden
+        f->Check2->setChecked(true);
+        QCOMPARE(f->gamen->pixel(42, 469), QColor(0, 0, 255));
+        QCOMPARE(f->gamen->pixel(57, 446), QColor(255, 255, 192));
+        f->susumu_Click(); // continues from the point last reached
+        QCOMPARE(f->gamen->pixel(72, 424), QColor(0, 0, 255));
+    }
+
+    void gridOffRedrawsTheBoardAtP()
+    {
+        f->Check1->setChecked(true);
+        f->susumu_Click();
+        QCOMPARE(f->kokuban->pixel(400, 200), QColor(0, 0, 0));
+        f->Check1->setChecked(false);
+        QCOMPARE(f->kokuban->pixel(400, 200), QColor(0, 128, 0));
+        QCOMPARE(f->kokuban->pixel(300, 250), QColor(255, 255, 255)); // side AB again
+    }
+
+    void showingTheTableWritesOnlyAWholeX_data()
+    {
+        QTest::addColumn<int>("steps");
+        QTest::addColumn<bool>("columnWritten");
+        QTest::newRow("x=0") << 0 << true;
+        QTest::newRow("x=2.5") << 5 << false;
+        QTest::newRow("x=3") << 6 << true;
+    }
+    void showingTheTableWritesOnlyAWholeX()
+    {
+        QFETCH(int, steps);
+        QFETCH(bool, columnWritten);
+        const QImage blank = [] {
+            QImage i = Form1().hyo->canvas();
+            i.fill(QColor(255, 255, 192));
+            return i;
+        }();
+        for (int i = 0; i < steps; ++i)
+            f->susumu_Click();
+        f->Check3->setChecked(true);
+        QCOMPARE(f->hyo->canvas() != blank, columnWritten);
+    }
+};
+
+QTEST_MAIN(BuildingTest)
+#include "tst_building.moc"

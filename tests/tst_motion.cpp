@@ -1,0 +1,439 @@
+// Moving P: forward and backward steps, back to start, the automatic run.
+#include "TestSupport.h"
+
+#include "motion/StripRules.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTimer>
+#include <QtTest>
+
+#include <memory>
+#include <vector>
+
+using testsupport::areaOut;
+using Figure = std::array<int, 5>;
+Q_DECLARE_METATYPE(Figure)
+
+namespace {
+
+constexpr int stepsToEnd = 20; // B to the end of travel, 0.5 cm a step
+
+double xOf(const Form1 &f) { return (300 - f.Px) / 20; }
+
+// Puts a figure in the slots the way a drop does: the slot codes change, then
+// 最初に takes P back to B.
+void setFigure(Form1 &f, const Figure &figure)
+{
+    f.SlotPiece = figure;
+    f.kokuban->setForeColor(QColor(255, 255, 0));
+    f.Command2_Click();
+}
+
+bool idleButtons(const Form1 &f)
+{
+    return f.susumu->isEnabled() && f.modoru->isEnabled() && f.Command1->isEnabled() &&
+           f.jidou->isEnabled() && !f.tomeru->isEnabled();
+}
+
+bool runningButtons(const Form1 &f)
+{
+    return !f.susumu->isEnabled() && !f.modoru->isEnabled() && !f.Command1->isEnabled() &&
+           !f.jidou->isEnabled() && f.tomeru->isEnabled();
+}
+
+} // namespace
+
+class MotionTest : public QObject
+{
+    Q_OBJECT
+    std::unique_ptr<Form1> f;
+
+private slots:
+    void initTestCase() { testsupport::setUpTestApplication(); }
+    void init() { f = std::make_unique<Form1>(); }
+    void cleanup() { f.reset(); }
+
+    void firstStepMovesPAndItsLabels()
+    {
+        f->Check3->setChecked(true);
+        f->susumu_Click();
+        QCOMPARE(f->Px, 290.0);
+        QCOMPARE(f->Text1->text(), QStringLiteral(" 0.5"));
+        QCOMPARE(f->Label4[8]->left(), 272);
+        QCOMPARE(f->Shape1->left(), 286);
+        QCOMPARE(f->Label4[6]->geometry().topLeft(), QPoint(278, 325));
+        QVERIFY(f->Label4[6]->isVisible());
+    }
+
+    void readOutAlongTheWay()
+    {
+        const QStringList expected = {" 0.5", " 1.0", " 1.5", " 2.0", " 2.5", " 3.0", " 3.5",
+                                      " 4.0", " 4.5", " 5.0", " 5.5", " 6.0", " 6.5", " 7.0",
+                                      " 7.5", " 8.0", " 8.5", " 9.0", " 9.5", " 10.0"};
+        for (const QString &text : expected) {
+            f->susumu_Click();
+            QCOMPARE(f->Text1->text(), text);
+        }
+        QCOMPARE(f->Px, 100.0);
+    }
+
+    void stepsBeyondTheEndsChangeNothing_data()
+    {
+        QTest::addColumn<int>("forwardFirst");
+        QTest::addColumn<bool>("forward");
+        QTest::newRow("出す at the end") << stepsToEnd << true;
+        QTest::newRow("戻す at B") << 0 << false;
+    }
+    void stepsBeyondTheEndsChangeNothing()
+    {
+        QFETCH(int, forwardFirst);
+        QFETCH(bool, forward);
+        setFigure(*f, {3, 4, 5, 6, 1});
+        f->Check2->setChecked(true);
+        f->Check3->setChecked(true);
+        for (int i = 0; i < forwardFirst; ++i)
+            f->susumu_Click();
+        const QImage board = f->kokuban->canvas(), graph = f->gamen->canvas(), table = f->hyo->canvas();
+        const double graphY = f->GraphY, tableY = f->TableY, px = f->Px;
+        const QString text = f->Text1->text();
+        forward ? f->susumu_Click() : f->modoru_Click();
+        QCOMPARE(f->Px, px);
+        QCOMPARE(f->Text1->text(), text);
+        QCOMPARE(f->GraphY, graphY);
+        QCOMPARE(f->TableY, tableY);
+        QVERIFY(f->kokuban->canvas() == board);
+        QVERIFY(f->gamen->canvas() == graph);
+        QVERIFY(f->hyo->canvas() == table);
+    }
+
+    void backToBHidesTheDistanceLabel()
+    {
+        f->susumu_Click();
+        f->modoru_Click();
+        QCOMPARE(f->Px, 300.0);
+        QCOMPARE(f->Text1->text(), QStringLiteral(" 0.0"));
+        QVERIFY(!f->Label4[6]->isVisible());
+    }
+
+    void distanceLabelPlace_data()
+    {
+        QTest::addColumn<int>("steps");
+        QTest::addColumn<bool>("endWithBackStep");
+        QTest::addColumn<QPoint>("topLeft");
+        // x = 3 (Px 240) is still low, x = 3.5 (Px 230) high.
+        QTest::newRow("forward to x=3") << 6 << false << QPoint(253, 325);
+        QTest::newRow("forward to x=3.5") << 7 << false << QPoint(248, 300);
+        // The backward step puts the label 5 px further left.
+        QTest::newRow("forward to Px=110") << 19 << false << QPoint(188, 300);
+        QTest::newRow("back to Px=110") << 20 << true << QPoint(183, 300);
+    }
+    void distanceLabelPlace()
+    {
+        QFETCH(int, steps);
+        QFETCH(bool, endWithBackStep);
+        QFETCH(QPoint, topLeft);
+        for (int i = 0; i < steps; ++i)
+            f->susumu_Click();
+        if (endWithBackStep)
+            f->modoru_Click();
+        QCOMPARE(f->Label4[6]->geometry().topLeft(), topLeft);
+    }
+
+    void redBarFollowsCheck4()
+    {
+        for (int i = 0; i < 3; ++i)
+            f->susumu_Click();
+        QCOMPARE(f->Line5[4]->line(), QLine(300, 300, 270, 300));
+        f->Check4->setChecked(false);
+        QCOMPARE(f->Line5[4]->line(), QLine(300, 800, 270, 800));
+        f->susumu_Click(); // with the box off, steps leave the bar alone
+        QCOMPARE(f->Line5[4]->line(), QLine(300, 800, 270, 800));
+        f->Check4->setChecked(true);
+        QCOMPARE(f->Line5[4]->line(), QLine(300, 300, 260, 300));
+    }
+
+    void stripsOfFlatAndSlopingSlots()
+    {
+        // A 2 x 6 rectangle in slot 1: every step over it adds 3 cm².
+        setFigure(*f, {0, 3, 0, 0, 0});
+        for (int i = 0; i < 4; ++i)
+            f->susumu_Click();
+        QCOMPARE(f->GraphY, 0.0);
+        for (int i = 0; i < 4; ++i)
+            f->susumu_Click();
+        QCOMPARE(f->GraphY, 12.0);
+
+        // The triangle in slots 0..2 fills a whole slot's strips at its first step.
+        setFigure(*f, {4, 5, 6, 0, 0});
+        f->susumu_Click();
+        QCOMPARE(f->StepArea[1], 0.125f);
+        QCOMPARE(f->StepArea[4], 0.875f);
+        QCOMPARE(f->StepArea[5], 0.0f);
+        for (int i = 1; i < 12; ++i)
+            f->susumu_Click();
+        QCOMPARE(f->StepArea[5], 1.125f);
+        QCOMPARE(f->StepArea[12], 2.875f);
+        QCOMPARE(f->Text1->text(), QStringLiteral(" 6.0"));
+        QCOMPARE(f->GraphY, 18.0);
+        // Going back and out again over the sloping slots changes nothing.
+        for (int i = 0; i < 6; ++i)
+            f->modoru_Click();
+        for (int i = 0; i < 6; ++i)
+            f->susumu_Click();
+        QCOMPARE(f->GraphY, 18.0);
+    }
+
+    // y on the graph and in the table's lower row against the area worked out
+    // from the figure's shape, all the way out and back, then again after 最初に
+    // with another figure.
+    void areaMatchesTheFigure_data()
+    {
+        QTest::addColumn<Figure>("first");
+        QTest::addColumn<Figure>("second");
+        const Figure filler = {3, 2, 1, 2, 3};
+        for (int slot = 0; slot < 5; ++slot) {
+            for (int code = 0; code <= 3; ++code) {
+                Figure figure = filler;
+                figure[std::size_t(slot)] = code;
+                QTest::addRow("code %d in slot %d", code, slot) << figure << Figure{4, 5, 6, 1, 0};
+            }
+        }
+        for (int start = 0; start <= 2; ++start) {
+            Figure figure = {3, 3, 3, 3, 3};
+            for (int t = 0; t < 3; ++t)
+                figure[std::size_t(start + t)] = 4 + t;
+            Figure flatOver = {1, 2, 3, 2, 1};
+            QTest::addRow("triangle from slot %d", start) << figure << flatOver;
+            QTest::addRow("flat, then triangle from slot %d", start) << flatOver << figure;
+        }
+    }
+    void areaMatchesTheFigure()
+    {
+        QFETCH(Figure, first);
+        QFETCH(Figure, second);
+        f->Check3->setChecked(true);
+        for (const Figure &figure : {first, second}) {
+            setFigure(*f, figure);
+            auto check = [&] {
+                const double want = areaOut(figure, xOf(*f));
+                QCOMPARE(f->GraphY, want);
+                const double x = xOf(*f);
+                if (x == std::floor(x) && x > 0)
+                    QCOMPARE(f->TableY, want);
+            };
+            for (int i = 0; i < stepsToEnd; ++i) {
+                f->susumu_Click();
+                check();
+            }
+            for (int i = 0; i < stepsToEnd; ++i) {
+                f->modoru_Click();
+                QCOMPARE(f->GraphY, areaOut(figure, xOf(*f)));
+            }
+            for (int i = 0; i < stepsToEnd; ++i) // a second pass over the same figure
+                f->susumu_Click();
+            QCOMPARE(f->GraphY, areaOut(figure, 10));
+            QCOMPARE(f->TableY, areaOut(figure, 10));
+        }
+    }
+
+    void backToStartFromAnywhere_data()
+    {
+        QTest::addColumn<int>("steps");
+        QTest::newRow("at B") << 0;
+        QTest::newRow("x=2.5") << 5;
+        QTest::newRow("x=10") << stepsToEnd;
+    }
+    void backToStartFromAnywhere()
+    {
+        QFETCH(int, steps);
+        f->Check2->setChecked(true);
+        const QImage freshTable = f->hyo->canvas();
+        Form1 reference; // the graph as 最初に leaves it at B with グラフ on
+        reference.Check2->setChecked(true);
+        reference.Command2_Click();
+        setFigure(*f, {1, 2, 3, 0, 0});
+        for (int i = 0; i < steps; ++i)
+            f->susumu_Click();
+        f->Command2_Click();
+        QCOMPARE(f->Px, 300.0);
+        QCOMPARE(f->Text1->text(), QStringLiteral(" 0.0"));
+        QCOMPARE(f->GraphY, 0.0);
+        QCOMPARE(f->TableY, 0.0);
+        QCOMPARE(f->LastGx, 35.0);
+        QCOMPARE(f->LastGy, qint16(480));
+        QVERIFY(!f->Label4[6]->isVisible());
+        QVERIFY(!f->tomeru->isEnabled());
+        QCOMPARE(f->SlotPiece, (Figure{1, 2, 3, 0, 0}));
+        // Table: only the x = 0 column, written even with 表 off.
+        QVERIFY(f->hyo->canvas() == freshTable);
+        // Graph: the empty frame and the origin point only; the origin dot
+        // shows beside the grid lines that are drawn over it.
+        QVERIFY(f->gamen->canvas() == reference.gamen->canvas());
+        QCOMPARE(f->gamen->pixel(36, 479), QColor(0, 0, 255));
+    }
+
+    // ---- The automatic run -------------------------------------------------
+
+    void runFromBTakesTwentyStepsAndWaits()
+    {
+        f->Combo1->setCurrentText(QStringLiteral("1")); // 5 ms a wait
+        std::vector<int> waits;
+        std::vector<double> pxAtWait;
+        connect(f.get(), &Form1::waitStarted, [&](int ms) {
+            waits.push_back(ms);
+            pxAtWait.push_back(f->Px);
+            QVERIFY(runningButtons(*f));
+        });
+        f->jidou_Click();
+        QCOMPARE(int(waits.size()), stepsToEnd);
+        QCOMPARE(waits.front(), 5);
+        QCOMPARE(pxAtWait.front(), 290.0); // the first step follows the click at once
+        QCOMPARE(pxAtWait.back(), 100.0);  // the last wait follows the last step
+        QCOMPARE(f->Px, 100.0);
+        QVERIFY(idleButtons(*f));
+    }
+
+    void runAtTheEndStartsAgainFromB()
+    {
+        f->Combo1->setCurrentText(QStringLiteral(" 0"));
+        for (int i = 0; i < stepsToEnd; ++i)
+            f->susumu_Click();
+        int steps = 0;
+        connect(f.get(), &Form1::distanceChanged, [&] { ++steps; });
+        f->jidou_Click();
+        QCOMPARE(steps, 1 + stepsToEnd); // 最初に's step back to B, then the run
+        QCOMPARE(f->Px, 100.0);
+    }
+
+    void runPartWayGoesToTheEnd()
+    {
+        f->Combo1->setCurrentText(QStringLiteral(" 0"));
+        for (int i = 0; i < 7; ++i)
+            f->susumu_Click();
+        int waits = 0;
+        connect(f.get(), &Form1::waitStarted, [&] { ++waits; });
+        f->jidou_Click();
+        QCOMPARE(waits, stepsToEnd - 7);
+        QCOMPARE(f->Px, 100.0);
+    }
+
+    void stopAfterStepK_data()
+    {
+        QTest::addColumn<int>("k");
+        QTest::newRow("after step 1") << 1;
+        QTest::newRow("after step 7") << 7;
+        QTest::newRow("after step 19") << 19;
+    }
+    void stopAfterStepK()
+    {
+        QFETCH(int, k);
+        f->Combo1->setCurrentText(QStringLiteral("2")); // 10 ms a wait
+        int waits = 0;
+        connect(f.get(), &Form1::waitStarted, [&] {
+            if (++waits == k) // pressed while the k-th wait runs
+                QTimer::singleShot(0, f->tomeru, &QPushButton::click);
+        });
+        f->jidou_Click();
+        QCOMPARE(f->Px, 300.0 - 10 * k);
+        QCOMPARE(f->StopFlag, qint16(0));
+        QVERIFY(idleButtons(*f));
+    }
+
+    void speedZeroRunsWithoutHandlingEvents_data()
+    {
+        QTest::addColumn<QString>("speed");
+        QTest::addColumn<double>("pxWhenEventRuns");
+        QTest::newRow("speed \" 0\"") << QStringLiteral(" 0") << 100.0;
+        QTest::newRow("letters only") << QStringLiteral("fast") << 100.0;
+        QTest::newRow("negative") << QStringLiteral("-20") << 100.0;
+        QTest::newRow("speed 1") << QStringLiteral("1") << 290.0;
+    }
+    void speedZeroRunsWithoutHandlingEvents()
+    {
+        QFETCH(QString, speed);
+        QFETCH(double, pxWhenEventRuns);
+        f->Combo1->setCurrentText(speed);
+        double seen = -1;
+        QTimer::singleShot(0, f.get(), [&] { seen = f->Px; });
+        f->jidou_Click();
+        QCoreApplication::processEvents();
+        QCOMPARE(seen, pxWhenEventRuns);
+    }
+
+    void newSpeedAppliesFromTheNextWait()
+    {
+        f->Combo1->setCurrentText(QStringLiteral("1"));
+        std::vector<int> waits;
+        connect(f.get(), &Form1::waitStarted, [&](int ms) {
+            waits.push_back(ms);
+            if (waits.size() == 3)
+                f->Combo1->setCurrentText(QStringLiteral("2"));
+        });
+        f->jidou_Click();
+        QCOMPARE(waits[2], 5);
+        QCOMPARE(waits[3], 10);
+    }
+
+    void backToStartDuringARunCanStillBeStopped()
+    {
+        f->Combo1->setCurrentText(QStringLiteral("1"));
+        int waits = 0;
+        bool stopStayedUsable = true;
+        connect(f.get(), &Form1::waitStarted, [&] {
+            ++waits;
+            if (waits == 5)
+                QTimer::singleShot(0, f->Command2, &QPushButton::click);
+            if (waits > 5)
+                stopStayedUsable = stopStayedUsable && runningButtons(*f);
+            if (waits == 8)
+                QTimer::singleShot(0, f->tomeru, &QPushButton::click);
+        });
+        f->jidou_Click();
+        QVERIFY(stopStayedUsable);
+        // 最初に took P back to B during wait 5; waits 6..8 followed three steps.
+        QCOMPARE(f->Px, 270.0);
+        QVERIFY(idleButtons(*f));
+    }
+
+    void autoAfterStopDoesNotLetStepsInterleave()
+    {
+        f->Combo1->setCurrentText(QStringLiteral("1"));
+        int waits = 0;
+        connect(f.get(), &Form1::waitStarted, [&] {
+            if (++waits != 4)
+                return;
+            QTimer::singleShot(0, f.get(), [&] {
+                f->tomeru->click();
+                QVERIFY(!f->jidou->isEnabled()); // the run is still waiting
+                f->jidou->click();  // ignored while the run is in progress
+                f->susumu->click(); // disabled: no step
+            });
+        });
+        f->jidou_Click();
+        QCOMPARE(waits, 4);
+        QCOMPARE(f->Px, 260.0);
+        QVERIFY(idleButtons(*f));
+    }
+
+    void endingDuringAWaitStopsTheRun()
+    {
+        f->Combo1->setCurrentText(QStringLiteral("1"));
+        int waits = 0;
+        connect(f.get(), &Form1::waitStarted, [&] {
+            if (++waits == 3)
+                QTimer::singleShot(0, f.get(), [&] { f->close(); });
+        });
+        f->show();
+        f->jidou_Click();
+        QVERIFY(f->isEnding());
+        QCOMPARE(waits, 3);
+        QCOMPARE(f->Px, 270.0);
+        QVERIFY(!f->isVisible());
+    }
+};
+
+QTEST_MAIN(MotionTest)
+#include "tst_motion.moc"
