@@ -9,7 +9,7 @@ XVFB := xvfb-run -a -s "-screen 0 1280x1024x24"
 
 PACKAGES := cmake make g++ qt6-base-dev libgl-dev fonts-ipafont-gothic \
             xvfb xauth xdotool imagemagick x11-utils \
-            desktop-file-utils appstream
+            desktop-file-utils appstream dbus-daemon at-spi2-core
 
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 

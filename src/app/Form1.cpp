@@ -90,6 +90,7 @@ Form1::Form1(QWidget *parent) : QWidget(parent)
     createBoardControls();
     createTableControls();
     orderControls();
+    nameControls();
     connectHandlers();
     Form_Load();
 }

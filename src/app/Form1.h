@@ -6,6 +6,7 @@
 #include <QWidget>
 
 #include <array>
+#include <map>
 #include <optional>
 
 class QCheckBox;
@@ -151,14 +152,20 @@ private:
     void createBoardControls();
     void createTableControls();
     void orderControls();
+    void nameControls();
     void connectHandlers();
     void putTemplatesHome();
     void setDistanceText(double x);
     double distance() const; // x read back from Text1
     void showRunState(bool running);
+    void clearTable();
+    void announceTable();
 
     int m_outerWidthTwips = 0;
     int m_outerHeightTwips = 0;
     bool m_running = false;
     bool m_ending = false;
+    // What the table shows, column by column (x -> "χ … ｙ …"), for
+    // assistive technology; the canvas itself holds only pixels.
+    std::map<int, QString> m_tableColumns;
 };

@@ -4,6 +4,7 @@
 #include "motion/StripRules.h"
 #include "ui/NumberForm.h"
 
+#include <QAccessible>
 #include <QCheckBox>
 #include <QCoreApplication>
 #include <QLineEdit>
@@ -42,7 +43,7 @@ void Form1::ShowInitialScreen()
     Picture1->hide();
     Check5->setChecked(false);
     kokuban->cls();
-    hyo->cls();
+    clearTable();
     DrawTable(0);
     DrawGraph(0);
 
@@ -96,6 +97,9 @@ void Form1::end_Click()
 void Form1::setDistanceText(double x)
 {
     Text1->setText(motion::distanceText(x));
+    // Screen readers hear the new x as a value change of the read-out.
+    QAccessibleValueChangeEvent event(Text1, Text1->text());
+    QAccessible::updateAccessibility(&event);
     emit distanceChanged(Text1->text());
 }
 

@@ -33,7 +33,7 @@ void Form1::Check3_Click()
 {
     if (Check3->isChecked()) {
         setOuterSizeTwips(outerWidthTwips(), tableHeightTwips);
-        hyo->cls();
+        clearTable();
         DrawTable(0);
     } else {
         setOuterSizeTwips(outerWidthTwips(), compactHeightTwips);

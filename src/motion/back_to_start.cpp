@@ -11,7 +11,7 @@ void Form1::Command2_Click()
 {
     Px = motion::startPx - motion::stepPx;
     modoru_Click(); // erases the current column, brings P to B
-    hyo->cls();
+    clearTable();
     DrawTable(0);
     DrawGraph(0);
     LastGx = 35;

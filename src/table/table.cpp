@@ -25,21 +25,48 @@ void Form1::DrawTable(qint16 mode)
         hyo->setCurrentPos(QPointF(left, top));
         hyo->print(text);
     };
+    auto record = [&](int column, const QString &xText, const QString &yText) {
+        if (mode == 0)
+            m_tableColumns[column] = QStringLiteral("χ %1, ｙ %2").arg(xText.trimmed(), yText.trimmed());
+        else
+            m_tableColumns.erase(column);
+        announceTable();
+    };
     if (x == 0) {
         write(columnLeft(0, 0, false), xRowTop, QStringLiteral("0"));
         write(columnLeft(0, 0, true), yRowTop, QStringLiteral("0"));
+        record(0, QStringLiteral("0"), QStringLiteral("0"));
         return;
     }
     if (x != std::floor(x) || x < 1 || x > lastColumn)
         return; // half centimetres have no column
     const int column = int(x);
-    write(columnLeft(column, x, false), xRowTop, ui::generalNumber(x));
+    const QString xText = ui::generalNumber(x);
+    write(columnLeft(column, x, false), xRowTop, xText);
     // The lower row always shows y at this x, however the table was hidden
     // and shown; erasing recomputes the very text that was written, since
     // the strips up to x do not change while P stands at or beyond x.
     const float y = float(motion::areaUpTo(StepArea, 2 * column));
     TableY = y;
-    write(columnLeft(column, TableY, true), yRowTop, ui::generalNumber(y));
+    const QString yText = ui::generalNumber(y);
+    write(columnLeft(column, TableY, true), yRowTop, yText);
+    record(column, xText, yText);
     if (mode != 0)
         TableY = float(motion::areaUpTo(StepArea, 2 * column - 2));
+}
+
+void Form1::clearTable()
+{
+    hyo->cls();
+    m_tableColumns.clear();
+    announceTable();
+}
+
+void Form1::announceTable()
+{
+    QStringList columns;
+    for (const auto &[x, text] : m_tableColumns)
+        columns << text;
+    // Setting the description tells assistive technology that it changed.
+    hyo->setAccessibleDescription(columns.join(QStringLiteral("; ")));
 }
