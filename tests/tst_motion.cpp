@@ -418,6 +418,19 @@ private slots:
         QVERIFY(idleButtons(*f));
     }
 
+    void endingCutsALongWaitShort()
+    {
+        f->Combo1->setCurrentText(QStringLiteral("20000")); // 100 s a wait
+        connect(f.get(), &Form1::waitStarted,
+                [&] { QTimer::singleShot(0, f->end, &QPushButton::click); });
+        QElapsedTimer clock;
+        clock.start();
+        f->jidou_Click();
+        QVERIFY(f->isEnding());
+        QVERIFY2(clock.elapsed() < 50'000, "the run waited on after 終了");
+        QCOMPARE(f->Px, 290.0);
+    }
+
     void endingDuringAWaitStopsTheRun()
     {
         f->Combo1->setCurrentText(QStringLiteral("1"));

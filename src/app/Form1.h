@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ui/EventPump.h"
 #include "ui/GraphicControls.h"
 #include "ui/Surface.h"
 
@@ -165,6 +166,7 @@ private:
     int m_outerHeightTwips = 0;
     bool m_running = false;
     bool m_ending = false;
+    ui::Waiter m_waiter; // the automatic run's wait between steps
     // What the table shows, column by column (x -> "χ … ｙ …"), for
     // assistive technology; the canvas itself holds only pixels.
     std::map<int, QString> m_tableColumns;

@@ -88,10 +88,12 @@ void Form1::Command1_Click() { ShowInitialScreen(); }
 void Form1::end_Click()
 {
     // Ends the program at once: no question, nothing saved. A waiting
-    // automatic run sees m_ending and returns without another step.
+    // automatic run is woken, sees m_ending and returns without another
+    // step; then the main loop ends.
     m_ending = true;
     hide();
-    QCoreApplication::exit(0);
+    m_waiter.abandon();
+    QCoreApplication::quit();
 }
 
 void Form1::setDistanceText(double x)

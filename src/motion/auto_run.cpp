@@ -4,7 +4,6 @@
 
 #include "motion/RunRules.h"
 #include "motion/StripRules.h"
-#include "ui/EventPump.h"
 
 #include <QComboBox>
 #include <QPushButton>
@@ -40,7 +39,7 @@ void Form1::tomeru_Click()
 void Form1::WaitMs(int ms)
 {
     emit waitStarted(ms);
-    ui::waitProcessingEvents(ms); // 0 or less returns at once, handling nothing
+    m_waiter.wait(ms); // 0 or less returns at once, handling nothing
 }
 
 void Form1::showRunState(bool running)

@@ -5,6 +5,7 @@
 #include <QTimer>
 
 #include <algorithm>
+#include <utility>
 
 namespace ui {
 
@@ -18,11 +19,12 @@ qint64 tickCount()
     return clock.elapsed();
 }
 
-void waitProcessingEvents(qint64 ms)
+void Waiter::wait(qint64 ms)
 {
-    if (ms <= 0)
+    if (ms <= 0 || m_abandoned)
         return;
     QEventLoop loop;
+    QEventLoop *outer = std::exchange(m_loop, &loop);
     QTimer deadline;
     deadline.setSingleShot(true);
     deadline.setTimerType(Qt::PreciseTimer);
@@ -30,11 +32,19 @@ void waitProcessingEvents(qint64 ms)
     // QTimer takes an int interval; a longer wait is made of several.
     constexpr qint64 longestTimer = 24 * 60 * 60 * 1000;
     const qint64 end = tickCount() + ms;
-    for (qint64 left = ms; left > 0; left = end - tickCount()) {
+    for (qint64 left = ms; left > 0 && !m_abandoned; left = end - tickCount()) {
         deadline.start(int(std::min(left, longestTimer)));
-        if (loop.exec() != 0)
-            return; // the application is quitting
+        if (loop.exec() < 0)
+            break; // the application is quitting: no loop will run any more
     }
+    m_loop = outer;
+}
+
+void Waiter::abandon()
+{
+    m_abandoned = true;
+    if (m_loop)
+        m_loop->quit();
 }
 
 } // namespace ui
