@@ -17,7 +17,7 @@ constexpr int gridWidth = 1;
 constexpr int gridLeft = 20;
 constexpr int gridRight = 580;
 constexpr int gridRows = 7;     // y = 180, 200, ... 300
-constexpr int gridColumns = 31; // x = 20, 40, ... 620 (the last two fall off the board)
+constexpr int gridColumns = 31; // x = 20, 40, ... 620; the board shows them up to x = 580
 
 const QColor outsideWhite = ui::paletteColor(15);
 const QColor insideGrey = ui::paletteColor(7);
@@ -65,6 +65,11 @@ void Form1::DrawGrid()
     }
     for (int i = 0; i < gridColumns; ++i) {
         const int x = gridLeft + pixelsPerCm * i;
+        // The design's board is framed, so its drawing area ends before
+        // x = 600; this frameless canvas is a pixel wider and cuts the last
+        // two columns itself.
+        if (x > gridRight)
+            break;
         kokuban->line(QPointF(x, envelopeTop), QPointF(x, baseY), gridBlack);
     }
     kokuban->setDrawWidth(outlineWidth);

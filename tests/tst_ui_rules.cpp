@@ -1,0 +1,336 @@
+// Pure rules that need no display: the number texts, the palette, the
+// boundary flood fill, the distance text and slot of a step, the table and
+// graph text positions and the window size in twips.
+
+#include "graph/GraphScale.h"
+#include "motion/StripRules.h"
+#include "table/TableLayout.h"
+#include "ui/FloodFill.h"
+#include "ui/Metrics.h"
+#include "ui/NumberForm.h"
+#include "ui/Palette.h"
+
+#include <QImage>
+#include <QTest>
+
+#include <algorithm>
+#include <limits>
+
+namespace {
+
+// Colours of the flood-fill maps below, one character per pixel.
+constexpr QRgb open = 0xffffffff;         // '.' background
+constexpr QRgb border = 0xffff0000;       // '#' the boundary colour
+constexpr QRgb other = 0xff000000;        // 'k' some other colour (a grid line)
+constexpr QRgb nearBorder = 0xfffe0000;   // 'n' one step off the boundary colour
+constexpr QRgb fill = 0xffc0c0c0;         // 'F' the fill colour
+
+QRgb colourOf(QChar c)
+{
+    switch (c.toLatin1()) {
+    case '#': return border;
+    case 'k': return other;
+    case 'n': return nearBorder;
+    case 'F': return fill;
+    default: return open;
+    }
+}
+
+QImage imageFromMap(const QStringList &rows)
+{
+    QImage image(int(rows.first().size()), int(rows.size()), QImage::Format_RGB32);
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            image.setPixel(x, y, colourOf(rows[y][x]));
+    return image;
+}
+
+} // namespace
+
+class TestUiRules : public QObject
+{
+    Q_OBJECT
+private slots:
+    void generalNumber_data();
+    void generalNumber();
+    void leadingNumber_data();
+    void leadingNumber();
+    void paletteColor_data();
+    void paletteColor();
+    void colorFromBgr();
+    void floodFillBorder_data();
+    void floodFillBorder();
+    void distanceText_data();
+    void distanceText();
+    void distanceTextReadsBack();
+    void slotEntered_data();
+    void slotEntered();
+    void columnLeft_data();
+    void columnLeft();
+    void axisTexts_data();
+    void axisTexts();
+    void clientSizeFromOuterTwips_data();
+    void clientSizeFromOuterTwips();
+};
+
+void TestUiRules::generalNumber_data()
+{
+    QTest::addColumn<double>("value");
+    QTest::addColumn<bool>("single");
+    QTest::addColumn<QString>("text");
+
+    QTest::newRow("zero") << 0.0 << false << " 0";
+    QTest::newRow("minus zero") << -0.0 << false << " 0";
+    QTest::newRow("one half") << 0.5 << false << " .5";
+    QTest::newRow("one and a half") << 1.5 << false << " 1.5";
+    QTest::newRow("ten") << 10.0 << false << " 10";
+    QTest::newRow("minus one half") << -0.5 << false << "-.5";
+    QTest::newRow("minus three") << -3.0 << false << "-3";
+    QTest::newRow("0.1 + 0.2 as double") << 0.1 + 0.2 << false << " .3";
+    QTest::newRow("1/3 as double") << 1.0 / 3 << false << " .333333333333333";
+    QTest::newRow("1/3 as float") << double(1.0f / 3) << true << " .3333333";
+    QTest::newRow("0.1 as float") << double(0.1f) << true << " .1";
+    QTest::newRow("12.5 as float") << 12.5 << true << " 12.5";
+}
+
+void TestUiRules::generalNumber()
+{
+    QFETCH(double, value);
+    QFETCH(bool, single);
+    QFETCH(QString, text);
+    QCOMPARE(single ? ui::generalNumber(float(value)) : ui::generalNumber(value), text);
+}
+
+void TestUiRules::leadingNumber_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<double>("value");
+
+    const double inf = std::numeric_limits<double>::infinity();
+    QTest::newRow("read-out at x=0") << " 0.0" << 0.0;
+    QTest::newRow("read-out at x=10") << " 10.0" << 10.0;
+    QTest::newRow("leading blanks and tab") << "  \t 7.5" << 7.5;
+    QTest::newRow("empty") << "" << 0.0;
+    QTest::newRow("no number") << "abc" << 0.0;
+    QTest::newRow("sign only") << "-" << 0.0;
+    QTest::newRow("negative") << "-3" << -3.0;
+    QTest::newRow("exponent") << "1e3" << 1000.0;
+    QTest::newRow("exponent without digits") << "2e" << 2.0;
+    QTest::newRow("trailing letters") << "12abc" << 12.0;
+    QTest::newRow("second point ends it") << "1.2.3" << 1.2;
+    QTest::newRow("no zero before the point") << ".5" << 0.5;
+    QTest::newRow("too large") << "1e400" << inf;
+    QTest::newRow("too small") << "1e-400" << 0.0;
+    QTest::newRow("full-width digits") << QStringLiteral("１２") << 0.0;
+}
+
+void TestUiRules::leadingNumber()
+{
+    QFETCH(QString, text);
+    QFETCH(double, value);
+    QCOMPARE(ui::leadingNumber(text), value);
+}
+
+void TestUiRules::paletteColor_data()
+{
+    QTest::addColumn<int>("index");
+    QTest::addColumn<QColor>("colour");
+
+    QTest::newRow("0 black") << 0 << QColor(0, 0, 0);
+    QTest::newRow("2 green") << 2 << QColor(0, 128, 0);
+    QTest::newRow("7 light grey") << 7 << QColor(192, 192, 192);
+    QTest::newRow("9 bright blue") << 9 << QColor(0, 0, 255);
+    QTest::newRow("14 yellow") << 14 << QColor(255, 255, 0);
+    QTest::newRow("15 white") << 15 << QColor(255, 255, 255);
+    QTest::newRow("-1 out of range") << -1 << QColor();
+    QTest::newRow("16 out of range") << 16 << QColor();
+}
+
+void TestUiRules::paletteColor()
+{
+    QFETCH(int, index);
+    QFETCH(QColor, colour);
+    QCOMPARE(ui::paletteColor(index), colour);
+}
+
+void TestUiRules::colorFromBgr()
+{
+    // The erasing colour of the graph and table: blue in the high byte.
+    QCOMPARE(ui::colorFromBgr(0x00C0FFFF), QColor(255, 255, 192));
+    QCOMPARE(ui::colorFromBgr(0x00000080), QColor(128, 0, 0));
+}
+
+void TestUiRules::floodFillBorder_data()
+{
+    QTest::addColumn<QStringList>("before");
+    QTest::addColumn<QPoint>("seed");
+    QTest::addColumn<bool>("painted");
+    QTest::addColumn<QStringList>("after");
+
+    QTest::newRow("diagonal gap is not crossed")
+        << QStringList{"#....", ".#...", "..#..", "...#.", "....#"} << QPoint(4, 0) << true
+        << QStringList{"#FFFF", ".#FFF", "..#FF", "...#F", "....#"};
+    QTest::newRow("other colours are painted over")
+        << QStringList{"#######", "#..k..#", "#.kkk.#", "#..n..#", "#######"} << QPoint(1, 1)
+        << true << QStringList{"#######", "#FFFFF#", "#FFFFF#", "#FFFFF#", "#######"};
+    QTest::newRow("pockets above and below")
+        << QStringList{"#######", "#.#.#.#", "#.#.#.#", "#.....#", "#.#.#.#", "#######"}
+        << QPoint(3, 1) << true
+        << QStringList{"#######", "#F#F#F#", "#F#F#F#", "#FFFFF#", "#F#F#F#", "#######"};
+    QTest::newRow("fill-colour wall is crossed")
+        << QStringList{"...F...", "...F...", "...F..."} << QPoint(0, 1) << true
+        << QStringList{"FFFFFFF", "FFFFFFF", "FFFFFFF"};
+    QTest::newRow("stops at the image edge, enclosed part untouched")
+        << QStringList{".....", ".###.", ".#.#.", ".###."} << QPoint(0, 0) << true
+        << QStringList{"FFFFF", "F###F", "F#.#F", "F###F"};
+    QTest::newRow("seed on the boundary")
+        << QStringList{"...", ".#.", "..."} << QPoint(1, 1) << false
+        << QStringList{"...", ".#.", "..."};
+    QTest::newRow("seed outside the image")
+        << QStringList{"...", "..."} << QPoint(3, 0) << false << QStringList{"...", "..."};
+}
+
+void TestUiRules::floodFillBorder()
+{
+    QFETCH(QStringList, before);
+    QFETCH(QPoint, seed);
+    QFETCH(bool, painted);
+    QFETCH(QStringList, after);
+
+    QImage image = imageFromMap(before);
+    QCOMPARE(ui::floodFillBorder(image, seed, border, fill), painted);
+    const QImage expected = imageFromMap(after);
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            QVERIFY2(image.pixel(x, y) == expected.pixel(x, y),
+                     qPrintable(QStringLiteral("pixel (%1,%2) expected '%3'").arg(x).arg(y).arg(after[y][x])));
+}
+
+void TestUiRules::distanceText_data()
+{
+    QTest::addColumn<double>("x");
+    QTest::addColumn<QString>("text");
+
+    QTest::newRow("x=0") << 0.0 << " 0.0";
+    QTest::newRow("x=0.5") << 0.5 << " 0.5";
+    QTest::newRow("x=1") << 1.0 << " 1.0";
+    QTest::newRow("x=2.5") << 2.5 << " 2.5";
+    QTest::newRow("x=10") << 10.0 << " 10.0";
+}
+
+void TestUiRules::distanceText()
+{
+    QFETCH(double, x);
+    QFETCH(QString, text);
+    QCOMPARE(motion::distanceText(x), text);
+}
+
+void TestUiRules::distanceTextReadsBack()
+{
+    // The read-out carries x to the graph and the table: every position of P
+    // must come back as the same number.
+    for (double px = motion::startPx; px >= motion::endPx; px -= motion::stepPx) {
+        const double x = motion::distanceCm(px);
+        QCOMPARE(ui::leadingNumber(motion::distanceText(x)), x);
+    }
+}
+
+void TestUiRules::slotEntered_data()
+{
+    QTest::addColumn<double>("x");
+    QTest::addColumn<int>("slot");
+
+    // The step ending at x covers x - 0.5 .. x; slot s spans 2s .. 2s + 2 cm.
+    QTest::newRow("x=0.5") << 0.5 << 0;
+    QTest::newRow("x=2") << 2.0 << 0;
+    QTest::newRow("x=2.5") << 2.5 << 1;
+    QTest::newRow("x=4") << 4.0 << 1;
+    QTest::newRow("x=4.5") << 4.5 << 2;
+    QTest::newRow("x=8.5") << 8.5 << 4;
+    QTest::newRow("x=10") << 10.0 << 4;
+}
+
+void TestUiRules::slotEntered()
+{
+    QFETCH(double, x);
+    QFETCH(int, slot);
+    QCOMPARE(motion::slotEntered(x), slot);
+}
+
+void TestUiRules::columnLeft_data()
+{
+    QTest::addColumn<int>("x");
+    QTest::addColumn<double>("value");
+    QTest::addColumn<bool>("yRow");
+    QTest::addColumn<int>("left");
+
+    QTest::newRow("x=0 upper") << 0 << 0.0 << false << 60;
+    QTest::newRow("x=0 lower, any y") << 0 << 12.5 << true << 60;
+    QTest::newRow("x=1 upper") << 1 << 1.0 << false << 95;
+    QTest::newRow("x=3 lower y=2.5") << 3 << 2.5 << true << 177;
+    QTest::newRow("x=3 lower y=12.5") << 3 << 12.5 << true << 172;
+    QTest::newRow("x=5 lower y=10") << 5 << 10.0 << true << 270;
+    QTest::newRow("x=10 upper") << 10 << 10.0 << false << 495;
+    QTest::newRow("x=10 lower y=60") << 10 << 60.0 << true << 495;
+}
+
+void TestUiRules::columnLeft()
+{
+    QFETCH(int, x);
+    QFETCH(double, value);
+    QFETCH(bool, yRow);
+    QFETCH(int, left);
+    QCOMPARE(table::columnLeft(x, value, yRow), left);
+}
+
+void TestUiRules::axisTexts_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QPoint>("at");
+
+    QTest::newRow("x label 1") << " 1" << QPoint(59, 485);
+    QTest::newRow("x label 9") << " 9" << QPoint(299, 485);
+    QTest::newRow("x label 10, 3 px left") << " 10" << QPoint(326, 485);
+    QTest::newRow("x unit") << "(cm)" << QPoint(362, 485);
+    QTest::newRow("origin") << "0" << QPoint(25, 485);
+    QTest::newRow("y label 4, 5 px right") << " 4" << QPoint(20, 445);
+    QTest::newRow("y label 8, 5 px right") << " 8" << QPoint(20, 415);
+    QTest::newRow("y label 12") << " 12" << QPoint(15, 385);
+    QTest::newRow("y label 60") << " 60" << QPoint(15, 25);
+    QTest::newRow("y unit") << "(cm  )" << QPoint(2, 8);
+    QTest::newRow("exponent of cm²") << "2" << QPoint(22, 5);
+}
+
+void TestUiRules::axisTexts()
+{
+    QFETCH(QString, text);
+    QFETCH(QPoint, at);
+    constexpr int textCount = 10 + 2 + 15 + 2; // x labels, x unit and 0, y labels, y unit and exponent
+    const auto texts = graph::axisTexts();
+    QCOMPARE(int(texts.size()), textCount);
+    const auto matches = std::count_if(texts.begin(), texts.end(), [&](const graph::AxisText &t) {
+        return t.text == text && t.at == at;
+    });
+    QCOMPARE(int(matches), 1);
+}
+
+void TestUiRules::clientSizeFromOuterTwips_data()
+{
+    QTest::addColumn<QSize>("outer");
+    QTest::addColumn<QSize>("client");
+
+    QTest::newRow("compact") << QSize(9700, 8800) << QSize(631, 549);
+    QTest::newRow("with graph") << QSize(15700, 8800) << QSize(1031, 549);
+    QTest::newRow("with table") << QSize(9700, 10800) << QSize(631, 682);
+    QTest::newRow("with graph and table") << QSize(15700, 10800) << QSize(1031, 682);
+}
+
+void TestUiRules::clientSizeFromOuterTwips()
+{
+    QFETCH(QSize, outer);
+    QFETCH(QSize, client);
+    QCOMPARE(ui::clientSizeFromOuterTwips(outer.width(), outer.height()), client);
+}
+
+QTEST_GUILESS_MAIN(TestUiRules)
+#include "tst_ui_rules.moc"
