@@ -1,0 +1,298 @@
+# Shared helpers for the real-window tests: start the program under its own
+# Xvfb, find its window, drive it with real pointer and keyboard events and
+# read pixels back from screenshots.
+#
+# A test script sources this file and calls `kt_setup "$@"` first; that
+# re-runs the script inside `xvfb-run` (each script gets its own server, so
+# the tests can run in parallel) under a hard time limit. All positions the
+# helpers take are window-client pixels; `kt_board_*` helpers take board
+# pixels. Colours are written "R,G,B".
+
+# 24-bit: the default depth breaks colours. -noreset: the server must not
+# reset when the last client leaves, or a program started right after 終了
+# may find no display.
+KT_SCREEN_ARGS="-screen 0 1280x1024x24 -noreset"
+KT_TIME_LIMIT=55                         # seconds for one whole script, Xvfb included
+KT_CAPTION="４.関数  (by Orvane)"
+
+# Places of the drawing surfaces in the window's client area.
+BOARD_X=16 BOARD_Y=64  # board kokuban
+BOARD_W=601 BOARD_H=409
+GRAPH_X=632 GRAPH_Y=16 # graph gamen, 393 x 513
+TABLE_X=8 TABLE_Y=560  # table hyo, 609 x 113
+
+# Window sizes: compact, with グラフ (wider) and with 表 (taller).
+COMPACT_W=631 COMPACT_H=549
+GRAPH_W=1031 TABLE_H=682
+
+# Colours the lesson paints with.
+BOARD_GREEN="0,128,0"
+TRAY_GREEN="0,64,0"
+WINDOW_GREEN="192,255,192" # window background and the cover
+WHITE="255,255,255"
+GREY="192,192,192"
+BLACK="0,0,0"
+RED="255,0,0"
+YELLOW="255,255,0"
+BLUE="0,0,255"
+PANEL_CREAM="255,255,192" # graph and table background
+
+# Centres of the controls on the window (client pixels).
+BTN_INITIAL="256 32"  # 初期画面 (216,16 81x33)
+BTN_END="576 32"      # 終了 (536,16 81x33)
+BTN_AUTO="72 512"     # 自動 (16,488 113x49)
+BTN_STOP="176 520"    # ストップ (144,504 65x33)
+BTN_FORWARD="336 512" # 出す (304,488 65x49)
+BTN_BACK="408 512"    # 戻す (376,488 65x49)
+BTN_RESTART="476 520" # 最初に (448,504 57x33)
+CHK_GRID="416 37"     # 方眼 (376,24 81x26)
+CHK_TABLE="544 493"   # 表 (520,480 49x26)
+CHK_GRAPH="564 525"   # グラフ (520,512 89x26)
+CHK_COVER="728 560"   # 封筒をかくす (648,544 161x33)
+COMBO_TEXT="238 522"  # the speed box's text field (224,512 49x21, arrow at its right)
+
+# Whole areas of controls, for comparing their look: "x y w h".
+AREA_STOP="144 504 65 33"
+AREA_FORWARD="304 488 65 49"
+AREA_AUTO="16 488 113 49"
+AREA_READOUT="280 424 65 33" # Text1 on the board at (264,360)
+AREA_COVER="8 208 617 257"   # what the cover Picture1 hides
+
+kt_setup() {
+    if [ -z "${KT_UNDER_XVFB:-}" ]; then
+        export KT_UNDER_XVFB=1
+        KT_SHOTS=$(mktemp -d "${TMPDIR:-/tmp}/kansu-window.XXXXXX")
+        export KT_SHOTS
+        # timeout signals its whole process group: Xvfb, this script and the
+        # program all end if the limit is hit.
+        timeout -k 5 "$KT_TIME_LIMIT" xvfb-run -a -s "$KT_SCREEN_ARGS" bash "$0" "$@"
+        local rc=$?
+        if [ $rc -eq 124 ]; then
+            echo "FAIL: $(basename "$0") did not finish within ${KT_TIME_LIMIT} s; screenshots in $KT_SHOTS"
+        elif [ $rc -eq 0 ] && [ -z "${KT_KEEP_SHOTS:-}" ]; then
+            rm -rf "$KT_SHOTS"
+        fi
+        exit $rc
+    fi
+    PROG=${1:-}
+    if [ -z "$PROG" ] || [ ! -x "$PROG" ]; then
+        echo "usage: $0 <path of kansu-envelope>" >&2
+        exit 2
+    fi
+    SHOTS=${KT_SHOTS:-$(mktemp -d "${TMPDIR:-/tmp}/kansu-window.XXXXXX")}
+    KT_FAILS=0
+    PID=""
+    trap kt_cleanup EXIT
+}
+
+kt_cleanup() {
+    if [ -n "$PID" ] && kill -0 "$PID" 2>/dev/null; then
+        kill "$PID" 2>/dev/null
+        wait "$PID" 2>/dev/null
+    fi
+}
+
+kt_fail() {
+    echo "FAIL: $*"
+    KT_FAILS=$((KT_FAILS + 1))
+}
+
+# Fails now and ends the script: for states that make the rest meaningless.
+kt_abort() {
+    kt_fail "$*"
+    kt_finish
+}
+
+kt_finish() {
+    if [ "$KT_FAILS" -gt 0 ]; then
+        echo "$(basename "$0"): $KT_FAILS check(s) failed; screenshots in $SHOTS"
+        [ -s "$SHOTS/program.log" ] && { echo "program output:"; cat "$SHOTS/program.log"; }
+        exit 1
+    fi
+    echo "$(basename "$0"): all checks passed"
+    [ -n "${KT_KEEP_SHOTS:-}" ] && echo "screenshots kept in $SHOTS"
+    exit 0
+}
+
+# Runs "$@" every 0.1 s until it succeeds or `seconds` have passed.
+kt_poll() {
+    local deadline=$(($(date +%s%3N) + $1 * 1000))
+    shift
+    while :; do
+        "$@" && return 0
+        [ "$(date +%s%3N)" -lt "$deadline" ] || return 1
+        sleep 0.1
+    done
+}
+
+kt_find_window() {
+    WIN=$(xdotool search --onlyvisible --name "関数" 2>/dev/null | head -1)
+    [ -n "$WIN" ]
+}
+
+kt_window_or_exit() { kt_find_window || kt_program_ended; }
+
+# Starts the program and waits for its window; sets PID, WIN and the
+# window's client origin on the screen (OX, OY).
+kt_start() {
+    kt_cleanup # a program left from an earlier start must not be found instead
+    PID=""
+    "$PROG" >"$SHOTS/program.log" 2>&1 &
+    PID=$!
+    kt_poll 10 kt_window_or_exit
+    kt_program_ended && kt_abort "the program ended before its window appeared"
+    [ -n "$WIN" ] || kt_abort "no window with the caption appeared within 10 s"
+    eval "$(xwininfo -id "$WIN" | awk '/Absolute upper-left X/ {print "OX=" $NF} /Absolute upper-left Y/ {print "OY=" $NF}')"
+    # The first frame is on the screen once the board's green shows.
+    kt_poll 5 kt_is_pixel "$BOARD_X" 300 "$BOARD_GREEN" || kt_abort "the board never appeared"
+}
+
+kt_window_name() { xdotool getwindowname "$WIN"; }
+
+# Prints the client size as "W H".
+kt_window_size() {
+    xwininfo -id "$WIN" | awk '/^ *Width:/ {w=$2} /^ *Height:/ {h=$2} END {print w, h}'
+}
+
+kt_has_size() { [ "$(kt_window_size)" = "$1 $2" ]; }
+
+kt_program_ended() { ! kill -0 "$PID" 2>/dev/null; }
+
+# Takes a screenshot of the whole screen as $SHOTS/<name>.png; sets SHOT.
+kt_shot() {
+    SHOT="$SHOTS/$1.png"
+    import -window root "$SHOT"
+}
+
+# Prints the colour "R,G,B" of window pixel (x, y) in a screenshot.
+kt_pixel() {
+    convert "$1" -crop "1x1+$((OX + $2))+$((OY + $3))" +repage -depth 8 txt:- |
+        sed -n '2s/^[^(]*(\([0-9]*\),\([0-9]*\),\([0-9]*\).*/\1,\2,\3/p'
+}
+
+# True when window pixel (x, y) of a fresh screenshot has the colour.
+kt_is_pixel() {
+    kt_shot poll
+    [ "$(kt_pixel "$SHOT" "$1" "$2")" = "$3" ]
+}
+
+# kt_expect_pixel SHOT X Y COLOUR WHAT: the window pixel has exactly COLOUR.
+kt_expect_pixel() {
+    local got
+    got=$(kt_pixel "$1" "$2" "$3")
+    [ "$got" = "$4" ] || kt_fail "$5: window pixel ($2,$3) is ($got), expected ($4) [$(basename "$1")]"
+}
+
+kt_expect_not_pixel() {
+    local got
+    got=$(kt_pixel "$1" "$2" "$3")
+    [ "$got" != "$4" ] || kt_fail "$5: window pixel ($2,$3) is ($got), expected another colour [$(basename "$1")]"
+}
+
+# The same with board coordinates.
+kt_expect_board_pixel() { kt_expect_pixel "$1" $((BOARD_X + $2)) $((BOARD_Y + $3)) "$4" "$5 (board $2,$3)"; }
+kt_expect_board_not_pixel() { kt_expect_not_pixel "$1" $((BOARD_X + $2)) $((BOARD_Y + $3)) "$4" "$5 (board $2,$3)"; }
+
+# kt_count SHOT X Y W H COLOUR: how many pixels of the window area have the colour.
+kt_count() {
+    local marker="rgb(1,2,3)" # a colour the program never paints
+    convert "$1" -crop "$4x$5+$((OX + $2))+$((OY + $3))" +repage \
+        -fill "$marker" -opaque "rgb($6)" \
+        -fill black +opaque "$marker" -fill white -opaque "$marker" \
+        -colorspace gray -format '%[fx:round(mean*w*h)]\n' info:
+}
+
+# A fingerprint of the pixels of a window area "X Y W H".
+kt_area_hash() {
+    local shot=$1
+    set -- $2
+    convert "$shot" -crop "$3x$4+$((OX + $1))+$((OY + $2))" +repage -depth 8 rgb:- | md5sum | cut -c1-32
+}
+
+# Board x of P, read from the red dot (drawn at Px-4..Px+5, rows 296..303):
+# on board row 297, above the red bar, the dot's pixels run from Px-1 to Px+2.
+# Prints nothing when no dot is found.
+kt_p_position() {
+    convert "$1" -crop "${BOARD_W}x1+$((OX + BOARD_X))+$((OY + BOARD_Y + 297))" +repage -depth 8 txt:- |
+        awk -F'[,:]' '/\(255,0,0\)/ {if (min == "" || $1 < min) min = $1; max = $1}
+                      END {if (min != "") print (min + max - 1) / 2}'
+}
+
+# Pointer: window-client positions.
+kt_click() {
+    xdotool mousemove $((OX + $1)) $((OY + $2)) click 1
+}
+
+# kt_press "X Y": the same with one of the control-centre constants above.
+kt_press() { kt_click $1; }
+
+# A real drag in three parts: press, move in steps, release (window pixels).
+kt_drag_press() {
+    xdotool mousemove $((OX + $1)) $((OY + $2))
+    sleep 0.05
+    xdotool mousedown 1
+    KT_DRAG_X=$1 KT_DRAG_Y=$2
+    sleep 0.05
+}
+
+kt_drag_move() {
+    local x2=$1 y2=$2 steps=${3:-8} i
+    for i in $(seq 1 "$steps"); do
+        xdotool mousemove $((OX + KT_DRAG_X + (x2 - KT_DRAG_X) * i / steps)) \
+            $((OY + KT_DRAG_Y + (y2 - KT_DRAG_Y) * i / steps))
+        sleep 0.03
+    done
+    KT_DRAG_X=$x2 KT_DRAG_Y=$y2
+}
+
+kt_drag_release() {
+    sleep 0.05
+    xdotool mouseup 1
+}
+
+kt_drag() {
+    kt_drag_press "$1" "$2"
+    kt_drag_move "$3" "$4" "${5:-8}"
+    kt_drag_release
+}
+
+kt_board_drag() { kt_drag $((BOARD_X + $1)) $((BOARD_Y + $2)) $((BOARD_X + $3)) $((BOARD_Y + $4)) "${5:-8}"; }
+
+# Clicks a button n times, a little apart so each is a separate click.
+kt_press_times() {
+    local n=$1 i
+    shift
+    for i in $(seq 1 "$n"); do
+        kt_press "$@"
+        sleep 0.05
+    done
+}
+
+# Types a new text into the speed box by keyboard.
+kt_set_speed() {
+    kt_press "$COMBO_TEXT"
+    xdotool key --clearmodifiers ctrl+a
+    xdotool type --delay 30 "$1"
+}
+
+# Waits until the board shows P at board x `px`.
+kt_p_is_at() {
+    kt_shot p-poll
+    [ "$(kt_p_position "$SHOT")" = "$1" ]
+}
+
+# True when a window area "X Y W H" of a fresh screenshot has the fingerprint.
+kt_area_is() {
+    kt_shot area-poll
+    [ "$(kt_area_hash "$SHOT" "$1")" = "$2" ]
+}
+
+kt_now_ms() { date +%s%3N; }
+
+# Waits up to `seconds` for the program to end; sets KT_EXIT_STATUS.
+kt_wait_exit() {
+    kt_poll "$1" kt_program_ended || return 1
+    wait "$PID"
+    KT_EXIT_STATUS=$?
+    PID=""
+}
