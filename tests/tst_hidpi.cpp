@@ -95,12 +95,12 @@ private slots:
         f.Check1->setChecked(true);
         const QImage &board = f.kokuban->canvas();
         const QRgb black = qRgb(0, 0, 0), green = qRgb(0, 128, 0);
-        // The line x = 40 is centred on device column 80.
+        // The line x = 40 covers board column 40: device columns 80 and 81.
         const int y = 2 * 250;
-        QCOMPARE(board.pixel(2 * 40 - 2, y) & 0xffffff, green & 0xffffff);
-        QCOMPARE(board.pixel(2 * 40 - 1, y) & 0xffffff, black & 0xffffff);
+        QCOMPARE(board.pixel(2 * 40 - 1, y) & 0xffffff, green & 0xffffff);
         QCOMPARE(board.pixel(2 * 40, y) & 0xffffff, black & 0xffffff);
-        QCOMPARE(board.pixel(2 * 40 + 1, y) & 0xffffff, green & 0xffffff);
+        QCOMPARE(board.pixel(2 * 40 + 1, y) & 0xffffff, black & 0xffffff);
+        QCOMPARE(board.pixel(2 * 40 + 2, y) & 0xffffff, green & 0xffffff);
     }
 
     void shadingMatchesScaleOne()

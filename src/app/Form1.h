@@ -130,6 +130,8 @@ public:
     void DrawGraph(qint16 mode);
     void PlotPoint(qint16 direction);
     void DrawTable(qint16 mode);
+    // The automatic run's wait after a step: ms from the start of that step,
+    // handling window events meanwhile; 0 or less handles nothing.
     void WaitMs(int ms);
 
     // Sets the window's outer size in twips (client = outer - nominal frame).
@@ -166,7 +168,8 @@ private:
     int m_outerHeightTwips = 0;
     bool m_running = false;
     bool m_ending = false;
-    ui::Waiter m_waiter; // the automatic run's wait between steps
+    ui::Waiter m_waiter;        // the automatic run's wait between steps
+    qint64 m_stepStartedAt = 0; // tick at which the run's latest step began
     // What the table shows, column by column (x -> "χ … ｙ …"), for
     // assistive technology; the canvas itself holds only pixels.
     std::map<int, QString> m_tableColumns;

@@ -4,9 +4,12 @@
 
 #include "motion/RunRules.h"
 #include "motion/StripRules.h"
+#include "ui/EventPump.h"
 
 #include <QComboBox>
 #include <QPushButton>
+
+#include <algorithm>
 
 void Form1::jidou_Click()
 {
@@ -17,6 +20,7 @@ void Form1::jidou_Click()
     m_running = true;
     showRunState(true);
     while (StopFlag != 1 && Px != motion::endPx) {
+        m_stepStartedAt = ui::tickCount();
         susumu_Click();
         WaitMs(motion::waitForSpeedText(Combo1->currentText())); // read afresh each time
         if (m_ending)
@@ -39,7 +43,13 @@ void Form1::tomeru_Click()
 void Form1::WaitMs(int ms)
 {
     emit waitStarted(ms);
-    m_waiter.wait(ms); // 0 or less returns at once, handling nothing
+    if (ms <= 0)
+        return; // no wait, and no events handled
+    // Steps keep the chosen pace: the time the step took counts towards its
+    // wait, yet the window always gets a look at its events (repaints,
+    // ストップ) between two steps.
+    const qint64 spent = ui::tickCount() - m_stepStartedAt;
+    m_waiter.wait(std::max<qint64>(ms - spent, 1));
 }
 
 void Form1::showRunState(bool running)

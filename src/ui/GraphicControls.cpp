@@ -13,13 +13,13 @@ void GraphicControl::setVisible(bool visible)
     if (m_visible == visible)
         return;
     m_visible = visible;
-    changed();
+    changed(bounds());
 }
 
-void GraphicControl::changed()
+void GraphicControl::changed(QRect before)
 {
     if (m_owner)
-        m_owner->update();
+        m_owner->update(before.united(bounds()));
 }
 
 LineControl::LineControl(QWidget *owner, QColor colour, int width, QLine line)
@@ -31,8 +31,17 @@ void LineControl::setLine(QLine line)
 {
     if (m_line == line)
         return;
+    const QRect before = bounds();
     m_line = line;
-    changed();
+    changed(before);
+}
+
+QRect LineControl::bounds() const
+{
+    const int reach = m_width / 2 + 1;
+    const QPoint topLeft(std::min(m_line.x1(), m_line.x2()), std::min(m_line.y1(), m_line.y2()));
+    const QPoint bottomRight(std::max(m_line.x1(), m_line.x2()), std::max(m_line.y1(), m_line.y2()));
+    return QRect(topLeft, bottomRight).adjusted(-reach, -reach, reach, reach);
 }
 
 void LineControl::paint(QPainter &painter) const
@@ -50,8 +59,9 @@ void ShapeControl::move(int left, int top)
 {
     if (m_box.topLeft() == QPoint(left, top))
         return;
+    const QRect before = bounds();
     m_box.moveTo(left, top);
-    changed();
+    changed(before);
 }
 
 void ShapeControl::paint(QPainter &painter) const
@@ -71,14 +81,18 @@ LabelControl::LabelControl(QWidget *owner, const QString &caption, const QFont &
 {
     const QFontMetrics metrics(m_font);
     m_box = QRect(0, 0, metrics.horizontalAdvance(m_caption), metrics.height());
+    m_layout.setText(m_caption);
+    m_layout.setTextFormat(Qt::PlainText);
+    m_layout.setPerformanceHint(QStaticText::AggressiveCaching);
 }
 
 void LabelControl::move(int left, int top)
 {
     if (m_box.topLeft() == QPoint(left, top))
         return;
+    const QRect before = bounds();
     m_box.moveTo(left, top);
-    changed();
+    changed(before);
 }
 
 void LabelControl::paint(QPainter &painter) const
@@ -87,7 +101,7 @@ void LabelControl::paint(QPainter &painter) const
         painter.fillRect(m_box, m_back);
     painter.setFont(m_font);
     painter.setPen(m_text);
-    painter.drawText(m_box, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, m_caption);
+    painter.drawStaticText(m_box.topLeft(), m_layout);
 }
 
 void ControlLayer::paint(QPainter &painter) const

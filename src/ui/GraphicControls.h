@@ -4,6 +4,7 @@
 #include <QFont>
 #include <QLine>
 #include <QRect>
+#include <QStaticText>
 #include <QString>
 
 #include <memory>
@@ -29,9 +30,12 @@ public:
     bool isVisible() const { return m_visible; }
     void setVisible(bool visible);
     virtual void paint(QPainter &painter) const = 0;
+    // The owner's pixels the control may paint.
+    virtual QRect bounds() const = 0;
 
 protected:
-    void changed();
+    // Repaints where the control was (`before`) and where it is now.
+    void changed(QRect before);
 
 private:
     QWidget *m_owner;
@@ -53,6 +57,7 @@ public:
     QColor colour() const { return m_colour; }
     int width() const { return m_width; }
     void paint(QPainter &painter) const override;
+    QRect bounds() const override;
 
 private:
     QColor m_colour;
@@ -72,6 +77,7 @@ public:
     void move(int left, int top);
     void setLeft(int left) { move(left, m_box.top()); }
     void paint(QPainter &painter) const override;
+    QRect bounds() const override { return m_box; }
 
 private:
     QColor m_colour;
@@ -96,9 +102,11 @@ public:
     void setLeft(int left) { move(left, m_box.top()); }
     void setTop(int top) { move(m_box.left(), top); }
     void paint(QPainter &painter) const override;
+    QRect bounds() const override { return m_box; }
 
 private:
     QString m_caption;
+    QStaticText m_layout; // laid out once, painted often
     QFont m_font;
     QColor m_text;
     QColor m_back;

@@ -59,7 +59,8 @@ double leadingNumber(QStringView text)
         negative = text[i] == QLatin1Char('-');
         ++i;
     }
-    long long integerDigits = 0; // significant digits before the point
+    long long integerDigits = 0;  // significant digits before the point
+    long long fractionZeros = 0;  // zeros after the point before any other digit
     bool anyDigit = false;
     while (i < n && isDigit(text[i])) {
         if (integerDigits > 0 || text[i] != QLatin1Char('0'))
@@ -71,7 +72,11 @@ double leadingNumber(QStringView text)
     if (i < n && text[i] == QLatin1Char('.')) {
         number += '.';
         ++i;
+        bool significant = integerDigits > 0;
         while (i < n && isDigit(text[i])) {
+            significant = significant || text[i] != QLatin1Char('0');
+            if (!significant)
+                ++fractionZeros;
             number += char(text[i].unicode());
             anyDigit = true;
             ++i;
@@ -110,7 +115,9 @@ double leadingNumber(QStringView text)
     const auto result = std::from_chars(number.data(), number.data() + number.size(), value,
                                         std::chars_format::general);
     if (result.ec == std::errc::result_out_of_range) {
-        const bool overflow = integerDigits + exponent > 0;
+        // Out of range either way: the decimal exponent's sign tells which.
+        const long long magnitude = (integerDigits > 0 ? integerDigits : -fractionZeros) + exponent;
+        const bool overflow = magnitude > 0;
         value = overflow ? std::numeric_limits<double>::infinity() : 0.0;
     } else if (result.ec != std::errc()) {
         value = 0.0;

@@ -1,8 +1,10 @@
 #pragma once
 
+#include "FloodFill.h"
 #include "GraphicControls.h"
 
 #include <QColor>
+#include <QHash>
 #include <QFont>
 #include <QImage>
 #include <QPointF>
@@ -71,7 +73,19 @@ protected:
     void mouseReleaseEvent(QMouseEvent *event) override;
 
 private:
+    // The pixels a line's glyph or mask covers, kept per text: printing is
+    // copying those pixels in the foreground colour.
+    struct Glyphs {
+        QImage mask;    // device pixels; opaque where the text sets a pixel
+        QPoint offset;  // of the mask's top-left from the text's top-left (device px)
+        qreal advance;  // surface pixels the current position moves on
+    };
+
     void strokeLine(QPointF from, QPointF to, QColor colour);
+    void fillBand(QRect band, QColor colour);
+    // Repaints a changed area (surface pixels) and remembers it as drawn on.
+    void changed(QRect area);
+    const Glyphs &glyphs(const QString &text);
 
     QImage m_canvas;
     QColor m_back;
@@ -82,6 +96,11 @@ private:
     QFont m_font;
     QPointF m_current;
     ControlLayer m_controls{this};
+    FloodFiller m_filler;
+    // Where anything was drawn since the last clear: the rest of the canvas
+    // holds the background, and a clear repaints only this.
+    QRect m_drawnOn;
+    QHash<QString, Glyphs> m_glyphCache;
 };
 
 } // namespace ui

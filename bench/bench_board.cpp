@@ -1,0 +1,122 @@
+// RedrawBoard: the whole board repainted with a full figure at every position
+// of P, mean per call, as a multiple of clearing the board canvas (cls), the
+// floor that every redraw pays. Grid off and grid on.
+#include "BenchQt.h"
+
+#include "board/Geometry.h"
+
+#include <QCheckBox>
+
+namespace {
+
+constexpr int rounds = 60; // batches of each kind, alternating
+constexpr double targetRatio = 3.0;
+
+struct Means
+{
+    double clsUs = 0;
+    double redrawUs = 0;
+};
+
+// Alternates a batch of clears with a batch of redraws (every full figure at
+// every position) so both see the same machine noise. The figure of each is
+// the mean per call within a batch; the median over the batches keeps a
+// batch that the machine interrupted from swaying it.
+Means measure(Form1 &form)
+{
+    constexpr int callsPerBatch = int(bench::fullFigures.size()) * bench::positionCount;
+    std::vector<double> clsUs, redrawUs;
+    for (int round = 0; round < rounds; ++round) {
+        clsUs.push_back(bench::timeMs([&] {
+                            for (int i = 0; i < callsPerBatch; ++i)
+                                form.kokuban->cls();
+                        })
+                        * 1e3 / callsPerBatch);
+        redrawUs.push_back(bench::timeMs([&] {
+                               for (const bench::Figure &figure : bench::fullFigures) {
+                                   form.SlotPiece = figure;
+                                   for (int px = bench::firstPx; px >= bench::lastPx; px -= bench::stepPx)
+                                       form.RedrawBoard(qint16(px));
+                               }
+                           })
+                           * 1e3 / callsPerBatch);
+        QApplication::processEvents(); // paint outside the timed batches
+    }
+    return {bench::median(clsUs), bench::median(redrawUs)};
+}
+
+// Unit costs of what a redraw is made of, printed below the figures so a
+// missed target shows where the time goes. Leaves the board cleared.
+void printUnitCosts(Form1 &form)
+{
+    using namespace board;
+    constexpr int repeats = 2000;
+    ui::Surface &board = *form.kokuban;
+    const auto perCallUs = [&](auto &&work) {
+        return bench::timeMs([&] {
+                   for (int i = 0; i < repeats; ++i)
+                       work(i);
+               })
+               * 1e3 / repeats;
+    };
+    const QPointF top(sideAbX, envelopeTop), base(sideAbX, baseY);
+    board.cls();
+    const double lineUs = perCallUs([&](int) { board.line(top, base); });
+    form.Check1->setChecked(false);
+    const double gridUs = perCallUs([&](int) { form.DrawGrid(); });
+
+    // A 2 x 6 cm rectangle left of AB, refilled in two greys in turn (never
+    // the outline's colour): every fill repaints its whole inside.
+    board.cls();
+    constexpr int left = sideAbX - 2 * slotWidth;
+    board.setFillStyle(ui::Surface::FillStyle::Transparent); // the outline only
+    form.ShadeRect2x6(qint16(left));
+    const QPointF seed(left + slotWidth / 2, baseY - pixelsPerCm);
+    const QColor border = board.foreColor();
+    board.setFillStyle(ui::Surface::FillStyle::Solid);
+    const std::array<QColor, 2> fills{QColor(192, 192, 192), QColor(128, 128, 128)};
+    const double fillUs = perCallUs([&](int i) {
+        board.setFillColor(fills[std::size_t(i % 2)]);
+        if (!board.floodFillBorder(seed, border))
+            std::cerr << "bench_board: the unit-cost fill found no inside\n";
+    });
+    board.cls();
+    std::cout << bench::format("  unit costs: one 2-px canvas line %.1f µs;"
+                               " DrawGrid %.1f µs; flood fill of a 2x6-cm piece %.1f µs\n",
+                               lineUs, gridUs, fillUs);
+}
+
+bench::Row row(const char *order, const char *what, const Means &m)
+{
+    const double ratio = m.redrawUs / m.clsUs;
+    return {order, what, bench::format("%.1f µs per call", m.redrawUs),
+            bench::format("cls %.1f µs; ratio %.2f×", m.clsUs, ratio),
+            bench::format("≤ %.0f× cls", targetRatio), ratio <= targetRatio};
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    const bool offscreen = bench::useOffscreenWithoutDisplay();
+    QApplication app(argc, argv);
+    setUpApplication(app);
+    Form1 form;
+    bench::showAndExpose(form);
+    bench::recordEnvironment("bench_board", offscreen);
+    std::cout << "bench_board: RedrawBoard vs cls, " << rounds << " rounds\n";
+
+    bench::putFigure(form, bench::fullFigures[0]);
+    measure(form); // warm-up: caches, glyphs, first allocations
+    const Means gridOff = measure(form);
+    form.Check1->setChecked(true);
+    const Means gridOn = measure(form);
+    form.Check1->setChecked(false);
+    printUnitCosts(form);
+
+    bench::writeRows("bench_board", {
+        row("2a", "RedrawBoard, full figure at Px = 300…100, grid off (mean per call)", gridOff),
+        row("2b", "RedrawBoard, full figure at Px = 300…100, grid on (mean per call)", gridOn),
+    });
+    return 0;
+}
