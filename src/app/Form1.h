@@ -4,6 +4,7 @@
 #include "ui/GraphicControls.h"
 #include "ui/Surface.h"
 
+#include <QElapsedTimer>
 #include <QWidget>
 
 #include <array>
@@ -130,8 +131,9 @@ public:
     void DrawGraph(qint16 mode);
     void PlotPoint(qint16 direction);
     void DrawTable(qint16 mode);
-    // The automatic run's wait after a step: ms from the start of that step,
-    // handling window events meanwhile; 0 or less handles nothing.
+    // The automatic run's wait after a step, so that the next step comes ms
+    // after this one began, handling window events meanwhile; 0 or less
+    // handles nothing.
     void WaitMs(int ms);
 
     // Sets the window's outer size in twips (client = outer - nominal frame).
@@ -169,7 +171,8 @@ private:
     bool m_running = false;
     bool m_ending = false;
     ui::Waiter m_waiter;        // the automatic run's wait between steps
-    qint64 m_stepStartedAt = 0; // tick at which the run's latest step began
+    QElapsedTimer m_runClock;   // started as the automatic run begins
+    qint64 m_stepDueNs = 0;     // when the run's next step is due, on that clock
     // What the table shows, column by column (x -> "χ … ｙ …"), for
     // assistive technology; the canvas itself holds only pixels.
     std::map<int, QString> m_tableColumns;

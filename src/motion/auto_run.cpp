@@ -4,7 +4,6 @@
 
 #include "motion/RunRules.h"
 #include "motion/StripRules.h"
-#include "ui/EventPump.h"
 
 #include <QComboBox>
 #include <QPushButton>
@@ -19,8 +18,9 @@ void Form1::jidou_Click()
         Command2_Click();
     m_running = true;
     showRunState(true);
+    m_runClock.start();
+    m_stepDueNs = 0; // the first step is due now
     while (StopFlag != 1 && Px != motion::endPx) {
-        m_stepStartedAt = ui::tickCount();
         susumu_Click();
         WaitMs(motion::waitForSpeedText(Combo1->currentText())); // read afresh each time
         if (m_ending)
@@ -45,11 +45,15 @@ void Form1::WaitMs(int ms)
     emit waitStarted(ms);
     if (ms <= 0)
         return; // no wait, and no events handled
-    // Steps keep the chosen pace: the time the step took counts towards its
-    // wait, yet the window always gets a look at its events (repaints,
-    // ストップ) between two steps.
-    const qint64 spent = ui::tickCount() - m_stepStartedAt;
-    m_waiter.wait(std::max<qint64>(ms - spent, 1));
+    // Steps keep the chosen pace: each is due `ms` after the one before, so
+    // the time a step takes to draw, and a wait that ends late, come off the
+    // next wait instead of adding up. A run that has fallen behind starts
+    // its pace afresh. The window always gets a look at its events
+    // (repaints, ストップ) between two steps.
+    constexpr qint64 nsPerMs = 1'000'000;
+    const qint64 now = m_runClock.nsecsElapsed();
+    m_stepDueNs = std::max(m_stepDueNs + qint64(ms) * nsPerMs, now);
+    m_waiter.wait(std::max<qint64>((m_stepDueNs - now + nsPerMs / 2) / nsPerMs, 1));
 }
 
 void Form1::showRunState(bool running)
