@@ -39,12 +39,13 @@ bench: deps build
 	$(XVFB) cmake --build $(BUILD) --target run-bench
 
 soak: deps build
-	cd $(BUILD) && KANSU_SOAK_ACTIONS=100000 QT_QPA_PLATFORM=offscreen ./tests/tst_random_pupil
+	cd $(BUILD) && KANSU_SEED=20240611 KANSU_SOAK_ACTIONS=100000 QT_QPA_PLATFORM=offscreen ./tests/tst_random_pupil
 
 check-sanitize: deps
 	cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DKANSU_SANITIZE=ON
 	cmake --build $(ASAN_BUILD) -j$(JOBS)
-	cd $(ASAN_BUILD) && ctest --output-on-failure -j$(JOBS)
+	cd $(ASAN_BUILD) && LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp \
+	  UBSAN_OPTIONS=print_stacktrace=1 ctest --output-on-failure -j$(JOBS)
 
 install: build
 	cmake --install $(BUILD) $(if $(PREFIX),--prefix $(PREFIX))
