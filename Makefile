@@ -32,8 +32,11 @@ build:
 run: deps build
 	./$(BUILD)/kansu-envelope
 
+# Every test, then every test again on a build with AddressSanitizer and
+# UndefinedBehaviorSanitizer.
 test: deps build
 	cd $(BUILD) && ctest --output-on-failure -j$(JOBS)
+	$(MAKE) --no-print-directory check-sanitize
 
 bench: deps build
 	$(XVFB) cmake --build $(BUILD) --target run-bench

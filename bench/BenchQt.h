@@ -14,6 +14,7 @@
 
 #include <array>
 #include <cstdlib>
+#include <memory>
 
 namespace bench {
 
@@ -72,5 +73,28 @@ inline void showAndExpose(Form1 &form)
         QApplication::processEvents(QEventLoop::AllEvents, 10);
     QApplication::processEvents();
 }
+
+// The application and the lesson window as the program shows them, exposed
+// on the display (or offscreen when there is none), with the machine noted
+// for the report under the benchmark's name.
+class LessonWindow
+{
+public:
+    LessonWindow(int &argc, char **argv, const std::string &bench)
+        : m_offscreen(useOffscreenWithoutDisplay()), m_app(argc, argv)
+    {
+        setUpApplication(m_app);
+        form = std::make_unique<Form1>();
+        showAndExpose(*form);
+        recordEnvironment(bench, m_offscreen);
+    }
+
+private:
+    bool m_offscreen; // before m_app: it chooses the platform the app starts on
+    QApplication m_app;
+
+public:
+    std::unique_ptr<Form1> form;
+};
 
 } // namespace bench

@@ -98,12 +98,8 @@ bench::Row row(const char *order, const char *what, const Means &m)
 
 int main(int argc, char *argv[])
 {
-    const bool offscreen = bench::useOffscreenWithoutDisplay();
-    QApplication app(argc, argv);
-    setUpApplication(app);
-    Form1 form;
-    bench::showAndExpose(form);
-    bench::recordEnvironment("bench_board", offscreen);
+    bench::LessonWindow window(argc, argv, "bench_board");
+    Form1 &form = *window.form;
     std::cout << "bench_board: RedrawBoard vs cls, " << rounds << " rounds\n";
 
     bench::putFigure(form, bench::fullFigures[0]);

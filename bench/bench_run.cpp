@@ -21,12 +21,8 @@ constexpr double targetIntervalPercent = 2.0;
 
 int main(int argc, char *argv[])
 {
-    const bool offscreen = bench::useOffscreenWithoutDisplay();
-    QApplication app(argc, argv);
-    setUpApplication(app);
-    Form1 form;
-    bench::showAndExpose(form);
-    bench::recordEnvironment("bench_run", offscreen);
+    bench::LessonWindow window(argc, argv, "bench_run");
+    Form1 &form = *window.form;
     form.Check2->setChecked(true); // グラフ
     form.Check3->setChecked(true); // 表
     bench::putFigure(form, bench::fullFigures[0]);

@@ -30,12 +30,8 @@ public:
 
 int main(int argc, char *argv[])
 {
-    const bool offscreen = bench::useOffscreenWithoutDisplay();
-    QApplication app(argc, argv);
-    setUpApplication(app);
-    Form1 form;
-    bench::showAndExpose(form);
-    bench::recordEnvironment("bench_step", offscreen);
+    bench::LessonWindow window(argc, argv, "bench_step");
+    Form1 &form = *window.form;
     form.Check2->setChecked(true); // グラフ
     form.Check3->setChecked(true); // 表
     bench::putFigure(form, bench::fullFigures[0]);

@@ -163,6 +163,7 @@ private:
     void setDistanceText(double x);
     double distance() const; // x read back from Text1
     void showRunState(bool running);
+    void drawGraphFrame(QRect area);
     void clearTable();
     void announceTable();
 

@@ -23,23 +23,36 @@ constexpr int curveWidth = 3;
 
 void Form1::DrawGraph(qint16 mode)
 {
-    using namespace graph;
     gamen->setDrawWidth(1);
     if (mode == 0)
         gamen->cls();
+    drawGraphFrame(gamen->rect());
+}
+
+// The grid lines, axes and labels that reach into `area` (graph pixels); the
+// rest of the frame is left as it stands.
+void Form1::drawGraphFrame(QRect area)
+{
+    using namespace graph;
+    auto line = [&](QPointF from, QPointF to) {
+        if (ui::spanning(from.toPoint(), to.toPoint()).intersects(area))
+            gamen->line(from, to, gridGreen);
+    };
     for (int i = 0; i < horizontalLines; ++i) {
         const QPointF from(originX, originY - gridStep * i);
-        gamen->line(from, from + QPointF(gridWidth, 0), gridGreen);
+        line(from, from + QPointF(gridWidth, 0));
     }
     for (int i = 0; i < verticalLines; ++i) {
         const QPointF from(originX + gridStep * i, originY);
-        gamen->line(from, from - QPointF(0, gridHeight), gridGreen);
+        line(from, from - QPointF(0, gridHeight));
     }
     // The axes lie one pixel outside the first grid lines, so they read 2 px thick.
-    gamen->line(QPointF(originX - 1, originY + 1), QPointF(originX - 1 + gridWidth, originY + 1), gridGreen);
-    gamen->line(QPointF(originX - 1, originY + 1), QPointF(originX - 1, 6), gridGreen);
+    line(QPointF(originX - 1, originY + 1), QPointF(originX - 1 + gridWidth, originY + 1));
+    line(QPointF(originX - 1, originY + 1), QPointF(originX - 1, 6));
     gamen->setForeColor(labelBlack);
     for (const AxisText &t : axisTexts()) {
+        if (!gamen->printExtent(t.text, t.at).intersects(area))
+            continue;
         gamen->setCurrentPos(t.at);
         gamen->print(t.text);
     }
@@ -59,13 +72,18 @@ void Form1::PlotPoint(qint16 direction)
     if (index >= 0 && index < int(StepArea.size()))
         GraphY += direction == 0 ? StepArea[std::size_t(index)] : -StepArea[std::size_t(index)];
     const double gy = graph::gy(GraphY);
-    if (Check2->isChecked())
+    QRect touched; // what the segment painted over
+    if (Check2->isChecked()) {
         gamen->line(QPointF(LastGx, LastGy), QPointF(gx, gy), colour);
+        touched = ui::spanning(QPointF(LastGx, LastGy).toPoint(), QPointF(gx, gy).toPoint())
+                      .adjusted(-curveWidth, -curveWidth, curveWidth, curveWidth);
+    }
     LastGx = gx;
     LastGy = qint16(std::clamp(std::nearbyint(gy), -32768.0, 32767.0));
     gamen->setDrawWidth(1);
     kokuban->setFillStyle(ui::Surface::FillStyle::Transparent);
-    // Grid, axes and labels over the curve again: an erased segment leaves
-    // no gap in them.
-    DrawGraph(1);
+    // Grid, axes and labels over the curve again where the segment went: an
+    // erased segment leaves no gap in them. Elsewhere they stand untouched,
+    // so drawing them again there would change no pixel.
+    drawGraphFrame(touched);
 }

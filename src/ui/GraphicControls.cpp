@@ -12,14 +12,20 @@ void GraphicControl::setVisible(bool visible)
 {
     if (m_visible == visible)
         return;
+    aboutToChange();
     m_visible = visible;
-    changed(bounds());
+    changed();
 }
 
-void GraphicControl::changed(QRect before)
+// Nothing needs repainting, or measuring, while the owner is not on screen.
+bool GraphicControl::ownerShown() const { return m_owner && m_owner->isVisible(); }
+
+void GraphicControl::aboutToChange() { m_before = ownerShown() ? bounds() : QRect(); }
+
+void GraphicControl::changed()
 {
-    if (m_owner)
-        m_owner->update(before.united(bounds()));
+    if (ownerShown())
+        m_owner->update(m_before.united(bounds()));
 }
 
 LineControl::LineControl(QWidget *owner, QColor colour, int width, QLine line)
@@ -31,17 +37,15 @@ void LineControl::setLine(QLine line)
 {
     if (m_line == line)
         return;
-    const QRect before = bounds();
+    aboutToChange();
     m_line = line;
-    changed(before);
+    changed();
 }
 
 QRect LineControl::bounds() const
 {
     const int reach = m_width / 2 + 1;
-    const QPoint topLeft(std::min(m_line.x1(), m_line.x2()), std::min(m_line.y1(), m_line.y2()));
-    const QPoint bottomRight(std::max(m_line.x1(), m_line.x2()), std::max(m_line.y1(), m_line.y2()));
-    return QRect(topLeft, bottomRight).adjusted(-reach, -reach, reach, reach);
+    return spanning(m_line.p1(), m_line.p2()).adjusted(-reach, -reach, reach, reach);
 }
 
 void LineControl::paint(QPainter &painter) const
@@ -59,9 +63,9 @@ void ShapeControl::move(int left, int top)
 {
     if (m_box.topLeft() == QPoint(left, top))
         return;
-    const QRect before = bounds();
+    aboutToChange();
     m_box.moveTo(left, top);
-    changed(before);
+    changed();
 }
 
 void ShapeControl::paint(QPainter &painter) const
@@ -79,36 +83,43 @@ LabelControl::LabelControl(QWidget *owner, const QString &caption, const QFont &
                            QColor text, QColor back)
     : GraphicControl(owner), m_caption(caption), m_font(font), m_text(text), m_back(back)
 {
-    const QFontMetrics metrics(m_font);
-    m_box = QRect(0, 0, metrics.horizontalAdvance(m_caption), metrics.height());
     m_layout.setText(m_caption);
     m_layout.setTextFormat(Qt::PlainText);
     m_layout.setPerformanceHint(QStaticText::AggressiveCaching);
 }
 
+QSize LabelControl::size() const
+{
+    if (!m_size.isValid()) {
+        const QFontMetrics metrics(m_font);
+        m_size = QSize(metrics.horizontalAdvance(m_caption), metrics.height());
+    }
+    return m_size;
+}
+
 void LabelControl::move(int left, int top)
 {
-    if (m_box.topLeft() == QPoint(left, top))
+    if (m_topLeft == QPoint(left, top))
         return;
-    const QRect before = bounds();
-    m_box.moveTo(left, top);
-    changed(before);
+    aboutToChange();
+    m_topLeft = QPoint(left, top);
+    changed();
 }
 
 void LabelControl::paint(QPainter &painter) const
 {
     if (isOpaque())
-        painter.fillRect(m_box, m_back);
+        painter.fillRect(geometry(), m_back);
     painter.setFont(m_font);
     painter.setPen(m_text);
-    painter.drawStaticText(m_box.topLeft(), m_layout);
+    painter.drawStaticText(m_topLeft, m_layout);
 }
 
-void ControlLayer::paint(QPainter &painter) const
+void ControlLayer::paint(QPainter &painter, QRect dirty) const
 {
     painter.setRenderHint(QPainter::Antialiasing, false);
     for (auto it = m_controls.rbegin(); it != m_controls.rend(); ++it)
-        if ((*it)->isVisible())
+        if ((*it)->isVisible() && (*it)->bounds().intersects(dirty))
             (*it)->paint(painter);
 }
 

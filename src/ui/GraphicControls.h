@@ -15,6 +15,12 @@ class QWidget;
 
 namespace ui {
 
+// The rectangle with corners a and b, both included, whichever way round.
+inline QRect spanning(QPoint a, QPoint b)
+{
+    return QRect(QPoint(qMin(a.x(), b.x()), qMin(a.y(), b.y())), QPoint(qMax(a.x(), b.x()), qMax(a.y(), b.y())));
+}
+
 // Windowless controls: lines, a circle shape and labels that belong to a
 // surface and are painted above its canvas. They never touch the canvas, so a
 // flood fill sees only what the drawing procedures painted. Every change asks
@@ -34,12 +40,17 @@ public:
     virtual QRect bounds() const = 0;
 
 protected:
-    // Repaints where the control was (`before`) and where it is now.
-    void changed(QRect before);
+    // Call before a change that moves or reshapes the control, and changed()
+    // after it: together they repaint where it was and where it is now.
+    void aboutToChange();
+    void changed();
 
 private:
+    bool ownerShown() const;
+
     QWidget *m_owner;
     bool m_visible = true;
+    QRect m_before; // where the control was, while a change is made
 };
 
 // A straight line between two end points, `width` pixels thick.
@@ -95,22 +106,27 @@ public:
     QString caption() const { return m_caption; }
     bool isOpaque() const { return m_back.isValid(); }
     QColor textColour() const { return m_text; }
-    QRect geometry() const { return m_box; }
-    int left() const { return m_box.left(); }
-    int top() const { return m_box.top(); }
+    QRect geometry() const { return {m_topLeft, size()}; }
+    int left() const { return m_topLeft.x(); }
+    int top() const { return m_topLeft.y(); }
     void move(int left, int top);
-    void setLeft(int left) { move(left, m_box.top()); }
-    void setTop(int top) { move(m_box.left(), top); }
+    void setLeft(int left) { move(left, top()); }
+    void setTop(int top) { move(left(), top); }
     void paint(QPainter &painter) const override;
-    QRect bounds() const override { return m_box; }
+    QRect bounds() const override { return geometry(); }
 
 private:
+    // The caption's size in its font, measured when first needed: a label
+    // that is never shown never loads its font.
+    QSize size() const;
+
     QString m_caption;
     QStaticText m_layout; // laid out once, painted often
     QFont m_font;
     QColor m_text;
     QColor m_back;
-    QRect m_box;
+    QPoint m_topLeft;
+    mutable QSize m_size;
 };
 
 // The controls of one container in stacking order: the first added lies
@@ -128,7 +144,8 @@ public:
         m_controls.push_back(std::move(control));
         return raw;
     }
-    void paint(QPainter &painter) const;
+    // Paints the visible controls that reach into `dirty` (owner pixels).
+    void paint(QPainter &painter, QRect dirty) const;
     std::size_t size() const { return m_controls.size(); }
 
 private:

@@ -70,11 +70,10 @@ void Surface::fillBand(QRect band, QColor colour)
     auto *bits = reinterpret_cast<QRgb *>(m_canvas.bits());
     const qsizetype stride = m_canvas.bytesPerLine() / qsizetype(sizeof(QRgb));
     for (int y = device.top(); y <= device.bottom(); ++y) {
-        QRgb *line = bits + y * stride;
-        for (int x = device.left(); x <= device.right(); ++x) {
-            anyChanged = anyChanged || line[x] != value;
-            line[x] = value;
-        }
+        QRgb *from = bits + y * stride + device.left();
+        QRgb *to = from + device.width();
+        anyChanged = anyChanged || std::any_of(from, to, [value](QRgb p) { return p != value; });
+        std::fill(from, to, value);
     }
     if (anyChanged)
         changed(band);
@@ -87,19 +86,48 @@ void Surface::strokeLine(QPointF from, QPointF to, QColor colour)
     m_current = to;
     if (a.x() == b.x() || a.y() == b.y()) {
         // A line of no length is a dot as wide as the pen.
-        const QRect band(QPoint(std::min(a.x(), b.x()) - w / 2, std::min(a.y(), b.y()) - w / 2),
-                         QPoint(std::max(a.x(), b.x()) + (w - 1 - w / 2),
-                                std::max(a.y(), b.y()) + (w - 1 - w / 2)));
-        fillBand(band, colour);
+        fillBand(spanning(a, b).adjusted(-w / 2, -w / 2, w - 1 - w / 2, w - 1 - w / 2), colour);
+        return;
+    }
+    if (std::abs(b.x() - a.x()) == std::abs(b.y() - a.y())) {
+        fillDiagonal(a, b, w, colour);
         return;
     }
     QPainter painter(&m_canvas);
     painter.setRenderHint(QPainter::Antialiasing, false);
     painter.setPen(QPen(colour, w, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
     painter.drawLine(a, b);
-    changed(QRect(QPoint(std::min(a.x(), b.x()), std::min(a.y(), b.y())),
-                 QPoint(std::max(a.x(), b.x()), std::max(a.y(), b.y())))
-               .adjusted(-w, -w, w, w));
+    changed(spanning(a, b).adjusted(-w, -w, w, w));
+}
+
+// A line at 45 degrees (the triangle's long side) is, row by row, a run of
+// round(w * sqrt 2) pixels centred on it: w pixels thick across the line,
+// and runs of neighbouring rows overlap, so the line is closed to a fill.
+void Surface::fillDiagonal(QPoint a, QPoint b, int w, QColor colour)
+{
+    if (a.y() > b.y())
+        std::swap(a, b);
+    const int run = int(std::lround(w * std::sqrt(2.0)));
+    const int step = b.x() > a.x() ? 1 : -1;
+    const qreal dpr = m_canvas.devicePixelRatio();
+    const QRgb value = colour.rgb();
+    auto *bits = reinterpret_cast<QRgb *>(m_canvas.bits());
+    const qsizetype stride = m_canvas.bytesPerLine() / qsizetype(sizeof(QRgb));
+    const QRect inside = m_canvas.rect();
+    bool anyChanged = false;
+    for (int y = a.y(); y <= b.y(); ++y) {
+        const int x = a.x() + step * (y - a.y()) - run / 2;
+        const QRect device =
+            QRectF(x * dpr, y * dpr, run * dpr, dpr).toAlignedRect() & inside;
+        for (int dy = device.top(); dy <= device.bottom(); ++dy) {
+            QRgb *from = bits + dy * stride + device.left();
+            QRgb *to = from + device.width();
+            anyChanged = anyChanged || std::any_of(from, to, [value](QRgb p) { return p != value; });
+            std::fill(from, to, value);
+        }
+    }
+    if (anyChanged)
+        changed(spanning(a, b).adjusted(-run, -1, run, 1));
 }
 
 void Surface::line(QPointF from, QPointF to) { strokeLine(from, to, m_fore); }
@@ -116,51 +144,61 @@ const Surface::Glyphs &Surface::glyphs(const QString &text)
         m_glyphCache.clear();
     const QFontMetricsF metrics(m_font);
     const qreal dpr = m_canvas.devicePixelRatio();
-    // Room for every glyph, also where it reaches past its advance or line.
-    const QRectF box = metrics.boundingRect(text) | QRectF(0, -metrics.ascent(), metrics.horizontalAdvance(text), metrics.height());
+    // Room for every glyph, also where it reaches past its advance or line;
+    // the text's top-left lies `ascent` above its baseline.
+    const QRectF box = metrics.boundingRect(text) |
+                       QRectF(0, -metrics.ascent(), metrics.horizontalAdvance(text), metrics.height());
     const QRect area = box.adjusted(-1, -1, 1, 1).toAlignedRect();
-    Glyphs g;
-    g.mask = QImage(area.size() * dpr, QImage::Format_ARGB32_Premultiplied);
-    g.mask.setDevicePixelRatio(dpr);
-    g.mask.fill(Qt::transparent);
+    QImage mask(area.size() * dpr, QImage::Format_ARGB32_Premultiplied);
+    mask.setDevicePixelRatio(dpr);
+    mask.fill(Qt::transparent);
     {
-        QPainter painter(&g.mask);
+        QPainter painter(&mask);
         painter.setFont(m_font);
         painter.setPen(Qt::black);
         painter.drawText(QPointF(-area.left(), -area.top()), text);
     }
-    // Relative to the text's top-left: the baseline lies `ascent` below it.
-    g.offset = QPoint(int(std::lround(area.left() * dpr)), int(std::lround((area.top() + metrics.ascent()) * dpr)));
+    Glyphs g;
+    const QPoint origin(int(std::lround(area.left() * dpr)),
+                        int(std::lround((area.top() + metrics.ascent()) * dpr)));
+    for (int y = 0; y < mask.height(); ++y) {
+        const auto *line = reinterpret_cast<const QRgb *>(mask.constScanLine(y));
+        for (int x = 0; x < mask.width(); ++x)
+            if (qAlpha(line[x]) != 0) // aliased text: a pixel is set or it is not
+                g.pixels.push_back(origin + QPoint(x, y));
+    }
+    g.extent = QRectF(QPointF(origin) / dpr, QSizeF(mask.size()) / dpr).toAlignedRect();
     g.advance = metrics.horizontalAdvance(text);
     return *m_glyphCache.insert(text, g);
 }
 
 void Surface::print(const QString &text)
 {
-    const QString written = text + QLatin1Char(' ');
-    const Glyphs &g = glyphs(written);
+    const Glyphs &g = glyphs(text + QLatin1Char(' '));
     const qreal dpr = m_canvas.devicePixelRatio();
     const QPointF at = whole(m_current);
-    const QPoint origin = QPoint(int(std::lround(at.x() * dpr)), int(std::lround(at.y() * dpr))) + g.offset;
+    const QPoint origin(int(std::lround(at.x() * dpr)), int(std::lround(at.y() * dpr)));
+    const QRect inside = m_canvas.rect();
     const QRgb value = m_fore.rgb();
+    auto *bits = reinterpret_cast<QRgb *>(m_canvas.bits());
+    const qsizetype stride = m_canvas.bytesPerLine() / qsizetype(sizeof(QRgb));
     bool anyChanged = false;
-    for (int my = 0; my < g.mask.height(); ++my) {
-        const int y = origin.y() + my;
-        if (y < 0 || y >= m_canvas.height())
+    for (const QPoint &p : g.pixels) {
+        const QPoint d = origin + p;
+        if (!inside.contains(d))
             continue;
-        const auto *maskLine = reinterpret_cast<const QRgb *>(g.mask.constScanLine(my));
-        auto *line = reinterpret_cast<QRgb *>(m_canvas.scanLine(y));
-        for (int mx = 0; mx < g.mask.width(); ++mx) {
-            const int x = origin.x() + mx;
-            if (qAlpha(maskLine[mx]) == 0 || x < 0 || x >= m_canvas.width() || line[x] == value)
-                continue;
-            line[x] = value;
-            anyChanged = true;
-        }
+        QRgb &pixel = bits[d.y() * stride + d.x()];
+        anyChanged = anyChanged || pixel != value;
+        pixel = value;
     }
     if (anyChanged)
-        changed(QRectF(QPointF(origin) / dpr, g.mask.deviceIndependentSize()).toAlignedRect());
+        changed(g.extent.translated(at.toPoint()));
     m_current.rx() += g.advance;
+}
+
+QRect Surface::printExtent(const QString &text, QPointF at)
+{
+    return glyphs(text + QLatin1Char(' ')).extent.translated(whole(at).toPoint());
 }
 
 bool Surface::floodFillBorder(QPointF seed, QColor border)
@@ -193,7 +231,7 @@ void Surface::paintEvent(QPaintEvent *event)
     const QRect dirty = event->rect();
     const qreal dpr = m_canvas.devicePixelRatio();
     painter.drawImage(dirty, m_canvas, QRectF(dirty.topLeft() * dpr, dirty.size() * dpr));
-    m_controls.paint(painter);
+    m_controls.paint(painter, dirty);
 }
 
 void Surface::mousePressEvent(QMouseEvent *event)

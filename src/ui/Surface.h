@@ -10,6 +10,8 @@
 #include <QPointF>
 #include <QWidget>
 
+#include <vector>
+
 namespace ui {
 
 // A drawing surface with a retained canvas. Coordinates are the surface's own
@@ -51,6 +53,8 @@ public:
     // Writes `text` and one blank at the current position (its top-left),
     // in the foreground colour with a transparent background.
     void print(const QString &text);
+    // The pixels print() would touch writing `text` at `at`.
+    QRect printExtent(const QString &text, QPointF at);
     // Boundary flood fill with the fill colour from `seed` up to pixels of
     // `border`; does nothing while the fill style is transparent.
     bool floodFillBorder(QPointF seed, QColor border);
@@ -76,13 +80,14 @@ private:
     // The pixels a line's glyph or mask covers, kept per text: printing is
     // copying those pixels in the foreground colour.
     struct Glyphs {
-        QImage mask;    // device pixels; opaque where the text sets a pixel
-        QPoint offset;  // of the mask's top-left from the text's top-left (device px)
-        qreal advance;  // surface pixels the current position moves on
+        std::vector<QPoint> pixels; // set by the text, device px from its top-left
+        QRect extent;               // their bounding box, surface px from the top-left
+        qreal advance;              // surface pixels the current position moves on
     };
 
     void strokeLine(QPointF from, QPointF to, QColor colour);
     void fillBand(QRect band, QColor colour);
+    void fillDiagonal(QPoint a, QPoint b, int w, QColor colour);
     // Repaints a changed area (surface pixels) and remembers it as drawn on.
     void changed(QRect area);
     const Glyphs &glyphs(const QString &text);
