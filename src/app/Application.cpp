@@ -7,7 +7,6 @@
 
 void setUpApplication(QApplication &app)
 {
-    ui::installFontSubstitutes();
-    app.setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+    app.setStyle(QStyleFactory::create(QStringLiteral("Windows")));
     app.setFont(ui::defaultFont());
 }

@@ -9,6 +9,7 @@
 
 #include <array>
 #include <map>
+#include <vector>
 #include <optional>
 
 class QCheckBox;
@@ -177,4 +178,6 @@ private:
     // What the table shows, column by column (x -> "χ … ｙ …"), for
     // assistive technology; the canvas itself holds only pixels.
     std::map<int, QString> m_tableColumns;
+    // Where each axis label of the graph stands (graph pixels), measured once.
+    std::vector<QRect> m_axisTextExtents;
 };

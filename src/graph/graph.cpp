@@ -49,12 +49,16 @@ void Form1::drawGraphFrame(QRect area)
     // The axes lie one pixel outside the first grid lines, so they read 2 px thick.
     line(QPointF(originX - 1, originY + 1), QPointF(originX - 1 + gridWidth, originY + 1));
     line(QPointF(originX - 1, originY + 1), QPointF(originX - 1, 6));
+    static const std::vector<AxisText> texts = axisTexts();
+    if (m_axisTextExtents.empty())
+        for (const AxisText &t : texts)
+            m_axisTextExtents.push_back(gamen->printExtent(t.text, t.at));
     gamen->setForeColor(labelBlack);
-    for (const AxisText &t : axisTexts()) {
-        if (!gamen->printExtent(t.text, t.at).intersects(area))
+    for (std::size_t i = 0; i < texts.size(); ++i) {
+        if (!m_axisTextExtents[i].intersects(area))
             continue;
-        gamen->setCurrentPos(t.at);
-        gamen->print(t.text);
+        gamen->setCurrentPos(texts[i].at);
+        gamen->print(texts[i].text);
     }
 }
 

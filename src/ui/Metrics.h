@@ -15,14 +15,11 @@ constexpr int nominalFrameWidthTwips = 235;
 constexpr int nominalFrameHeightTwips = 570;
 QSize clientSizeFromOuterTwips(int outerWidthTwips, int outerHeightTwips);
 
-// The design's font "ＭＳ Ｐゴシック" at a point size, on a 96-dpi design
-// screen (18 pt = 24 px). Sizes are set in pixels so that every screen and
-// platform plugin lays the window out alike.
+// The design's font "ＭＳ Ｐゴシック" (IPAPGothic stands in) at a point size,
+// on a 96-dpi design screen (18 pt = 24 px). Sizes are set in pixels so that
+// every screen and platform plugin lays the window out alike.
 QFont designFont(double points, bool bold = false);
 // The face that stands for controls without a font of their own.
 QFont defaultFont();
-
-// Maps the design's face to the Japanese Gothic the project installs.
-void installFontSubstitutes();
 
 } // namespace ui

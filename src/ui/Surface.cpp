@@ -13,10 +13,6 @@ namespace {
 // Surface coordinates go to whole pixels, halves to the even neighbour.
 QPointF whole(QPointF p) { return {std::nearbyint(p.x()), std::nearbyint(p.y())}; }
 
-// Texts printed on one surface are few (axis labels, table values); the
-// cache is dropped whole should a surface ever collect more.
-constexpr int glyphCacheLimit = 1024;
-
 } // namespace
 
 Surface::Surface(QSize size, QColor background, QWidget *parent)
@@ -35,12 +31,21 @@ void Surface::setCanvasFont(const QFont &font)
 {
     m_font = font;
     m_font.setStyleStrategy(QFont::NoAntialias);
-    m_glyphCache.clear();
 }
 
 void Surface::cls()
 {
-    m_canvas.fill(m_back);
+    // Outside what was drawn on, the canvas holds the background already.
+    const QRgb back = m_back.rgb();
+    const qreal dpr = m_canvas.devicePixelRatio();
+    const QRect device = QRectF(m_drawnOn.x() * dpr, m_drawnOn.y() * dpr, m_drawnOn.width() * dpr,
+                                m_drawnOn.height() * dpr)
+                             .toAlignedRect() &
+                         m_canvas.rect();
+    auto *bits = reinterpret_cast<QRgb *>(m_canvas.bits());
+    const qsizetype stride = m_canvas.bytesPerLine() / qsizetype(sizeof(QRgb));
+    for (int y = device.top(); y <= device.bottom(); ++y)
+        std::fill_n(bits + y * stride + device.left(), device.width(), back);
     m_current = {};
     update(m_drawnOn);
     m_drawnOn = {};
@@ -136,69 +141,30 @@ void Surface::line(QPointF from, QPointF to, QColor colour) { strokeLine(from, t
 
 void Surface::lineTo(QPointF to) { strokeLine(m_current, to, m_fore); }
 
-const Surface::Glyphs &Surface::glyphs(const QString &text)
-{
-    if (const auto it = m_glyphCache.constFind(text); it != m_glyphCache.cend())
-        return *it;
-    if (m_glyphCache.size() >= glyphCacheLimit)
-        m_glyphCache.clear();
-    const QFontMetricsF metrics(m_font);
-    const qreal dpr = m_canvas.devicePixelRatio();
-    // Room for every glyph, also where it reaches past its advance or line;
-    // the text's top-left lies `ascent` above its baseline.
-    const QRectF box = metrics.boundingRect(text) |
-                       QRectF(0, -metrics.ascent(), metrics.horizontalAdvance(text), metrics.height());
-    const QRect area = box.adjusted(-1, -1, 1, 1).toAlignedRect();
-    QImage mask(area.size() * dpr, QImage::Format_ARGB32_Premultiplied);
-    mask.setDevicePixelRatio(dpr);
-    mask.fill(Qt::transparent);
-    {
-        QPainter painter(&mask);
-        painter.setFont(m_font);
-        painter.setPen(Qt::black);
-        painter.drawText(QPointF(-area.left(), -area.top()), text);
-    }
-    Glyphs g;
-    const QPoint origin(int(std::lround(area.left() * dpr)),
-                        int(std::lround((area.top() + metrics.ascent()) * dpr)));
-    for (int y = 0; y < mask.height(); ++y) {
-        const auto *line = reinterpret_cast<const QRgb *>(mask.constScanLine(y));
-        for (int x = 0; x < mask.width(); ++x)
-            if (qAlpha(line[x]) != 0) // aliased text: a pixel is set or it is not
-                g.pixels.push_back(origin + QPoint(x, y));
-    }
-    g.extent = QRectF(QPointF(origin) / dpr, QSizeF(mask.size()) / dpr).toAlignedRect();
-    g.advance = metrics.horizontalAdvance(text);
-    return *m_glyphCache.insert(text, g);
-}
-
 void Surface::print(const QString &text)
 {
-    const Glyphs &g = glyphs(text + QLatin1Char(' '));
-    const qreal dpr = m_canvas.devicePixelRatio();
+    const QString written = text + QLatin1Char(' ');
     const QPointF at = whole(m_current);
-    const QPoint origin(int(std::lround(at.x() * dpr)), int(std::lround(at.y() * dpr)));
-    const QRect inside = m_canvas.rect();
-    const QRgb value = m_fore.rgb();
-    auto *bits = reinterpret_cast<QRgb *>(m_canvas.bits());
-    const qsizetype stride = m_canvas.bytesPerLine() / qsizetype(sizeof(QRgb));
-    bool anyChanged = false;
-    for (const QPoint &p : g.pixels) {
-        const QPoint d = origin + p;
-        if (!inside.contains(d))
-            continue;
-        QRgb &pixel = bits[d.y() * stride + d.x()];
-        anyChanged = anyChanged || pixel != value;
-        pixel = value;
+    const QFontMetricsF metrics(m_font);
+    {
+        QPainter painter(&m_canvas);
+        painter.setFont(m_font);
+        painter.setPen(m_fore);
+        painter.drawText(at + QPointF(0, metrics.ascent()), written);
     }
-    if (anyChanged)
-        changed(g.extent.translated(at.toPoint()));
-    m_current.rx() += g.advance;
+    changed(printExtent(text, at));
+    m_current.rx() += metrics.horizontalAdvance(written);
 }
 
 QRect Surface::printExtent(const QString &text, QPointF at)
 {
-    return glyphs(text + QLatin1Char(' ')).extent.translated(whole(at).toPoint());
+    const QString written = text + QLatin1Char(' ');
+    const QFontMetricsF metrics(m_font);
+    // Every glyph, also where it reaches past its advance or its line; the
+    // text's top-left lies `ascent` above its baseline.
+    const QRectF glyphs = metrics.boundingRect(written).translated(0, metrics.ascent()) |
+                          QRectF(0, 0, metrics.horizontalAdvance(written), metrics.height());
+    return glyphs.translated(whole(at)).toAlignedRect().adjusted(-1, -1, 1, 1);
 }
 
 bool Surface::floodFillBorder(QPointF seed, QColor border)
@@ -228,10 +194,13 @@ QColor Surface::pixel(int x, int y) const
 void Surface::paintEvent(QPaintEvent *event)
 {
     QPainter painter(this);
-    const QRect dirty = event->rect();
     const qreal dpr = m_canvas.devicePixelRatio();
-    painter.drawImage(dirty, m_canvas, QRectF(dirty.topLeft() * dpr, dirty.size() * dpr));
-    m_controls.paint(painter, dirty);
+    // Only the parts that changed: a step moves a few scattered things.
+    for (const QRect &dirty : event->region()) {
+        painter.drawImage(dirty, m_canvas, QRectF(dirty.topLeft() * dpr, dirty.size() * dpr));
+        painter.setClipRect(dirty);
+        m_controls.paint(painter, dirty);
+    }
 }
 
 void Surface::mousePressEvent(QMouseEvent *event)

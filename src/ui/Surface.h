@@ -4,13 +4,10 @@
 #include "GraphicControls.h"
 
 #include <QColor>
-#include <QHash>
 #include <QFont>
 #include <QImage>
 #include <QPointF>
 #include <QWidget>
-
-#include <vector>
 
 namespace ui {
 
@@ -77,20 +74,11 @@ protected:
     void mouseReleaseEvent(QMouseEvent *event) override;
 
 private:
-    // The pixels a line's glyph or mask covers, kept per text: printing is
-    // copying those pixels in the foreground colour.
-    struct Glyphs {
-        std::vector<QPoint> pixels; // set by the text, device px from its top-left
-        QRect extent;               // their bounding box, surface px from the top-left
-        qreal advance;              // surface pixels the current position moves on
-    };
-
     void strokeLine(QPointF from, QPointF to, QColor colour);
     void fillBand(QRect band, QColor colour);
     void fillDiagonal(QPoint a, QPoint b, int w, QColor colour);
     // Repaints a changed area (surface pixels) and remembers it as drawn on.
     void changed(QRect area);
-    const Glyphs &glyphs(const QString &text);
 
     QImage m_canvas;
     QColor m_back;
@@ -105,7 +93,6 @@ private:
     // Where anything was drawn since the last clear: the rest of the canvas
     // holds the background, and a clear repaints only this.
     QRect m_drawnOn;
-    QHash<QString, Glyphs> m_glyphCache;
 };
 
 } // namespace ui
