@@ -197,8 +197,8 @@ void Surface::paintEvent(QPaintEvent *event)
     const qreal dpr = m_canvas.devicePixelRatio();
     // Only the parts that changed: a step moves a few scattered things.
     for (const QRect &dirty : event->region()) {
-        painter.drawImage(dirty, m_canvas, QRectF(dirty.topLeft() * dpr, dirty.size() * dpr));
         painter.setClipRect(dirty);
+        painter.drawImage(dirty, m_canvas, QRectF(dirty.topLeft() * dpr, dirty.size() * dpr));
         m_controls.paint(painter, dirty);
     }
 }
