@@ -3,6 +3,7 @@
 // and table pixels for the controls on those surfaces.
 #include "Form1.h"
 
+#include "app/WindowSizes.h"
 #include "ui/Metrics.h"
 
 #include <QCheckBox>
@@ -84,7 +85,7 @@ Form1::Form1(QWidget *parent) : QWidget(parent)
     paint(this, QPalette::Window, windowGreen);
     // The design area in which every control is in view; the window shows
     // part of it until Form_Load sets the compact size.
-    setOuterSizeTwips(15700, 10800);
+    setOuterSizeTwips(app::graphWidthTwips, app::tableHeightTwips);
 
     createWindowControls();
     createBoardControls();

@@ -1,6 +1,8 @@
 // Start-up, the initial screen, 初期画面 and 終了.
 #include "app/Form1.h"
 
+#include "app/WindowSizes.h"
+#include "board/Geometry.h"
 #include "motion/StripRules.h"
 #include "ui/NumberForm.h"
 
@@ -10,20 +12,9 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-namespace {
-
-// Outer sizes of the window in twips, frame included (see setOuterSizeTwips).
-constexpr int compactWidthTwips = 9700;
-constexpr int compactHeightTwips = 8800;
-
-// Where the red bar BP waits while hidden: below the visible board.
-constexpr int parkedBarY = 800;
-
-} // namespace
-
 void Form1::Form_Load()
 {
-    setOuterSizeTwips(compactWidthTwips, compactHeightTwips);
+    setOuterSizeTwips(app::compactWidthTwips, app::compactHeightTwips);
     Check1->setChecked(false);
     Check2->setChecked(false);
     Check3->setChecked(false);
@@ -65,7 +56,8 @@ void Form1::ShowInitialScreen()
     Line5[1]->setLine(QLine(int(Cx), int(Cy), int(Dx), Dy));
     Line5[2]->setLine(QLine(int(Dx), Dy, int(Ax), int(Ay)));
     Line5[3]->setLine(QLine(int(Ax), int(Ay), int(Bx), int(By)));
-    Line5[4]->setLine(QLine(310, parkedBarY, int(Px), parkedBarY));
+    // Parked below the board until a step shows it from B to P.
+    Line5[4]->setLine(QLine(int(Bx) + 10, board::parkedBarY, int(Px), board::parkedBarY));
     Line5[5]->setLine(QLine(int(Ax), int(Ay), int(Ax - 20), int(Ay + 15)));
     Line5[6]->setLine(QLine(int(Ax - 20), int(Ay + 15), int(Bx - 20), int(By - 15)));
     Line5[7]->setLine(QLine(int(Bx - 20), int(By - 15), int(Bx), int(By)));

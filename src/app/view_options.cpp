@@ -4,17 +4,9 @@
 // the window.
 #include "app/Form1.h"
 
+#include "app/WindowSizes.h"
+
 #include <QCheckBox>
-
-namespace {
-
-// Outer window sizes in twips, frame included.
-constexpr int compactWidthTwips = 9700;
-constexpr int graphWidthTwips = 15700;
-constexpr int compactHeightTwips = 8800;
-constexpr int tableHeightTwips = 10800;
-
-} // namespace
 
 void Form1::Check1_Click()
 {
@@ -26,17 +18,17 @@ void Form1::Check1_Click()
 
 void Form1::Check2_Click()
 {
-    setOuterSizeTwips(Check2->isChecked() ? graphWidthTwips : compactWidthTwips, outerHeightTwips());
+    setOuterSizeTwips(Check2->isChecked() ? app::graphWidthTwips : app::compactWidthTwips, outerHeightTwips());
 }
 
 void Form1::Check3_Click()
 {
     if (Check3->isChecked()) {
-        setOuterSizeTwips(outerWidthTwips(), tableHeightTwips);
+        setOuterSizeTwips(outerWidthTwips(), app::tableHeightTwips);
         clearTable();
         DrawTable(0);
     } else {
-        setOuterSizeTwips(outerWidthTwips(), compactHeightTwips);
+        setOuterSizeTwips(outerWidthTwips(), app::compactHeightTwips);
     }
 }
 

@@ -12,6 +12,7 @@ constexpr int slotWidth = 40;    // 2 cm
 constexpr int slotCount = 5;
 constexpr int pieceHeight = 120; // every template frame is 6 cm high
 constexpr int trayBottom = 150;  // presses above this row are in the tray
+constexpr int parkedBarY = 800;  // the red bar BP's y while hidden, below the board
 
 // Left edge of slot i while the figure stands at its start (P at B).
 constexpr int slotLeft(int i) { return sideAbX + slotWidth * i; }

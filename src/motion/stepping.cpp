@@ -3,13 +3,13 @@
 // table.
 #include "app/Form1.h"
 
+#include "board/Geometry.h"
 #include "motion/StripRules.h"
 
 #include <QCheckBox>
 
 namespace {
 
-constexpr int parkedBarY = 800;     // the red bar's y while hidden
 constexpr int labelHighTop = 300;   // "χcm" top once x reaches 3.5 cm
 constexpr int labelLowTop = 325;    // "χcm" top below that, clear of the read-out
 constexpr double labelLowUntilPx = 230;
@@ -72,6 +72,6 @@ void Form1::modoru_Click()
 
 void Form1::Check4_Click()
 {
-    const int y = Check4->isChecked() ? int(By) : parkedBarY;
+    const int y = Check4->isChecked() ? int(By) : board::parkedBarY;
     Line5[4]->setLine(QLine(int(Bx), y, int(Px), y));
 }
