@@ -43,15 +43,17 @@ void Form1::tomeru_Click()
 void Form1::WaitMs(int ms)
 {
     emit waitStarted(ms);
-    if (ms <= 0)
-        return; // no wait, and no events handled
+    constexpr qint64 nsPerMs = 1'000'000;
+    const qint64 now = m_runClock.nsecsElapsed();
+    if (ms <= 0) {
+        m_stepDueNs = now; // a later wait counts from this step
+        return;            // no wait, and no events handled
+    }
     // Steps keep the chosen pace: each is due `ms` after the one before, so
     // the time a step takes to draw, and a wait that ends late, come off the
     // next wait instead of adding up. A run that has fallen behind starts
     // its pace afresh. The window always gets a look at its events
     // (repaints, ストップ) between two steps.
-    constexpr qint64 nsPerMs = 1'000'000;
-    const qint64 now = m_runClock.nsecsElapsed();
     m_stepDueNs = std::max(m_stepDueNs + qint64(ms) * nsPerMs, now);
     m_waiter.wait(std::max<qint64>((m_stepDueNs - now + nsPerMs / 2) / nsPerMs, 1));
 }
