@@ -125,8 +125,12 @@ kt_poll() {
     done
 }
 
+# The program's window is found by its process, not by its caption: matching
+# the Japanese caption depends on the caller's locale (in C, or a UTF-8
+# locale that is not installed, the name never matches), and the caption is
+# one of the things the tests check.
 kt_find_window() {
-    WIN=$(xdotool search --onlyvisible --name "関数" 2>/dev/null | head -1)
+    WIN=$(xdotool search --onlyvisible --pid "$PID" 2>/dev/null | head -1)
     [ -n "$WIN" ]
 }
 
@@ -141,17 +145,39 @@ kt_start() {
     PID=$!
     kt_poll 10 kt_window_or_exit
     kt_program_ended && kt_abort "the program ended before its window appeared"
-    [ -n "$WIN" ] || kt_abort "no window with the caption appeared within 10 s"
-    eval "$(xwininfo -id "$WIN" | awk '/Absolute upper-left X/ {print "OX=" $NF} /Absolute upper-left Y/ {print "OY=" $NF}')"
+    [ -n "$WIN" ] || kt_abort "the program showed no window within 10 s"
+    kt_find_origin
     # The first frame is on the screen once the board's green shows.
     kt_poll 5 kt_is_pixel "$BOARD_X" 300 "$BOARD_GREEN" || kt_abort "the board never appeared"
 }
 
+# Sets OX, OY: where the window's client area is on the screen. A window
+# manager may move the window, so tests that run under one read it again.
+kt_find_origin() {
+    eval "$(xwininfo -id "$WIN" 2>/dev/null | awk '/Absolute upper-left X/ {print "OX=" $NF} /Absolute upper-left Y/ {print "OY=" $NF}')"
+}
+
 kt_window_name() { xdotool getwindowname "$WIN"; }
+
+# Prints the window's _NET_WM_NAME, the caption window managers show, as its
+# UTF-8 bytes. xprop is asked for the bytes in hex, because it prints text
+# of another encoding than the caller's locale as octal escapes. Fails when
+# the property is missing or is not of type UTF8_STRING.
+kt_net_wm_name() {
+    local line hex
+    line=$(xprop -id "$WIN" -f _NET_WM_NAME 8x _NET_WM_NAME 2>/dev/null) || return 1
+    case $line in
+    "_NET_WM_NAME(UTF8_STRING) = "*) ;;
+    *) return 1 ;;
+    esac
+    hex=${line#*= }
+    hex=${hex//0x/\\x}
+    printf '%b' "${hex//, /}"
+}
 
 # Prints the client size as "W H".
 kt_window_size() {
-    xwininfo -id "$WIN" | awk '/^ *Width:/ {w=$2} /^ *Height:/ {h=$2} END {print w, h}'
+    xwininfo -id "$WIN" 2>/dev/null | awk '/^ *Width:/ {w=$2} /^ *Height:/ {h=$2} END {print w, h}'
 }
 
 kt_has_size() { [ "$(kt_window_size)" = "$1 $2" ]; }

@@ -6,7 +6,9 @@
 kt_setup "$@"
 kt_start
 
-[ "$(kt_window_name)" = "$KT_CAPTION" ] || kt_fail "caption is '$(kt_window_name)', expected '$KT_CAPTION'"
+# The caption as window managers read it, in UTF-8 whatever the locale.
+caption=$(kt_net_wm_name) || kt_fail "the window has no _NET_WM_NAME of type UTF8_STRING"
+[ "$caption" = "$KT_CAPTION" ] || kt_fail "_NET_WM_NAME is '$caption', expected '$KT_CAPTION'"
 [ "$OX $OY" = "0 0" ] || echo "note: client area at screen ($OX,$OY), positions are taken from there"
 kt_has_size $COMPACT_W $COMPACT_H || kt_fail "client size is $(kt_window_size), expected $COMPACT_W $COMPACT_H"
 

@@ -20,7 +20,7 @@ appstreamcli validate --no-net "$prefix/share/metainfo/$id.metainfo.xml"
 xvfb-run -a -s "-screen 0 1280x1024x24" bash -c '
   "$1" & pid=$!
   for _ in $(seq 100); do
-    if xdotool search --name "関数" >/dev/null 2>&1; then kill $pid; exit 0; fi
+    if xdotool search --onlyvisible --pid $pid >/dev/null 2>&1; then kill $pid; exit 0; fi
     sleep 0.1
   done
   kill $pid 2>/dev/null; echo "the installed program showed no window"; exit 1
