@@ -86,11 +86,64 @@ kt_setup() {
 }
 
 kt_cleanup() {
+    kt_stop_program
+    kt_stop_wm
+}
+
+kt_stop_program() {
     if [ -n "$PID" ] && kill -0 "$PID" 2>/dev/null; then
         kill "$PID" 2>/dev/null
         wait "$PID" 2>/dev/null
     fi
+    PID=""
 }
+
+# A window manager inside the test's Xvfb (the server has none of its own):
+# "openbox" or "xfwm4". xfwm4 reads its settings over a session bus and ends
+# without one, so it gets a private bus of its own; the program is left off
+# that bus. Waits until the manager has announced itself.
+KT_WM_PID="" KT_DBUS_PID=""
+kt_start_wm() {
+    kt_stop_wm
+    case $1 in
+    openbox)
+        openbox --sm-disable >"$SHOTS/wm-openbox.log" 2>&1 &
+        KT_WM_PID=$!
+        ;;
+    xfwm4)
+        local address="$SHOTS/dbus.address"
+        : >"$address"
+        dbus-daemon --session --nofork --print-address=3 3>"$address" >/dev/null 2>&1 &
+        KT_DBUS_PID=$!
+        kt_poll 5 test -s "$address" || kt_abort "no session bus for xfwm4"
+        DBUS_SESSION_BUS_ADDRESS=$(head -1 "$address") NO_AT_BRIDGE=1 \
+            xfwm4 --compositor=off --sm-client-disable >"$SHOTS/wm-xfwm4.log" 2>&1 &
+        KT_WM_PID=$!
+        ;;
+    *) kt_abort "no such window manager: $1" ;;
+    esac
+    kt_poll 10 kt_wm_is "$1" || kt_abort "$1 did not start (log in $SHOTS)"
+}
+
+kt_wm_is() { wmctrl -m 2>/dev/null | grep -qix "name: $1"; }
+
+kt_stop_wm() {
+    local pid
+    for pid in $KT_WM_PID $KT_DBUS_PID; do
+        kill "$pid" 2>/dev/null
+        wait "$pid" 2>/dev/null
+    done
+    KT_WM_PID="" KT_DBUS_PID=""
+}
+
+# Prints the window's _NET_WM_STATE atoms, comma-separated (empty for none).
+kt_wm_state() {
+    xprop -id "$WIN" _NET_WM_STATE 2>/dev/null | sed -n 's/^_NET_WM_STATE(ATOM) = //p'
+}
+
+# True once a window manager has taken the program's window in (it sets
+# WM_STATE on the windows it manages).
+kt_is_managed() { xprop -id "$WIN" WM_STATE 2>/dev/null | grep -q '^WM_STATE(WM_STATE)'; }
 
 kt_fail() {
     echo "FAIL: $*"
@@ -139,8 +192,7 @@ kt_window_or_exit() { kt_find_window || kt_program_ended; }
 # Starts the program and waits for its window; sets PID, WIN and the
 # window's client origin on the screen (OX, OY).
 kt_start() {
-    kt_cleanup # a program left from an earlier start must not be found instead
-    PID=""
+    kt_stop_program # a program left from an earlier start must not be found instead
     "$PROG" >"$SHOTS/program.log" 2>&1 &
     PID=$!
     kt_poll 10 kt_window_or_exit
