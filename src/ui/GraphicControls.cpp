@@ -115,11 +115,11 @@ void LabelControl::paint(QPainter &painter) const
     painter.drawStaticText(m_topLeft, m_layout);
 }
 
-void ControlLayer::paint(QPainter &painter, QRect dirty) const
+void ControlLayer::paint(QPainter &painter, const QRegion &dirty) const
 {
     painter.setRenderHint(QPainter::Antialiasing, false);
     for (auto it = m_controls.rbegin(); it != m_controls.rend(); ++it)
-        if ((*it)->isVisible() && (*it)->bounds().intersects(dirty))
+        if ((*it)->isVisible() && dirty.intersects((*it)->bounds()))
             (*it)->paint(painter);
 }
 

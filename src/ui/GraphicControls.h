@@ -4,6 +4,7 @@
 #include <QFont>
 #include <QLine>
 #include <QRect>
+#include <QRegion>
 #include <QStaticText>
 #include <QString>
 
@@ -145,7 +146,7 @@ public:
         return raw;
     }
     // Paints the visible controls that reach into `dirty` (owner pixels).
-    void paint(QPainter &painter, QRect dirty) const;
+    void paint(QPainter &painter, const QRegion &dirty) const;
     std::size_t size() const { return m_controls.size(); }
 
 private:

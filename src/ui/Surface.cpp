@@ -13,14 +13,52 @@ namespace {
 // Surface coordinates go to whole pixels, halves to the even neighbour.
 QPointF whole(QPointF p) { return {std::nearbyint(p.x()), std::nearbyint(p.y())}; }
 
+// Writes `value` into every device pixel of `device` (already inside the
+// canvas) and says whether any of them changed.
+bool fillDevice(QImage &canvas, QRect device, QRgb value)
+{
+    auto *bits = reinterpret_cast<QRgb *>(canvas.bits());
+    const qsizetype stride = canvas.bytesPerLine() / qsizetype(sizeof(QRgb));
+    bool anyChanged = false;
+    for (int y = device.top(); y <= device.bottom(); ++y) {
+        QRgb *from = bits + y * stride + device.left();
+        QRgb *to = from + device.width();
+        anyChanged = anyChanged || std::any_of(from, to, [value](QRgb p) { return p != value; });
+        std::fill(from, to, value);
+    }
+    return anyChanged;
+}
+
 } // namespace
+
+int Surface::toDevice(int k) const { return qRound(k * m_dpr); }
+
+QRect Surface::toDevice(QRect area) const
+{
+    if (area.isEmpty())
+        return {};
+    return QRect(QPoint(toDevice(area.left()), toDevice(area.top())),
+                 QPoint(toDevice(area.right() + 1) - 1, toDevice(area.bottom() + 1) - 1));
+}
+
+QRect Surface::toSurface(QRect device) const
+{
+    if (device.isEmpty())
+        return {};
+    // The surface pixels whose device blocks meet `device`: block p starts at
+    // round(p * dpr), so device pixel d lies in block floor((d + 1/2) / dpr),
+    // give or take the rounding of the halves.
+    auto covering = [this](int d) { return int(std::floor((d + 0.5) / m_dpr)); };
+    return QRect(QPoint(covering(device.left()) - 1, covering(device.top()) - 1),
+                 QPoint(covering(device.right()) + 1, covering(device.bottom()) + 1));
+}
 
 Surface::Surface(QSize size, QColor background, QWidget *parent)
     : QWidget(parent), m_back(background)
 {
-    const qreal dpr = qGuiApp ? qGuiApp->devicePixelRatio() : 1.0;
-    m_canvas = QImage(size * dpr, QImage::Format_RGB32);
-    m_canvas.setDevicePixelRatio(dpr);
+    m_dpr = qGuiApp ? qGuiApp->devicePixelRatio() : 1.0;
+    m_canvas = QImage(toDevice(QRect(QPoint(0, 0), size)).size(), QImage::Format_RGB32);
+    m_canvas.setDevicePixelRatio(m_dpr);
     m_canvas.fill(m_back);
     setFixedSize(size);
     setAttribute(Qt::WA_OpaquePaintEvent);
@@ -37,11 +75,7 @@ void Surface::cls()
 {
     // Outside what was drawn on, the canvas holds the background already.
     const QRgb back = m_back.rgb();
-    const qreal dpr = m_canvas.devicePixelRatio();
-    const QRect device = QRectF(m_drawnOn.x() * dpr, m_drawnOn.y() * dpr, m_drawnOn.width() * dpr,
-                                m_drawnOn.height() * dpr)
-                             .toAlignedRect() &
-                         m_canvas.rect();
+    const QRect device = toDevice(m_drawnOn) & m_canvas.rect();
     auto *bits = reinterpret_cast<QRgb *>(m_canvas.bits());
     const qsizetype stride = m_canvas.bytesPerLine() / qsizetype(sizeof(QRgb));
     for (int y = device.top(); y <= device.bottom(); ++y)
@@ -64,23 +98,10 @@ void Surface::changed(QRect area)
 // written straight into the canvas, and only a change of pixels repaints.
 void Surface::fillBand(QRect band, QColor colour)
 {
-    const qreal dpr = m_canvas.devicePixelRatio();
-    const QRect device =
-        QRectF(band.x() * dpr, band.y() * dpr, band.width() * dpr, band.height() * dpr).toAlignedRect() &
-        m_canvas.rect();
+    const QRect device = toDevice(band) & m_canvas.rect();
     if (device.isEmpty())
         return;
-    const QRgb value = colour.rgb();
-    bool anyChanged = false;
-    auto *bits = reinterpret_cast<QRgb *>(m_canvas.bits());
-    const qsizetype stride = m_canvas.bytesPerLine() / qsizetype(sizeof(QRgb));
-    for (int y = device.top(); y <= device.bottom(); ++y) {
-        QRgb *from = bits + y * stride + device.left();
-        QRgb *to = from + device.width();
-        anyChanged = anyChanged || std::any_of(from, to, [value](QRgb p) { return p != value; });
-        std::fill(from, to, value);
-    }
-    if (anyChanged)
+    if (fillDevice(m_canvas, device, colour.rgb()))
         changed(band);
 }
 
@@ -98,11 +119,46 @@ void Surface::strokeLine(QPointF from, QPointF to, QColor colour)
         fillDiagonal(a, b, w, colour);
         return;
     }
-    QPainter painter(&m_canvas);
-    painter.setRenderHint(QPainter::Antialiasing, false);
-    painter.setPen(QPen(colour, w, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
-    painter.drawLine(a, b);
-    changed(spanning(a, b).adjusted(-w, -w, w, w));
+    const QPen pen(colour, w, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin);
+    const QRect reach = spanning(a, b).adjusted(-w, -w, w, w);
+    if (m_dpr == 1.0) {
+        QPainter painter(&m_canvas);
+        painter.setRenderHint(QPainter::Antialiasing, false);
+        painter.setPen(pen);
+        painter.drawLine(a, b);
+    } else {
+        stampScaled(reach, [&](QPainter &painter) { painter.drawLine(a, b); }, pen);
+    }
+    changed(reach);
+}
+
+// On a scaled canvas a line is drawn in surface pixels, exactly as at scale
+// 1, and each surface pixel it covers becomes its whole block of device
+// pixels. Blocks tile the canvas without gaps or overlaps, so an outline
+// stays closed for a fill, and drawing the line again in the background
+// colour takes back exactly what it painted.
+void Surface::stampScaled(QRect reach, const std::function<void(QPainter &)> &draw, const QPen &pen)
+{
+    QImage mask(reach.size(), QImage::Format_ARGB32_Premultiplied);
+    mask.fill(Qt::transparent);
+    {
+        QPainter painter(&mask);
+        painter.setRenderHint(QPainter::Antialiasing, false);
+        painter.translate(-reach.topLeft());
+        painter.setPen(pen);
+        draw(painter);
+    }
+    const QRgb value = pen.color().rgb();
+    for (int y = 0; y < mask.height(); ++y) {
+        const auto *row = reinterpret_cast<const QRgb *>(mask.constScanLine(y));
+        for (int x = 0; x < mask.width(); ++x) {
+            if (qAlpha(row[x]) == 0)
+                continue;
+            const QRect device = toDevice(QRect(reach.x() + x, reach.y() + y, 1, 1)) & m_canvas.rect();
+            if (!device.isEmpty())
+                fillDevice(m_canvas, device, value);
+        }
+    }
 }
 
 // A line at 45 degrees (the triangle's long side) is, row by row, a run of
@@ -114,22 +170,14 @@ void Surface::fillDiagonal(QPoint a, QPoint b, int w, QColor colour)
         std::swap(a, b);
     const int run = int(std::lround(w * std::sqrt(2.0)));
     const int step = b.x() > a.x() ? 1 : -1;
-    const qreal dpr = m_canvas.devicePixelRatio();
     const QRgb value = colour.rgb();
-    auto *bits = reinterpret_cast<QRgb *>(m_canvas.bits());
-    const qsizetype stride = m_canvas.bytesPerLine() / qsizetype(sizeof(QRgb));
     const QRect inside = m_canvas.rect();
     bool anyChanged = false;
     for (int y = a.y(); y <= b.y(); ++y) {
         const int x = a.x() + step * (y - a.y()) - run / 2;
-        const QRect device =
-            QRectF(x * dpr, y * dpr, run * dpr, dpr).toAlignedRect() & inside;
-        for (int dy = device.top(); dy <= device.bottom(); ++dy) {
-            QRgb *from = bits + dy * stride + device.left();
-            QRgb *to = from + device.width();
-            anyChanged = anyChanged || std::any_of(from, to, [value](QRgb p) { return p != value; });
-            std::fill(from, to, value);
-        }
+        const QRect device = toDevice(QRect(x, y, run, 1)) & inside;
+        if (!device.isEmpty() && fillDevice(m_canvas, device, value))
+            anyChanged = true;
     }
     if (anyChanged)
         changed(spanning(a, b).adjusted(-run, -1, run, 1));
@@ -171,21 +219,20 @@ bool Surface::floodFillBorder(QPointF seed, QColor border)
 {
     if (m_fillStyle == FillStyle::Transparent)
         return false;
-    const QPointF device = whole(seed) * m_canvas.devicePixelRatio();
-    const bool painted = m_filler.fill(m_canvas, device.toPoint(), border.rgb(), m_fillColor.rgb());
-    if (painted) {
-        const QRect filled = m_filler.lastFilled();
-        const qreal dpr = m_canvas.devicePixelRatio();
-        changed(QRectF(filled.x() / dpr, filled.y() / dpr, filled.width() / dpr, filled.height() / dpr)
-                    .toAlignedRect());
-    }
+    // The seed's surface pixel is a block of device pixels; the fill starts
+    // at its first one. Every picture on the canvas is made of whole blocks,
+    // so the fill covers whole blocks too: the scale-1 fill, scaled.
+    const QPoint at = whole(seed).toPoint();
+    const QPoint device(toDevice(at.x()), toDevice(at.y()));
+    const bool painted = m_filler.fill(m_canvas, device, border.rgb(), m_fillColor.rgb());
+    if (painted)
+        changed(toSurface(m_filler.lastFilled()));
     return painted;
 }
 
 QColor Surface::pixel(int x, int y) const
 {
-    const qreal dpr = m_canvas.devicePixelRatio();
-    const QPoint device(int(x * dpr), int(y * dpr));
+    const QPoint device(toDevice(x), toDevice(y));
     if (!m_canvas.rect().contains(device))
         return {};
     return QColor(m_canvas.pixel(device));
@@ -194,13 +241,22 @@ QColor Surface::pixel(int x, int y) const
 void Surface::paintEvent(QPaintEvent *event)
 {
     QPainter painter(this);
-    const qreal dpr = m_canvas.devicePixelRatio();
-    // Only the parts that changed: a step moves a few scattered things.
+    // Only the parts that changed: a step moves a few scattered things. The
+    // canvas goes to the screen pixel for pixel, each dirty part widened to
+    // whole device pixels (on a fractional scale its edges fall inside
+    // them); the window system clips the painting to the dirty region, so
+    // the controls are painted once each, above every part of the canvas.
+    const QRect inside = m_canvas.rect();
     for (const QRect &dirty : event->region()) {
-        painter.setClipRect(dirty);
-        painter.drawImage(dirty, m_canvas, QRectF(dirty.topLeft() * dpr, dirty.size() * dpr));
-        m_controls.paint(painter, dirty);
+        const QRect device =
+            QRectF(dirty.x() * m_dpr, dirty.y() * m_dpr, dirty.width() * m_dpr, dirty.height() * m_dpr)
+                .toAlignedRect() &
+            inside;
+        const QRectF target(device.x() / m_dpr, device.y() / m_dpr, device.width() / m_dpr,
+                            device.height() / m_dpr);
+        painter.drawImage(target, m_canvas, device);
     }
+    m_controls.paint(painter, event->region());
 }
 
 void Surface::mousePressEvent(QMouseEvent *event)

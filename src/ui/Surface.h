@@ -9,6 +9,8 @@
 #include <QPointF>
 #include <QWidget>
 
+#include <functional>
+
 namespace ui {
 
 // A drawing surface with a retained canvas. Coordinates are the surface's own
@@ -74,6 +76,12 @@ protected:
     void mouseReleaseEvent(QMouseEvent *event) override;
 
 private:
+    // The first device pixel of surface pixel k, and the device pixels of a
+    // surface area; the surface pixels that cover a device area.
+    int toDevice(int k) const;
+    QRect toDevice(QRect area) const;
+    QRect toSurface(QRect device) const;
+    void stampScaled(QRect reach, const std::function<void(QPainter &)> &draw, const QPen &pen);
     void strokeLine(QPointF from, QPointF to, QColor colour);
     void fillBand(QRect band, QColor colour);
     void fillDiagonal(QPoint a, QPoint b, int w, QColor colour);
@@ -81,6 +89,7 @@ private:
     void changed(QRect area);
 
     QImage m_canvas;
+    qreal m_dpr = 1.0; // device pixels per surface pixel
     QColor m_back;
     QColor m_fore{Qt::black};
     QColor m_fillColor{Qt::black};

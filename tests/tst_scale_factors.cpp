@@ -1,0 +1,394 @@
+// At every scale factor a school laptop, a projector or a browser zoom may
+// use, the board, the graph and the table are the picture of scale 1, scaled.
+//
+// This process draws at scale 1. For each factor it runs itself again as a
+// child with QT_SCALE_FACTOR set (`--scaled`); the child draws the very same
+// scenes through the very same code and reads each canvas back at scale 1:
+// one sample per surface pixel, after checking that every device pixel of
+// that pixel's block has the same colour. The two readings must agree pixel
+// for pixel. Only the graph's label texts are left out of the comparison:
+// glyphs are drawn at device resolution, so they are sharper than scaled-up
+// pixels (their erasing is checked on its own, in device pixels).
+#include "TestSupport.h"
+
+#include "graph/GraphScale.h"
+
+#include <QBackingStore>
+#include <QCheckBox>
+#include <QCryptographicHash>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QtTest>
+
+namespace {
+
+using Figure = std::array<int, 5>;
+
+const QList<qreal> factors = {1.25, 1.5, 1.75, 2, 2.5, 3};
+
+// Slot codes: 1 square, 2 and 3 the tall rectangles, 4 5 6 a triangle.
+// Every piece in every slot it can stand in, alone, and some full figures.
+std::vector<Figure> boardFigures()
+{
+    std::vector<Figure> figures;
+    for (int code = 1; code <= 3; ++code)
+        for (int slot = 0; slot < 5; ++slot) {
+            Figure f{};
+            f[std::size_t(slot)] = code;
+            figures.push_back(f);
+        }
+    for (int slot = 0; slot <= 2; ++slot) {
+        Figure f{};
+        f[std::size_t(slot)] = 4;
+        f[std::size_t(slot) + 1] = 5;
+        f[std::size_t(slot) + 2] = 6;
+        figures.push_back(f);
+    }
+    figures.push_back({1, 2, 3, 2, 1});
+    figures.push_back({4, 5, 6, 3, 1});
+    figures.push_back({3, 1, 4, 5, 6});
+    return figures;
+}
+
+// P's positions: B (300) to the end of travel (100) in 0.5-cm steps, so a
+// piece's left side passes every offset from 100 to 460.
+constexpr int firstPos = 100, lastPos = 300, posStep = 10;
+
+// The canvas read back at one sample per surface pixel. A block that is not
+// of one colour is marked magenta in the result and counted.
+QImage atScaleOne(const ui::Surface &surface, int *mixedBlocks, const QRegion &leftOut = {})
+{
+    const QImage &canvas = surface.canvas();
+    const qreal dpr = canvas.devicePixelRatio();
+    const QSize size = surface.size();
+    QImage out(size, QImage::Format_RGB32);
+    auto edge = [dpr](int k) { return qRound(k * dpr); };
+    for (int y = 0; y < size.height(); ++y) {
+        auto *row = reinterpret_cast<QRgb *>(out.scanLine(y));
+        const int rowEnd = std::min(edge(y + 1), canvas.height());
+        for (int x = 0; x < size.width(); ++x) {
+            const int columnEnd = std::min(edge(x + 1), canvas.width());
+            const QRgb first = reinterpret_cast<const QRgb *>(canvas.constScanLine(edge(y)))[edge(x)];
+            bool same = true;
+            for (int dy = edge(y); same && dy < rowEnd; ++dy) {
+                const auto *device = reinterpret_cast<const QRgb *>(canvas.constScanLine(dy));
+                same = std::all_of(device + edge(x), device + columnEnd, [first](QRgb p) { return p == first; });
+            }
+            if (leftOut.contains(QPoint(x, y)))
+                same = false;
+            else if (!same)
+                ++*mixedBlocks;
+            row[x] = same ? first : qRgb(255, 0, 255);
+        }
+    }
+    return out;
+}
+
+QByteArray digest(const QImage &image)
+{
+    return QCryptographicHash::hash(
+               QByteArrayView(reinterpret_cast<const char *>(image.constBits()), image.sizeInBytes()),
+               QCryptographicHash::Md5)
+        .toHex();
+}
+
+// One line per board scene: "<figure index> <pos> <grid> <digest> <mixed blocks>".
+QStringList boardReadings()
+{
+    Form1 f;
+    f.kokuban->setForeColor(QColor(255, 255, 0)); // the pen colour after building
+    QStringList lines;
+    const auto figures = boardFigures();
+    for (std::size_t i = 0; i < figures.size(); ++i)
+        for (const bool grid : {false, true}) {
+            f.Check1->setChecked(grid);
+            f.SlotPiece = figures[i];
+            for (int pos = firstPos; pos <= lastPos; pos += posStep) {
+                f.RedrawBoard(qint16(pos));
+                int mixed = 0;
+                const QImage image = atScaleOne(*f.kokuban, &mixed);
+                lines << QStringLiteral("%1 %2 %3 %4 %5")
+                             .arg(i)
+                             .arg(pos)
+                             .arg(int(grid))
+                             .arg(QString::fromLatin1(digest(image)))
+                             .arg(mixed);
+            }
+        }
+    return lines;
+}
+
+// A lesson with the graph and the table shown: the figure is built, P goes
+// out step by step, back some way, out again to the end, back to B, and
+// half way out again. The table holds only texts: its erasing is checked in
+// device pixels, as is that of the graph's labels.
+struct LessonPictures {
+    QImage graph;
+    bool tableErasedExactly = true;
+    bool graphTextsErasedExactly = true;
+};
+
+void step(Form1 &f, bool forward, int times)
+{
+    for (int i = 0; i < times; ++i)
+        forward ? f.susumu_Click() : f.modoru_Click();
+}
+
+// The graph's label texts: left out of the scale-1 comparison.
+QRegion graphTextAreas(ui::Surface &graphSurface)
+{
+    QRegion texts;
+    for (const graph::AxisText &t : graph::axisTexts())
+        texts += graphSurface.printExtent(t.text, t.at);
+    return texts;
+}
+
+QImage deviceArea(const ui::Surface &surface, QRect area)
+{
+    const qreal dpr = surface.canvas().devicePixelRatio();
+    return surface.canvas().copy(QRectF(area.x() * dpr, area.y() * dpr, area.width() * dpr,
+                                        area.height() * dpr)
+                                     .toAlignedRect());
+}
+
+LessonPictures lessonPictures(const QDir &out, int *mixedBlocks)
+{
+    Form1 f;
+    f.show();
+    f.Check2->setChecked(true);
+    f.Check3->setChecked(true);
+    f.SlotPiece = {1, 4, 5, 6, 2};
+    f.Command2_Click();
+    f.RedrawBoard(300);
+    LessonPictures pictures;
+
+    const QImage tableAtB = f.hyo->canvas();
+    // The graph's labels before any segment crossed them, in device pixels.
+    std::vector<QImage> labelsBefore;
+    const QRegion texts = graphTextAreas(*f.gamen);
+    for (const QRect &r : texts)
+        labelsBefore.push_back(deviceArea(*f.gamen, r));
+
+    step(f, true, 9);
+    const QImage tableAt45 = f.hyo->canvas();
+    step(f, true, 3);
+    step(f, false, 3);
+    pictures.tableErasedExactly = f.hyo->canvas() == tableAt45;
+    step(f, true, 20);
+    step(f, false, 20);
+    pictures.tableErasedExactly = pictures.tableErasedExactly && f.hyo->canvas() == tableAtB;
+    std::size_t i = 0;
+    for (const QRect &r : texts)
+        pictures.graphTextsErasedExactly =
+            pictures.graphTextsErasedExactly && deviceArea(*f.gamen, r) == labelsBefore[i++];
+
+    // The curve as it stands half way out, with segments drawn and erased.
+    step(f, true, 13);
+    step(f, false, 4);
+    pictures.graph = atScaleOne(*f.gamen, mixedBlocks, texts);
+    pictures.graph.save(out.filePath(QStringLiteral("graph.png")));
+    return pictures;
+}
+
+// What the screen shows after the pupil builds and steps, each change
+// repainted as it happens, against the whole window painted afresh: a part
+// repainted short of its edges would leave old pixels on the screen.
+int staleScreenPixels()
+{
+    Form1 f;
+    f.Check1->setChecked(true);
+    f.Check2->setChecked(true);
+    f.Check3->setChecked(true);
+    f.show();
+    if (!QTest::qWaitForWindowExposed(&f))
+        return -1;
+    auto settle = [] { QCoreApplication::processEvents(); };
+    const Figure figure{1, 4, 5, 6, 3};
+    for (std::size_t s = 0; s < figure.size(); ++s) {
+        f.SlotPiece[s] = figure[s];
+        f.Command2_Click();
+        f.RedrawBoard(300);
+        settle();
+    }
+    for (int i = 0; i < 14; ++i) {
+        f.susumu_Click();
+        settle();
+    }
+    for (int i = 0; i < 5; ++i) {
+        f.modoru_Click();
+        settle();
+    }
+    // The window's backing store holds what the screen shows.
+    const auto *stored = dynamic_cast<const QImage *>(f.backingStore()->paintDevice());
+    if (!stored)
+        return -1;
+    const QImage onScreen = stored->convertToFormat(QImage::Format_RGB32);
+    const QImage afresh = f.grab().toImage().convertToFormat(QImage::Format_RGB32);
+    if (onScreen.size() != afresh.size())
+        return -2;
+    int stale = 0;
+    for (int y = 0; y < afresh.height(); ++y)
+        for (int x = 0; x < afresh.width(); ++x)
+            stale += onScreen.pixel(x, y) != afresh.pixel(x, y);
+    return stale;
+}
+
+// Leaves out of both pictures whatever either of them left out.
+void maskTogether(QImage &a, QImage &b)
+{
+    const QRgb mask = qRgb(255, 0, 255);
+    for (int y = 0; y < a.height(); ++y)
+        for (int x = 0; x < a.width(); ++x)
+            if (a.pixel(x, y) == mask || b.pixel(x, y) == mask) {
+                a.setPixel(x, y, mask);
+                b.setPixel(x, y, mask);
+            }
+}
+
+QString firstDifference(const QImage &a, const QImage &b)
+{
+    for (int y = 0; y < a.height(); ++y)
+        for (int x = 0; x < a.width(); ++x)
+            if (a.pixel(x, y) != b.pixel(x, y))
+                return QStringLiteral("(%1,%2): %3 at scale 1, %4 scaled")
+                    .arg(x)
+                    .arg(y)
+                    .arg(QColor(a.pixel(x, y)).name(), QColor(b.pixel(x, y)).name());
+    return {};
+}
+
+QByteArray runScaled(qreal factor, const QString &mode, const QString &outDir)
+{
+    QProcess child;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("QT_SCALE_FACTOR"), QString::number(factor));
+    child.setProcessEnvironment(env);
+    child.start(QCoreApplication::applicationFilePath(), {QStringLiteral("--scaled"), mode, outDir});
+    if (!child.waitForFinished(240000) || child.exitCode() != 0)
+        return {};
+    return child.readAllStandardOutput();
+}
+
+} // namespace
+
+class ScaleFactorTest : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase()
+    {
+        testsupport::setUpTestApplication();
+        QCOMPARE(qApp->devicePixelRatio(), 1.0);
+    }
+
+    void boardIsScaleOneScaled_data()
+    {
+        QTest::addColumn<qreal>("factor");
+        for (const qreal factor : factors)
+            QTest::newRow(qPrintable(QString::number(factor))) << factor;
+    }
+
+    void boardIsScaleOneScaled()
+    {
+        QFETCH(qreal, factor);
+        static const QStringList atOne = boardReadings();
+        const QStringList scaled =
+            QString::fromLatin1(runScaled(factor, QStringLiteral("board"), {})).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+        QCOMPARE(scaled.size(), atOne.size());
+        const auto figures = boardFigures();
+        QStringList wrong;
+        for (qsizetype i = 0; i < atOne.size(); ++i) {
+            const QStringList one = atOne[i].split(QLatin1Char(' '));
+            const QStringList two = scaled[i].split(QLatin1Char(' '));
+            QCOMPARE(two.mid(0, 3), one.mid(0, 3)); // the same scene
+            QCOMPARE(one[4], QStringLiteral("0"));
+            if (two[3] != one[3] || two[4] != QStringLiteral("0")) {
+                const Figure &fig = figures[std::size_t(one[0].toInt())];
+                wrong << QStringLiteral("figure %1%2%3%4%5 at %6, grid %7 (%8 mixed blocks)")
+                             .arg(fig[0])
+                             .arg(fig[1])
+                             .arg(fig[2])
+                             .arg(fig[3])
+                             .arg(fig[4])
+                             .arg(one[1], one[2], two[4]);
+            }
+        }
+        if (!wrong.isEmpty())
+            QFAIL(qPrintable(QStringLiteral("%1 of %2 scenes differ from scale 1, first: %3")
+                                 .arg(wrong.size())
+                                 .arg(atOne.size())
+                                 .arg(wrong.first())));
+    }
+
+    void screenShowsTheCanvases_data()
+    {
+        QTest::addColumn<qreal>("factor");
+        QTest::newRow("1") << qreal(1);
+        for (const qreal factor : factors)
+            QTest::newRow(qPrintable(QString::number(factor))) << factor;
+    }
+
+    void screenShowsTheCanvases()
+    {
+        QFETCH(qreal, factor);
+        const QByteArray stale = runScaled(factor, QStringLiteral("screen"), {}).trimmed();
+        QCOMPARE(stale, QByteArray("0"));
+    }
+
+    void graphAndTableAreScaleOneScaled_data() { boardIsScaleOneScaled_data(); }
+
+    void graphAndTableAreScaleOneScaled()
+    {
+        QFETCH(qreal, factor);
+        QTemporaryDir one, scaled;
+        int mixedAtOne = 0;
+        const LessonPictures atOne = lessonPictures(QDir(one.path()), &mixedAtOne);
+        QCOMPARE(mixedAtOne, 0);
+        QVERIFY(atOne.tableErasedExactly);
+        QVERIFY(atOne.graphTextsErasedExactly);
+
+        const QStringList report =
+            QString::fromLatin1(runScaled(factor, QStringLiteral("lesson"), scaled.path())).split(QLatin1Char(' '));
+        QCOMPARE(report.size(), 3);
+        QCOMPARE(report[0], QStringLiteral("mixed=0"));
+        QCOMPARE(report[1], QStringLiteral("table-erase=1")); // columns erased exactly
+        QCOMPARE(report[2].trimmed(), QStringLiteral("labels-erase=1"));
+
+        QImage graphAtOne = atOne.graph;
+        QImage graphScaled(QDir(scaled.path()).filePath(QStringLiteral("graph.png")));
+        QCOMPARE(graphScaled.size(), graphAtOne.size());
+        graphScaled = graphScaled.convertToFormat(graphAtOne.format());
+        maskTogether(graphAtOne, graphScaled);
+        // Grid, axes and the curve, drawn and erased: the same pixels.
+        const QString difference = firstDifference(graphAtOne, graphScaled);
+        QVERIFY2(difference.isEmpty(), qPrintable(difference));
+    }
+};
+
+int main(int argc, char *argv[])
+{
+    const bool scaled = argc > 2 && QByteArray(argv[1]) == "--scaled";
+    if (!scaled)
+        qputenv("QT_SCALE_FACTOR", "1");
+    QApplication app(argc, argv);
+    if (scaled) {
+        testsupport::setUpTestApplication();
+        QTextStream out(stdout);
+        if (QByteArray(argv[2]) == "screen") {
+            out << staleScreenPixels() << '\n';
+        } else if (QByteArray(argv[2]) == "board") {
+            for (const QString &line : boardReadings())
+                out << line << '\n';
+        } else {
+            int mixed = 0;
+            const LessonPictures pictures = lessonPictures(QDir(QString::fromLocal8Bit(argv[3])), &mixed);
+            out << "mixed=" << mixed << " table-erase=" << int(pictures.tableErasedExactly)
+                << " labels-erase=" << int(pictures.graphTextsErasedExactly) << '\n';
+        }
+        return 0;
+    }
+    ScaleFactorTest test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_scale_factors.moc"
