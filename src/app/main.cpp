@@ -1,5 +1,6 @@
 #include "app/Application.h"
 #include "app/Form1.h"
+#include "app/environment_checks.h"
 
 #include <QApplication>
 
@@ -7,6 +8,7 @@ int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     setUpApplication(app);
+    app::reportEnvironmentShortfalls();
     Form1 form;
     form.show();
     return app.exec();

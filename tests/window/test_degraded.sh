@@ -1,0 +1,141 @@
+#!/bin/bash
+# On a machine that lacks what the lesson needs the program still starts and
+# keeps running, and says once on stderr what is missing:
+#   - a display of 8-bit colour: one line asking for a 24-bit colour display,
+#     and none of the painting warnings such a display causes on every paint;
+#   - no Japanese font (fontconfig pointed at a configuration that knows only
+#     DejaVu): one line naming the package fonts-ipafont-gothic;
+#   - both at once: the two lines;
+#   - on a 24-bit display with the fonts installed: nothing on stderr at all.
+# Each case starts the real program on its own Xvfb, lets it paint for a
+# while, checks it is still alive and reads its stderr.
+#
+# Usage: test_degraded.sh <path of kansu-envelope>
+set -u
+
+PROG=${1:-}
+if [ -z "$PROG" ] || [ ! -x "$PROG" ]; then
+    echo "usage: $0 <path of kansu-envelope>" >&2
+    exit 2
+fi
+command -v Xvfb >/dev/null || { echo "FAIL: Xvfb is not installed (Debian package xvfb)"; exit 1; }
+
+RUN_SECONDS=3 # how long the program paints before its stderr is read
+
+WORK=$(mktemp -d "${TMPDIR:-/tmp}/kansu-degraded.XXXXXX")
+chmod 700 "$WORK"
+FAILS=0
+XVFB_PID="" PID=""
+
+cleanup() {
+    local pid
+    for pid in $PID $XVFB_PID; do
+        kill "$pid" 2>/dev/null && wait "$pid" 2>/dev/null
+    done
+    if [ "$FAILS" -eq 0 ]; then rm -rf "$WORK"; fi
+}
+trap cleanup EXIT
+
+fail() {
+    echo "FAIL: $*"
+    FAILS=$((FAILS + 1))
+}
+
+now_ms() { date +%s%3N; }
+
+# A fontconfig configuration that knows the DejaVu faces only: no Japanese.
+NO_JAPANESE="$WORK/no-japanese.conf"
+cat >"$NO_JAPANESE" <<EOF
+<?xml version="1.0"?>
+<!DOCTYPE fontconfig SYSTEM "fonts.dtd">
+<fontconfig>
+  <dir>/usr/share/fonts/truetype/dejavu</dir>
+  <cachedir>$WORK/fontconfig-cache</cachedir>
+</fontconfig>
+EOF
+
+# Stable messages the program may give (Qt's own notes on its runtime
+# directory are kept away by giving it one).
+export XDG_RUNTIME_DIR="$WORK/runtime"
+mkdir -m 700 "$WORK/runtime"
+
+DEPTH_LINE="needs a 24-bit colour display"
+FONT_LINE="install the package fonts-ipafont-gothic"
+
+start_xvfb() {
+    local depth=$1
+    rm -f "$WORK/display"
+    exec 3>"$WORK/display"
+    Xvfb -displayfd 3 -screen 0 "1280x1024x$depth" -nolisten tcp >"$WORK/xvfb.log" 2>&1 &
+    XVFB_PID=$!
+    exec 3>&-
+    local deadline=$(($(now_ms) + 10000))
+    until [ -s "$WORK/display" ]; do
+        if ! kill -0 "$XVFB_PID" 2>/dev/null || [ "$(now_ms)" -gt "$deadline" ]; then
+            echo "FAIL: Xvfb at depth $depth did not start"
+            cat "$WORK/xvfb.log"
+            exit 1
+        fi
+        sleep 0.1
+    done
+    DISPLAY=":$(head -1 "$WORK/display")"
+    export DISPLAY
+}
+
+stop_xvfb() {
+    kill "$XVFB_PID" 2>/dev/null && wait "$XVFB_PID" 2>/dev/null
+    XVFB_PID=""
+}
+
+# count_lines FILE TEXT: how many lines of FILE contain TEXT.
+count_lines() { grep -c -F -- "$2" "$1"; }
+
+# check CASE DEPTH FONTCONFIG EXPECTED...: runs the program on a display of
+# DEPTH bits (FONTCONFIG empty: the system's fonts), then checks that it is
+# still running and that its stderr is exactly the EXPECTED lines, each once
+# (given by a part of its text), in any order.
+check() {
+    local name=$1 depth=$2 fonts=$3
+    shift 3
+    local err="$WORK/$name.err" want fails_before=$FAILS
+    start_xvfb "$depth"
+    if [ -n "$fonts" ]; then
+        FONTCONFIG_FILE=$fonts "$PROG" >"$WORK/$name.out" 2>"$err" &
+    else
+        "$PROG" >"$WORK/$name.out" 2>"$err" &
+    fi
+    PID=$!
+    sleep "$RUN_SECONDS"
+    if kill -0 "$PID" 2>/dev/null; then
+        kill "$PID"
+        wait "$PID" 2>/dev/null
+    else
+        wait "$PID"
+        fail "$name: the program ended by itself (status $?)"
+    fi
+    PID=""
+    stop_xvfb
+
+    for want in "$@"; do
+        [ "$(count_lines "$err" "$want")" -eq 1 ] ||
+            fail "$name: stderr should say '…$want…' once, it says so $(count_lines "$err" "$want") times"
+    done
+    local lines
+    lines=$(grep -c . "$err")
+    if [ "$lines" -ne $# ]; then
+        fail "$name: stderr has $lines line(s), expected $#; the first of them:"
+        head -5 "$err" | sed 's/^/  | /'
+    fi
+    [ "$FAILS" -gt "$fails_before" ] || echo "$name: ok ($lines line(s) on stderr)"
+}
+
+check depth-8 8 "" "$DEPTH_LINE"
+check no-japanese-font 24 "$NO_JAPANESE" "$FONT_LINE"
+check depth-8-no-japanese-font 8 "$NO_JAPANESE" "$DEPTH_LINE" "$FONT_LINE"
+check as-designed 24 ""
+
+if [ "$FAILS" -gt 0 ]; then
+    echo "$(basename "$0"): $FAILS check(s) failed; program output in $WORK"
+    exit 1
+fi
+echo "$(basename "$0"): all checks passed"
