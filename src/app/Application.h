@@ -6,3 +6,14 @@ class QApplication;
 // the Fusion style (buttons show their design colours on every desktop) and
 // the Japanese Gothic standing in for the design's font as the default.
 void setUpApplication(QApplication &app);
+
+// Runs the main loop until 終了 or the closing of the window ends it, then
+// ends the process with the loop's exit status. The program keeps no data,
+// so once the window is gone nothing is torn down: leaving through the
+// toolkit's own teardown can block for ever inside a platform plugin (seen
+// on Wayland), with the window already gone and the process still alive.
+[[noreturn]] void runUntilEnd(QApplication &app);
+
+// Ends the process at once with `status`: what is pending on stdout and
+// stderr is written first, no destructor or exit handler runs.
+[[noreturn]] void endProcess(int status);

@@ -11,5 +11,5 @@ int main(int argc, char *argv[])
     app::reportEnvironmentShortfalls();
     Form1 form;
     form.show();
-    return app.exec();
+    runUntilEnd(app);
 }
