@@ -7,11 +7,22 @@ ASAN_BUILD ?= build-asan
 JOBS ?= $(shell nproc)
 XVFB := xvfb-run -a -s "-screen 0 1280x1024x24"
 
+# The window tests drive the program under window managers too (openbox,
+# xfwm4, wmctrl) and read window properties (x11-utils).
 PACKAGES := cmake make g++ qt6-base-dev libgl-dev fonts-ipafont-gothic \
-            xvfb xauth xdotool imagemagick x11-utils \
+            xvfb xauth xdotool imagemagick x11-utils openbox xfwm4 wmctrl \
             desktop-file-utils appstream dbus-daemon at-spi2-core
 
+# sudo only for an ordinary user; root runs the commands as they are. sudo
+# resets the environment, so variables the command needs go through env.
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
+
+# The builds' sub-makes would announce every directory they enter and leave.
+MAKEFLAGS += --no-print-directory
+
+# apt-get and dpkg write their progress here; the terminal gets one line,
+# or the log's tail when the installation fails.
+DEPS_LOG := $(BUILD)/deps.log
 
 .PHONY: deps build run test bench soak check-sanitize install clean
 
@@ -20,16 +31,30 @@ deps:
 	    dpkg-query -W -f='$${Status}\n' $$p 2>/dev/null | grep -q '^install ok installed' || echo $$p; \
 	  done); \
 	if [ -n "$$missing" ]; then \
-	  echo "Installing:" $$missing; \
-	  $(SUDO) apt-get update -qq && \
-	  DEBIAN_FRONTEND=noninteractive $(SUDO) apt-get install -y -qq --no-install-recommends $$missing; \
+	  mkdir -p $(BUILD); \
+	  echo "Installing Debian packages:" $$missing "(progress in $(DEPS_LOG))"; \
+	  if { $(SUDO) env DEBIAN_FRONTEND=noninteractive apt-get update && \
+	       $(SUDO) env DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends $$missing; \
+	     } >$(DEPS_LOG) 2>&1; then \
+	    echo "Installed the Debian packages."; \
+	  else \
+	    tail -n 30 $(DEPS_LOG); \
+	    echo "Installing the Debian packages failed; the whole log is $(DEPS_LOG)."; \
+	    exit 1; \
+	  fi; \
 	fi
 
 build:
 	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo
 	cmake --build $(BUILD) -j$(JOBS)
 
-run: deps build
+# Without a display Qt would only fail with a hint to reinstall; say in one
+# line what to run instead, before installing or building anything.
+NO_DISPLAY := no display (DISPLAY and WAYLAND_DISPLAY are unset): run $(XVFB) make run instead (make deps installs xvfb-run)
+
+run:
+	$(if $(DISPLAY)$(WAYLAND_DISPLAY),,$(error $(NO_DISPLAY)))
+	@$(MAKE) deps build
 	./$(BUILD)/kansu-envelope
 
 # Every test, then every test again on a build with AddressSanitizer and
@@ -50,8 +75,16 @@ check-sanitize: deps
 	cd $(ASAN_BUILD) && LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp \
 	  UBSAN_OPTIONS=print_stacktrace=1 ctest --output-on-failure -j$(JOBS)
 
+# The default prefix (/usr/local) belongs to root: an ordinary user installs
+# there through sudo, but into a prefix of their own without it.
 install: build
-	cmake --install $(BUILD) $(if $(PREFIX),--prefix $(PREFIX))
+	@prefix='$(PREFIX)'; \
+	[ -n "$$prefix" ] || prefix=$$(sed -n 's/^CMAKE_INSTALL_PREFIX:PATH=//p' $(BUILD)/CMakeCache.txt); \
+	dir=$$prefix/bin; \
+	while [ ! -e "$$dir" ]; do dir=$$(dirname "$$dir"); done; \
+	sudo=; [ -w "$$dir" ] || sudo='$(SUDO)'; \
+	echo "$${sudo:+$$sudo }cmake --install $(BUILD) --prefix $$prefix"; \
+	$$sudo cmake --install $(BUILD) --prefix "$$prefix"
 
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD)
