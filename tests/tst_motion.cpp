@@ -7,6 +7,7 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QThread>
 #include <QTimer>
 #include <QtTest>
 
@@ -375,6 +376,44 @@ private slots:
         f->jidou_Click();
         QCOMPARE(waits[2], 5);
         QCOMPARE(waits[3], 10);
+    }
+
+    // A machine that stalls (a suspended process, a laptop waking up) makes
+    // one step late; the run picks up its pace afresh from there, so the
+    // step after the late one still comes a full interval later.
+    void stepAfterAStallWaitsAFullInterval_data()
+    {
+        QTest::addColumn<int>("stalledStep");
+        QTest::addColumn<int>("stallMs");
+        QTest::newRow("first step, 300 ms") << 1 << 300;
+        QTest::newRow("fourth step, 300 ms") << 4 << 300;
+        QTest::newRow("fourth step, just over an interval") << 4 << 60;
+    }
+
+    void stepAfterAStallWaitsAFullInterval()
+    {
+        QFETCH(int, stalledStep);
+        QFETCH(int, stallMs);
+        constexpr int interval = 50;  // speed "10"
+        constexpr int earliness = 2;  // a precise timer may fire this much early
+        f->Combo1->setCurrentText(QStringLiteral("10"));
+        QElapsedTimer clock;
+        clock.start();
+        std::vector<qint64> stepAt; // ms, when each step began
+        connect(f.get(), &Form1::distanceChanged, [&] {
+            stepAt.push_back(clock.elapsed());
+            if (int(stepAt.size()) == stalledStep)
+                QThread::msleep(std::uint32_t(stallMs));
+        });
+        f->jidou_Click();
+        QCOMPARE(stepAt.size(), std::size_t(20));
+        const auto late = std::size_t(stalledStep - 1);
+        const qint64 afterLate = stepAt[late + 1] - stepAt[late];
+        QVERIFY2(afterLate >= stallMs + interval - earliness,
+                 qPrintable(QStringLiteral("the step after the late one came %1 ms after it").arg(afterLate)));
+        const qint64 next = stepAt[late + 2] - stepAt[late + 1];
+        QVERIFY2(next >= interval - earliness,
+                 qPrintable(QStringLiteral("the step after that came %1 ms later").arg(next)));
     }
 
     void backToStartDuringARunCanStillBeStopped()

@@ -51,10 +51,15 @@ void Form1::WaitMs(int ms)
     }
     // Steps keep the chosen pace: each is due `ms` after the one before, so
     // the time a step takes to draw, and a wait that ends late, come off the
-    // next wait instead of adding up. A run that has fallen behind starts
-    // its pace afresh. The window always gets a look at its events
-    // (repaints, ストップ) between two steps.
-    m_stepDueNs = std::max(m_stepDueNs + qint64(ms) * nsPerMs, now);
+    // next wait instead of adding up. A run that has fallen behind (a step
+    // that took longer than the interval, a stalled or suspended machine)
+    // starts its pace afresh: the next step comes a full interval from now,
+    // never at once after the late one. The window always gets a look at
+    // its events (repaints, ストップ) between two steps.
+    const qint64 intervalNs = qint64(ms) * nsPerMs;
+    m_stepDueNs += intervalNs;
+    if (m_stepDueNs <= now)
+        m_stepDueNs = now + intervalNs;
     m_waiter.wait(std::max<qint64>((m_stepDueNs - now + nsPerMs / 2) / nsPerMs, 1));
 }
 
