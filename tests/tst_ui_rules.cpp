@@ -91,6 +91,15 @@ void TestUiRules::generalNumber_data()
     QTest::newRow("1/3 as float") << double(1.0f / 3) << true << " .3333333";
     QTest::newRow("0.1 as float") << double(0.1f) << true << " .1";
     QTest::newRow("12.5 as float") << 12.5 << true << " 12.5";
+    // Exponent forms, as printf's %g writes them.
+    QTest::newRow("1E+20") << 1e20 << false << " 1E+20";
+    QTest::newRow("1E+15") << 1e15 << false << " 1E+15";
+    QTest::newRow("small with two-digit exponent") << 1.5e-7 << false << " 1.5E-07";
+    QTest::newRow("just above the exponent form") << 0.0001 << false << " .0001";
+    QTest::newRow("just below it") << 0.00001 << false << " 1E-05";
+    QTest::newRow("18 digits cut to 15") << 123456789012345678.0 << false << " 1.23456789012346E+17";
+    QTest::newRow("smallest subnormal") << 5e-324 << false << " 4.94065645841247E-324";
+    QTest::newRow("float past 2^24") << double(16777217.0f) << true << " 1.677722E+07";
 }
 
 void TestUiRules::generalNumber()
@@ -122,6 +131,12 @@ void TestUiRules::leadingNumber_data()
     QTest::newRow("too large") << "1e400" << inf;
     QTest::newRow("too small") << "1e-400" << 0.0;
     QTest::newRow("full-width digits") << QStringLiteral("１２") << 0.0;
+    QTest::newRow("point before the unit") << "7.cm" << 7.0;
+    QTest::newRow("D exponent") << "1D2" << 100.0;
+    QTest::newRow("negative exponent") << "25e-1" << 2.5;
+    QTest::newRow("many digits") << "123456789012345678901234567890" << 1.2345678901234568e29;
+    QTest::newRow("too small by its zeros") << QString(QStringLiteral("0.") + QString(400, QLatin1Char('0')) + QStringLiteral("1")) << 0.0;
+    QTest::newRow("too large by its digits") << QString(400, QLatin1Char('9')) << inf;
 }
 
 void TestUiRules::leadingNumber()

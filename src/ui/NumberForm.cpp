@@ -1,7 +1,7 @@
 #include "NumberForm.h"
 
-#include <array>
-#include <charconv>
+#include <QByteArray>
+
 #include <cmath>
 #include <limits>
 #include <string>
@@ -12,15 +12,15 @@ namespace {
 constexpr int doubleDigits = 15; // significant digits of a double value
 constexpr int floatDigits = 7;   // significant digits of a single value
 
-template <typename Real>
-QString formatGeneral(Real value, int digits)
+// Qt's own conversion, in printf's %.*g form: the shortest digits up to
+// `digits` significant ones, trailing zeros dropped, an exponent only where
+// the number is too large or too small for plain digits. It is the same on
+// every platform and in every locale.
+QString formatGeneral(double value, int digits)
 {
     if (value == 0)
         value = 0; // folds -0 into +0
-    std::array<char, 64> buf{};
-    const auto result =
-        std::to_chars(buf.data(), buf.data() + buf.size(), value, std::chars_format::general, digits);
-    QString text = QString::fromLatin1(buf.data(), int(result.ptr - buf.data()));
+    QString text = QString::number(value, 'g', digits);
     text.replace(QLatin1Char('e'), QLatin1Char('E'));
     const bool negative = text.startsWith(QLatin1Char('-'));
     if (negative)
@@ -42,7 +42,7 @@ bool isBlank(QChar c)
 } // namespace
 
 QString generalNumber(double value) { return formatGeneral(value, doubleDigits); }
-QString generalNumber(float value) { return formatGeneral(value, floatDigits); }
+QString generalNumber(float value) { return formatGeneral(double(value), floatDigits); }
 
 double leadingNumber(QStringView text)
 {
@@ -51,7 +51,7 @@ double leadingNumber(QStringView text)
     while (i < n && isBlank(text[i]))
         ++i;
 
-    // Collect the longest leading number as plain ASCII for from_chars:
+    // Collect the longest leading number as plain ASCII:
     // [sign] digits [. digits] [(E|D) [sign] digits].
     std::string number;
     bool negative = false;
@@ -111,16 +111,14 @@ double leadingNumber(QStringView text)
         }
     }
 
-    double value = 0.0;
-    const auto result = std::from_chars(number.data(), number.data() + number.size(), value,
-                                        std::chars_format::general);
-    if (result.ec == std::errc::result_out_of_range) {
+    // Qt's C-locale conversion: the program's locale never changes the point.
+    bool ok = false;
+    double value = QByteArray::fromStdString(number).toDouble(&ok);
+    if (!ok) {
         // Out of range either way: the decimal exponent's sign tells which.
         const long long magnitude = (integerDigits > 0 ? integerDigits : -fractionZeros) + exponent;
         const bool overflow = magnitude > 0;
         value = overflow ? std::numeric_limits<double>::infinity() : 0.0;
-    } else if (result.ec != std::errc()) {
-        value = 0.0;
     }
     return negative ? -value : value;
 }
