@@ -8,10 +8,12 @@ JOBS ?= $(shell nproc)
 XVFB := xvfb-run -a -s "-screen 0 1280x1024x24"
 
 # The window tests drive the program under window managers too (openbox,
-# xfwm4, wmctrl) and read window properties (x11-utils).
+# xfwm4, wmctrl), read window properties (x11-utils) and end it on a
+# Wayland compositor (weston, qt6-wayland).
 PACKAGES := cmake make g++ qt6-base-dev libgl-dev fonts-ipafont-gothic \
             xvfb xauth xdotool imagemagick x11-utils openbox xfwm4 wmctrl \
-            desktop-file-utils appstream dbus-daemon at-spi2-core
+            desktop-file-utils appstream dbus-daemon at-spi2-core \
+            weston qt6-wayland
 
 # sudo only for an ordinary user; root runs the commands as they are. sudo
 # resets the environment, so variables the command needs go through env.
