@@ -4,12 +4,22 @@
 
 #include <QApplication>
 
+#ifdef Q_OS_WASM
+#include "BrowserPage.h"
+#endif
+
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
+#ifdef Q_OS_WASM
+    browser::registerBundledFace();
+#endif
     setUpApplication(app);
     app::reportEnvironmentShortfalls();
     Form1 form;
+#ifdef Q_OS_WASM
+    browser::attachToPage(form);
+#endif
     form.show();
     runUntilEnd(app);
 }

@@ -1,0 +1,160 @@
+#include "BrowserPage.h"
+
+#include "ui/Metrics.h"
+
+#include <QCoreApplication>
+#include <QEvent>
+#include <QFont>
+#include <QFontDatabase>
+#include <QPointer>
+#include <QScreen>
+#include <QTimer>
+#include <QWidget>
+#include <QWindow>
+#include <QtGui/private/qhighdpiscaling_p.h>
+
+#include <emscripten/bind.h>
+#include <emscripten/val.h>
+
+#include <cstdio>
+
+namespace browser {
+namespace {
+
+using emscripten::val;
+
+// The page's side: the object page.js puts on `window` before the program
+// starts. Without it (the program loaded by another page) nothing is told.
+val pageObject()
+{
+    val page = val::global("kansuPage");
+    return page.isUndefined() || page.isNull() ? val::undefined() : page;
+}
+
+// Watches the window for the page: its size, its caption and the end.
+class PageLink : public QObject
+{
+public:
+    explicit PageLink(QWidget &window) : QObject(&window), m_window(&window)
+    {
+        window.installEventFilter(this);
+        qApp->installEventFilter(this);
+    }
+
+    // Asks the page to fit the current client size to the browser window;
+    // the page answers with the scale it shows it at, which becomes the
+    // screen's scale factor so the window is drawn, not stretched, at it.
+    void refit()
+    {
+        val page = pageObject();
+        if (!m_window || page.isUndefined())
+            return;
+        const QSize client = m_window->size();
+        const double scale = page.call<double>("fit", client.width(), client.height());
+        applyScale(scale);
+    }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (watched == qApp && event->type() == QEvent::Quit) {
+            // The program has ended (終了): the page takes its place.
+            val page = pageObject();
+            if (!page.isUndefined())
+                page.call<void>("ended");
+        } else if (watched == m_window) {
+            switch (event->type()) {
+            case QEvent::Resize:
+            case QEvent::Show:
+                // Refitted once the toolkit has finished with the change.
+                scheduleRefit();
+                break;
+            case QEvent::WindowTitleChange: {
+                val page = pageObject();
+                if (!page.isUndefined())
+                    page.call<void>("setTitle", m_window->windowTitle().toStdString());
+                break;
+            }
+            default:
+                break;
+            }
+        }
+        return false;
+    }
+
+private:
+    void scheduleRefit()
+    {
+        if (m_refitPending)
+            return;
+        m_refitPending = true;
+        QTimer::singleShot(0, this, [this] {
+            m_refitPending = false;
+            refit();
+        });
+    }
+
+    void applyScale(double scale)
+    {
+        if (!(scale > 0) || qFuzzyCompare(scale, m_scale))
+            return;
+        m_scale = scale;
+        QScreen *screen = m_window->screen();
+        if (!screen)
+            return;
+        QHighDpiScaling::setScreenFactor(screen, scale);
+        // The window keeps its size in the lesson's pixels; its place on the
+        // canvas is given again so that it takes the new scale.
+        if (QWindow *handle = m_window->windowHandle())
+            handle->setGeometry(QRect(QPoint(0, 0), m_window->size()));
+        m_window->update();
+    }
+
+    QPointer<QWidget> m_window;
+    double m_scale = 1.0;
+    bool m_refitPending = false;
+};
+
+QPointer<PageLink> theLink;
+
+// Called by the page when the browser window changes size.
+void refitFromPage()
+{
+    if (theLink)
+        theLink->refit();
+}
+
+} // namespace
+
+void registerBundledFace()
+{
+    const int id = QFontDatabase::addApplicationFont(QStringLiteral(":/fonts/face.ttf"));
+    const QStringList families = QFontDatabase::applicationFontFamilies(id);
+    if (families.isEmpty()) {
+        std::fprintf(stderr, "the bundled face could not be loaded; captions show as boxes\n");
+        return;
+    }
+    // The bundled face may be a subset under a name of its own; the design's
+    // face name then stands for it.
+    const QString designFace = ui::defaultFont().family();
+    if (!families.contains(designFace, Qt::CaseInsensitive))
+        QFont::insertSubstitution(designFace, families.first());
+}
+
+void attachToPage(QWidget &window)
+{
+    // The page is the frame: no title bar of the toolkit's own.
+    window.setWindowFlag(Qt::FramelessWindowHint);
+    window.move(0, 0);
+    theLink = new PageLink(window);
+    val page = pageObject();
+    if (!page.isUndefined())
+        page.call<void>("setTitle", window.windowTitle().toStdString());
+}
+
+} // namespace browser
+
+EMSCRIPTEN_BINDINGS(kansu_page)
+{
+    emscripten::function("kansuRefit", &browser::refitFromPage);
+}

@@ -1,0 +1,102 @@
+// The page around the lesson: it loads the program, fits the program's
+// window to the browser window, and shows what the program cannot: that it
+// is loading, that the browser lacks what it needs, that it has ended.
+'use strict';
+
+window.kansuPage = (function () {
+    const screen = document.getElementById('screen');
+    const status = document.getElementById('status');
+    const statusText = document.getElementById('status-text');
+    const endedNotice = document.getElementById('ended');
+    let client = null;     // the window's client size in the lesson's pixels
+    let loader = null;
+
+    function showNotice(notice) {
+        for (const element of [status, endedNotice])
+            element.hidden = element !== notice;
+        document.body.classList.toggle('notice-shown', notice !== null);
+        screen.style.display = notice === null ? 'block' : 'none';
+    }
+
+    function say(text, failed) {
+        statusText.textContent = text;
+        status.classList.toggle('failed', !!failed);
+        showNotice(status);
+    }
+
+    // The largest scale at which the whole client area fits the browser
+    // window. The canvas gets that size in CSS pixels; the program draws at
+    // the scale times the device pixel ratio, so it stays sharp.
+    function fit(width, height) {
+        client = { width: width, height: height };
+        const scale = Math.min(window.innerWidth / width, window.innerHeight / height);
+        screen.style.width = (width * scale) + 'px';
+        screen.style.height = (height * scale) + 'px';
+        return scale;
+    }
+
+    function refit() {
+        const module = loader && loader.module();
+        if (client && module && module.kansuRefit)
+            module.kansuRefit();
+    }
+
+    function ended() {
+        showNotice(endedNotice);
+        screen.remove();
+    }
+
+    function setTitle(title) {
+        document.title = title;
+    }
+
+    function webGLAvailable() {
+        const canvas = document.createElement('canvas');
+        try {
+            return !!(window.WebGLRenderingContext
+                      && (canvas.getContext('webgl') || canvas.getContext('experimental-webgl')));
+        } catch (e) {
+            return false;
+        }
+    }
+
+    function start() {
+        document.getElementById('restart').addEventListener('click', () => location.reload());
+        if (typeof WebAssembly !== 'object') {
+            say('このブラウザーは WebAssembly に対応していないため、授業を開けません。'
+                + ' 新しいブラウザーで開いてください。', true);
+            return;
+        }
+        if (!webGLAvailable()) {
+            say('このブラウザーでは WebGL が使えないため、授業を開けません。'
+                + ' ブラウザーの設定でハードウェアアクセラレーション（WebGL）を有効にしてください。', true);
+            return;
+        }
+        say('読み込み中…');
+        loader = QtLoader({
+            canvasElements: [screen],
+            showLoader: function (loaderStatus) {
+                say(loaderStatus === 'Compiling' ? '準備中…' : '読み込み中…');
+            },
+            showError: function (errorText) {
+                say('授業を開けませんでした: ' + errorText, true);
+            },
+            showExit: function () {
+                if (!endedNotice.hidden)
+                    return;
+                if (loader.crashed)
+                    say('プログラムが止まりました: ' + (loader.exitText || '') , true);
+                else
+                    ended();
+            },
+            showCanvas: function () {
+                showNotice(null);
+                return screen;
+            },
+        });
+        loader.loadEmscriptenModule('kansu-envelope');
+        window.addEventListener('resize', refit);
+    }
+
+    return { start: start, fit: fit, ended: ended, setTitle: setTitle };
+})();
