@@ -411,8 +411,10 @@ private slots:
         const qint64 afterLate = stepAt[late + 1] - stepAt[late];
         QVERIFY2(afterLate >= stallMs + interval - earliness,
                  qPrintable(QStringLiteral("the step after the late one came %1 ms after it").arg(afterLate)));
+        // From there the pace goes on: a wake-up that came late may come off
+        // the following wait, but two steps never come together.
         const qint64 next = stepAt[late + 2] - stepAt[late + 1];
-        QVERIFY2(next >= interval - earliness,
+        QVERIFY2(next >= interval / 2,
                  qPrintable(QStringLiteral("the step after that came %1 ms later").arg(next)));
     }
 
