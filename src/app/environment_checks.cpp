@@ -4,10 +4,11 @@
 #include "ui/Metrics.h"
 
 #include <QByteArray>
-#include <QFontDatabase>
+#include <QFontMetrics>
 #include <QGuiApplication>
 #include <QScreen>
 
+#include <algorithm>
 #include <cstdio>
 
 namespace app {
@@ -44,8 +45,16 @@ void dropFailedPaintWarnings(QtMsgType type, const QMessageLogContext &context,
 
 } // namespace
 
-QStringList environmentShortfalls(int screenDepth, const QStringList &fontFamilies,
-                                  const QString &face)
+bool captionsHaveGlyphs(const QFont &font)
+{
+    // Kanji, kana and a full-width letter, as the captions and labels use them.
+    static const QString captionLetters = QStringLiteral("関数の利用出すストップＰ");
+    const QFontMetrics metrics(font);
+    return std::all_of(captionLetters.begin(), captionLetters.end(),
+                       [&](QChar c) { return metrics.inFont(c); });
+}
+
+QStringList environmentShortfalls(int screenDepth, bool haveGlyphs, const QString &face)
 {
     QStringList lines;
     if (screenDepth > 0 && screenDepth < neededScreenDepth)
@@ -53,7 +62,7 @@ QStringList environmentShortfalls(int screenDepth, const QStringList &fontFamili
                                 "colour display and its window stays black on this one")
                      .arg(screenDepth)
                      .arg(neededScreenDepth);
-    if (!fontFamilies.contains(face, Qt::CaseInsensitive))
+    if (!haveGlyphs)
         lines << QStringLiteral("the Japanese font %1 is not installed, so the captions show "
                                 "as boxes; install the package %2")
                      .arg(face, QLatin1String(fontPackage));
@@ -65,7 +74,7 @@ void reportEnvironmentShortfalls()
     const QScreen *screen = QGuiApplication::primaryScreen();
     const int depth = screen ? screen->depth() : 0;
     const QStringList lines =
-        environmentShortfalls(depth, QFontDatabase::families(), ui::defaultFont().family());
+        environmentShortfalls(depth, captionsHaveGlyphs(ui::defaultFont()), ui::defaultFont().family());
     const QByteArray program = QCoreApplication::applicationName().toLocal8Bit();
     for (const QString &line : lines)
         std::fprintf(stderr, "%s: %s\n", program.constData(), line.toLocal8Bit().constData());

@@ -133,6 +133,8 @@ check depth-8 8 "" "$DEPTH_LINE"
 check no-japanese-font 24 "$NO_JAPANESE" "$FONT_LINE"
 check depth-8-no-japanese-font 8 "$NO_JAPANESE" "$DEPTH_LINE" "$FONT_LINE"
 check as-designed 24 ""
+# A Japanese locale names the face in Japanese; it is still there.
+LANG=ja_JP.UTF-8 LC_ALL= check as-designed-japanese-locale 24 ""
 
 if [ "$FAILS" -gt 0 ]; then
     echo "$(basename "$0"): $FAILS check(s) failed; program output in $WORK"
