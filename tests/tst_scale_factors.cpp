@@ -24,7 +24,7 @@ namespace {
 
 using Figure = std::array<int, 5>;
 
-const QList<qreal> factors = {1.25, 1.5, 1.75, 2, 2.5, 3};
+const QList<qreal> factors = {1.25, 1.5, 1.6, 1.75, 2, 2.5, 3}; // 1.6: some tablets
 
 // Slot codes: 1 square, 2 and 3 the tall rectangles, 4 5 6 a triangle.
 // Every piece in every slot it can stand in, alone, and some full figures.
@@ -191,9 +191,12 @@ LessonPictures lessonPictures(const QDir &out, int *mixedBlocks)
 }
 
 // What the screen shows after the pupil builds and steps, each change
-// repainted as it happens, against the whole window painted afresh: a part
-// repainted short of its edges would leave old pixels on the screen.
-int staleScreenPixels()
+// repainted as it happens. Against the whole window repainted afresh the
+// same way: a part repainted short of its edges would leave old pixels
+// (stale). Against the window rendered on its own (QWidget::grab): a canvas
+// put on the screen shifted or resampled would differ all along its
+// pictures (misplaced). Returns "<stale> <misplaced>".
+QString screenReadings()
 {
     Form1 f;
     f.Check1->setChecked(true);
@@ -201,7 +204,7 @@ int staleScreenPixels()
     f.Check3->setChecked(true);
     f.show();
     if (!QTest::qWaitForWindowExposed(&f))
-        return -1;
+        return QStringLiteral("not shown");
     auto settle = [] { QCoreApplication::processEvents(); };
     const Figure figure{1, 4, 5, 6, 3};
     for (std::size_t s = 0; s < figure.size(); ++s) {
@@ -219,18 +222,23 @@ int staleScreenPixels()
         settle();
     }
     // The window's backing store holds what the screen shows.
-    const auto *stored = dynamic_cast<const QImage *>(f.backingStore()->paintDevice());
-    if (!stored)
-        return -1;
-    const QImage onScreen = stored->convertToFormat(QImage::Format_RGB32);
-    const QImage afresh = f.grab().toImage().convertToFormat(QImage::Format_RGB32);
-    if (onScreen.size() != afresh.size())
-        return -2;
-    int stale = 0;
-    for (int y = 0; y < afresh.height(); ++y)
-        for (int x = 0; x < afresh.width(); ++x)
-            stale += onScreen.pixel(x, y) != afresh.pixel(x, y);
-    return stale;
+    auto screen = [&f] {
+        const auto *stored = dynamic_cast<const QImage *>(f.backingStore()->paintDevice());
+        return stored ? stored->convertToFormat(QImage::Format_RGB32) : QImage();
+    };
+    auto differing = [](const QImage &a, const QImage &b) {
+        if (a.isNull() || a.size() != b.size())
+            return -1;
+        int n = 0;
+        for (int y = 0; y < a.height(); ++y)
+            for (int x = 0; x < a.width(); ++x)
+                n += a.pixel(x, y) != b.pixel(x, y);
+        return n;
+    };
+    const QImage stepped = screen();
+    const QImage rendered = f.grab().toImage().convertToFormat(QImage::Format_RGB32);
+    f.repaint();
+    return QStringLiteral("%1 %2").arg(differing(stepped, screen())).arg(differing(stepped, rendered));
 }
 
 // Leaves out of both pictures whatever either of them left out.
@@ -331,8 +339,17 @@ private slots:
     void screenShowsTheCanvases()
     {
         QFETCH(qreal, factor);
-        const QByteArray stale = runScaled(factor, QStringLiteral("screen"), {}).trimmed();
-        QCOMPARE(stale, QByteArray("0"));
+        const QStringList readings =
+            QString::fromLatin1(runScaled(factor, QStringLiteral("screen"), {})).trimmed().split(QLatin1Char(' '));
+        QCOMPARE(readings.size(), 2);
+        QCOMPARE(readings[0], QStringLiteral("0")); // no stale pixel
+        // Where a surface starts inside a device pixel (at 1.6 the board
+        // starts at 25.6), a rendering on its own may round a control's edge
+        // the other way at a pixel or two; a misplaced canvas differs by
+        // hundreds.
+        constexpr int edgeRounding = 4;
+        QVERIFY2(readings[1].toInt() >= 0 && readings[1].toInt() <= edgeRounding,
+                 qPrintable(QStringLiteral("%1 pixels differ from the window rendered on its own").arg(readings[1])));
     }
 
     void graphAndTableAreScaleOneScaled_data() { boardIsScaleOneScaled_data(); }
@@ -375,7 +392,7 @@ int main(int argc, char *argv[])
         testsupport::setUpTestApplication();
         QTextStream out(stdout);
         if (QByteArray(argv[2]) == "screen") {
-            out << staleScreenPixels() << '\n';
+            out << screenReadings() << '\n';
         } else if (QByteArray(argv[2]) == "board") {
             for (const QString &line : boardReadings())
                 out << line << '\n';

@@ -244,10 +244,13 @@ void Surface::paintEvent(QPaintEvent *event)
     // Only the parts that changed: a step moves a few scattered things. The
     // canvas goes to the screen pixel for pixel, each dirty part widened to
     // whole device pixels (on a fractional scale its edges fall inside
-    // them); the window system clips the painting to the dirty region, so
-    // the controls are painted once each, above every part of the canvas.
+    // them, and the surface itself may start inside a device pixel); the
+    // window system clips the painting to the dirty region, so the controls
+    // that reach into any widened part are painted once each, above it.
     const QRect inside = m_canvas.rect();
+    QRegion reached; // the dirty parts and the pixels the widening may touch
     for (const QRect &dirty : event->region()) {
+        reached += dirty.adjusted(-1, -1, 1, 1);
         const QRect device =
             QRectF(dirty.x() * m_dpr, dirty.y() * m_dpr, dirty.width() * m_dpr, dirty.height() * m_dpr)
                 .toAlignedRect() &
@@ -256,7 +259,7 @@ void Surface::paintEvent(QPaintEvent *event)
                             device.height() / m_dpr);
         painter.drawImage(target, m_canvas, device);
     }
-    m_controls.paint(painter, event->region());
+    m_controls.paint(painter, reached);
 }
 
 void Surface::mousePressEvent(QMouseEvent *event)
