@@ -2,6 +2,7 @@
 
 #include "ui/Metrics.h"
 
+#include <QBackingStore>
 #include <QCoreApplication>
 #include <QEvent>
 #include <QFont>
@@ -12,6 +13,7 @@
 #include <QWidget>
 #include <QWindow>
 #include <QtGui/private/qhighdpiscaling_p.h>
+#include <qpa/qwindowsysteminterface.h>
 
 #include <emscripten/bind.h>
 #include <emscripten/val.h>
@@ -96,22 +98,33 @@ private:
 
     void applyScale(double scale)
     {
-        if (!(scale > 0) || qFuzzyCompare(scale, m_scale))
+        if (!(scale > 0))
             return;
-        m_scale = scale;
         QScreen *screen = m_window->screen();
         if (!screen)
             return;
+        // What the platform has reported so far is in the old scale's pixels.
+        QWindowSystemInterface::flushWindowSystemEvents();
         QHighDpiScaling::setScreenFactor(screen, scale);
-        // The window keeps its size in the lesson's pixels; its place on the
-        // canvas is given again so that it takes the new scale.
+        // The screen takes the canvas's new size under the new factor (the
+        // platform's own handler of the browser's resize event, called here
+        // as the page's change of the canvas raises no such event).
+        val::module_property("qtResizeAllScreens")(val::undefined());
+        QWindowSystemInterface::flushWindowSystemEvents();
+        // The window keeps its size in the lesson's pixels and sits at the
+        // canvas's top left, given again so that it takes the new scale.
         if (QWindow *handle = m_window->windowHandle())
-            handle->setGeometry(QRect(QPoint(0, 0), m_window->size()));
+            handle->setGeometry(QRect(screen->geometry().topLeft(), m_window->size()));
+        QWindowSystemInterface::flushWindowSystemEvents();
+        // Its backing store is made again at the new resolution (the same
+        // size in the lesson's pixels raises no resize of its own), and the
+        // whole window painted into it.
+        if (QBackingStore *store = m_window->backingStore())
+            store->resize(m_window->size());
         m_window->update();
     }
 
     QPointer<QWidget> m_window;
-    double m_scale = 1.0;
     bool m_refitPending = false;
 };
 
@@ -144,8 +157,9 @@ void registerBundledFace()
 void attachToPage(QWidget &window)
 {
     // The page is the frame: no title bar of the toolkit's own.
-    window.setWindowFlag(Qt::FramelessWindowHint);
-    window.move(0, 0);
+    // (Without the customising hint the toolkit adds the title bar's hints
+    // again, and the browser's platform draws a title bar after them.)
+    window.setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::FramelessWindowHint);
     theLink = new PageLink(window);
     val page = pageObject();
     if (!page.isUndefined())

@@ -29,6 +29,8 @@ window.kansuPage = (function () {
     // the scale times the device pixel ratio, so it stays sharp.
     function fit(width, height) {
         client = { width: width, height: height };
+        if (endedNotice.hidden)
+            showNotice(null); // the window is up: the canvas takes the notice's place
         const scale = Math.min(window.innerWidth / width, window.innerHeight / height);
         screen.style.width = (width * scale) + 'px';
         screen.style.height = (height * scale) + 'px';
