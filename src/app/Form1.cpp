@@ -93,6 +93,7 @@ Form1::Form1(QWidget *parent) : QWidget(parent)
     orderControls();
     nameControls();
     connectHandlers();
+    connectKeys();
     Form_Load();
 }
 

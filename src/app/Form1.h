@@ -160,6 +160,7 @@ private:
     void createTableControls();
     void orderControls();
     void nameControls();
+    void connectKeys(); // app/keys.cpp
     void connectHandlers();
     void putTemplatesHome();
     void setDistanceText(double x);

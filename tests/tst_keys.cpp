@@ -1,0 +1,203 @@
+// The teacher's keys: each does what a click on its control would do, from
+// wherever the focus is, and gives way in the speed box to the keys that
+// edit its text. Every key is tried with the focus on the board, a button,
+// a check box and the speed box, with P at B, half way and at the end, and
+// during an automatic run.
+#include "TestSupport.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QtTest>
+
+#include <memory>
+
+namespace {
+
+enum class Focus { Board, Button, CheckBox, SpeedBox };
+enum class Where { AtB, HalfWay, AtEnd };
+
+// What a key is expected to do, seen in the scene afterwards.
+struct Scene {
+    double px;
+    bool cover;
+    QString speedText;
+    bool operator==(const Scene &) const = default;
+};
+
+QWidget *focusTarget(Form1 &f, Focus focus)
+{
+    switch (focus) {
+    case Focus::Board: return f.kokuban;
+    case Focus::Button: return f.Command2; // 最初に, enabled also during a run
+    case Focus::CheckBox: return f.Check1;
+    case Focus::SpeedBox: return f.Combo1; // its text field is the one being edited
+    }
+    return nullptr;
+}
+
+} // namespace
+
+Q_DECLARE_METATYPE(Focus)
+Q_DECLARE_METATYPE(Where)
+
+namespace QTest {
+template <>
+char *toString(const Scene &s)
+{
+    return qstrdup(qPrintable(QStringLiteral("Px %1, cover %2, speed '%3'")
+                                  .arg(s.px)
+                                  .arg(s.cover)
+                                  .arg(s.speedText)));
+}
+} // namespace QTest
+
+class KeysTest : public QObject
+{
+    Q_OBJECT
+    std::unique_ptr<Form1> f;
+
+    void open()
+    {
+        f = std::make_unique<Form1>();
+        f->show();
+        f->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(f.get()));
+    }
+
+    Scene scene() const { return {f->Px, f->Check5->isChecked(), f->Combo1->currentText()}; }
+
+    void press(QWidget *target, int key)
+    {
+        target->setFocus();
+        QCOMPARE(QApplication::focusWidget(), target);
+        QTest::keyClick(target, Qt::Key(key));
+    }
+
+private slots:
+    void initTestCase() { testsupport::setUpTestApplication(); }
+    void cleanup() { f.reset(); }
+
+    void keyActsAsItsControl_data()
+    {
+        QTest::addColumn<Focus>("focus");
+        QTest::addColumn<Where>("where");
+        QTest::addColumn<int>("key");
+        QTest::addColumn<double>("pxAfter");   // from 300 at B, 200 half way, 100 at the end
+        QTest::addColumn<bool>("coverAfter");
+        QTest::addColumn<bool>("editsSpeed"); // the speed box took the key
+        struct Place {
+            Where where;
+            const char *name;
+            double px;
+        };
+        const Place places[] = {{Where::AtB, "at B", 300}, {Where::HalfWay, "half way", 200},
+                                {Where::AtEnd, "at the end", 100}};
+        const std::pair<Focus, const char *> focuses[] = {{Focus::Board, "board"},
+                                                          {Focus::Button, "button"},
+                                                          {Focus::CheckBox, "check box"},
+                                                          {Focus::SpeedBox, "speed box"}};
+        for (const auto &[focus, focusName] : focuses)
+            for (const Place &p : places) {
+                const bool inBox = focus == Focus::SpeedBox;
+                auto row = [&](const char *key, int code, double px, bool cover, bool edits) {
+                    QTest::addRow("%s, %s, %s", key, focusName, p.name)
+                        << focus << p.where << code << px << cover << edits;
+                };
+                const double forward = std::max(p.px - 10, 100.0); // clamped at the end
+                const double back = std::min(p.px + 10, 300.0);    // and at B
+                row("PageDown", Qt::Key_PageDown, forward, false, false);
+                row("PageUp", Qt::Key_PageUp, back, false, false);
+                // The box moves its cursor with the arrows and Home and
+                // types B and "."; everywhere else they act.
+                row("Right", Qt::Key_Right, inBox ? p.px : forward, false, false);
+                row("Left", Qt::Key_Left, inBox ? p.px : back, false, false);
+                row("Home", Qt::Key_Home, inBox ? p.px : 300, false, false);
+                row("B", Qt::Key_B, p.px, !inBox, inBox);
+                row("period", Qt::Key_Period, p.px, !inBox, inBox);
+                // Enter and Escape press nothing anywhere.
+                row("Enter", Qt::Key_Return, p.px, false, false);
+                row("Escape", Qt::Key_Escape, p.px, false, false);
+            }
+    }
+
+    void keyActsAsItsControl()
+    {
+        QFETCH(Focus, focus);
+        QFETCH(Where, where);
+        QFETCH(int, key);
+        QFETCH(double, pxAfter);
+        QFETCH(bool, coverAfter);
+        QFETCH(bool, editsSpeed);
+        open();
+        f->SlotPiece = {1, 2, 3, 2, 1};
+        const int steps = where == Where::AtB ? 0 : where == Where::HalfWay ? 10 : 20;
+        for (int i = 0; i < steps; ++i)
+            f->susumu_Click();
+        const QString speedBefore = f->Combo1->currentText();
+        press(focusTarget(*f, focus), key);
+        QCOMPARE(f->Px, pxAfter);
+        QCOMPARE(f->Check5->isChecked(), coverAfter);
+        QCOMPARE(f->Combo1->currentText() != speedBefore, editsSpeed);
+    }
+
+    // A second press of the blank-screen key shows the envelope again, and
+    // its box need not be in view (the compact window hides it).
+    void blankScreenKeyToggles()
+    {
+        open();
+        QVERIFY(!f->Check5->isVisible() || !f->rect().contains(f->Check5->geometry().center()));
+        press(f->kokuban, Qt::Key_Period);
+        QVERIFY(f->Check5->isChecked());
+        QVERIFY(f->Picture1->isVisible());
+        press(f->susumu, Qt::Key_B);
+        QVERIFY(!f->Check5->isChecked());
+        QVERIFY(!f->Picture1->isVisible());
+    }
+
+    // During a run the step keys are as deaf as their buttons, and F5 stops.
+    void keysDuringARun_data()
+    {
+        QTest::addColumn<Focus>("focus");
+        QTest::newRow("board") << Focus::Board;
+        QTest::newRow("button") << Focus::Button;
+        QTest::newRow("check box") << Focus::CheckBox;
+        QTest::newRow("speed box") << Focus::SpeedBox;
+    }
+
+    void keysDuringARun()
+    {
+        QFETCH(Focus, focus);
+        open();
+        f->Combo1->setCurrentText(QStringLiteral("2")); // 10 ms between steps
+        QWidget *target = focusTarget(*f, focus);
+        int waits = 0;
+        std::vector<double> pxAroundKeys;
+        connect(f.get(), &Form1::waitStarted, this, [&] {
+            if (++waits != 3)
+                return;
+            const double before = f->Px;
+            press(target, Qt::Key_PageDown);
+            press(target, Qt::Key_PageUp);
+            press(target, Qt::Key_F5); // ストップ: the run ends after this wait
+            pxAroundKeys = {before, f->Px};
+        });
+        press(f->kokuban, Qt::Key_F5); // 自動
+        QVERIFY(!f->isRunning());
+        QCOMPARE(pxAroundKeys.size(), std::size_t(2));
+        QCOMPARE(pxAroundKeys[1], pxAroundKeys[0]); // no step by key during the run
+        QCOMPARE(f->Px, 270.0);                      // three steps, then stopped
+        QVERIFY(f->jidou->isEnabled());
+        // F5 when idle runs again, from where P stands.
+        connect(f.get(), &Form1::waitStarted, this, [&] {
+            if (waits == 5)
+                f->tomeru->click();
+        });
+        press(target, Qt::Key_F5);
+        QVERIFY(f->Px < 270.0);
+    }
+};
+
+QTEST_MAIN(KeysTest)
+#include "tst_keys.moc"
