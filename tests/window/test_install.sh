@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs into a temporary prefix, validates the desktop entry and the
-# AppStream metainfo, and starts the installed program under Xvfb.
+# AppStream metainfo, and starts the installed program under Xvfb as the
+# entry and its two actions for big screens start it.
 set -euo pipefail
 program=$1
 build=$(dirname "$program")
@@ -16,13 +17,34 @@ done
 desktop-file-validate "$prefix/share/applications/$id.desktop"
 appstreamcli validate --no-net "$prefix/share/metainfo/$id.metainfo.xml"
 
-# The installed program opens its window.
-xvfb-run -a -s "-screen 0 1280x1024x24" bash -c '
-  "$1" & pid=$!
+# The installed program opens its window, as the entry starts it and as its
+# actions for big screens do: there the window is 1.5 and 2 times the
+# compact size (631 x 549), give or take the rounding of a pixel. One
+# virtual display serves all three.
+entry=$prefix/share/applications/$id.desktop
+sed -n 's/^Exec=//p' "$entry" | sed "s|kansu-envelope|$prefix/bin/kansu-envelope|" >"$prefix/commands"
+[ "$(wc -l <"$prefix/commands")" -eq 3 ] || { echo "expected the entry and two actions in $entry"; exit 1; }
+cat >"$prefix/launch.sh" <<'SCRIPT'
+while read -r command; do
+  factor=$(sed -n 's/.*QT_SCALE_FACTOR=\([0-9.]*\).*/\1/p' <<<"$command")
+  $command 2>/dev/null & pid=$!
+  size=
   for _ in $(seq 100); do
-    if xdotool search --onlyvisible --pid $pid >/dev/null 2>&1; then kill $pid; exit 0; fi
+    win=$(xdotool search --onlyvisible --pid $pid 2>/dev/null | head -1)
+    if [ -n "$win" ]; then
+      sleep 0.3
+      size=$(xdotool getwindowgeometry --shell "$win" | sed -n 's/^\(WIDTH\|HEIGHT\)=//p' | tr '\n' ' ')
+      break
+    fi
     sleep 0.1
   done
-  kill $pid 2>/dev/null; echo "the installed program showed no window"; exit 1
-' _ "$prefix/bin/kansu-envelope"
+  kill $pid 2>/dev/null; wait $pid 2>/dev/null
+  [ -n "$size" ] || { echo "'$command' showed no window"; exit 1; }
+  awk -v s="$size" -v f="${factor:-1}" 'BEGIN { split(s, v, " "); dw = v[1] - 631 * f; dh = v[2] - 549 * f;
+      exit !(dw * dw <= 1 && dh * dh <= 1) }' ||
+    { echo "'$command' opened a window of $size, expected 631 549 times ${factor:-1}"; exit 1; }
+  echo "'$command': $size"
+done <"$1"
+SCRIPT
+xvfb-run -a -s "-screen 0 2560x1600x24" bash "$prefix/launch.sh" "$prefix/commands"
 echo "install test passed"
