@@ -2,7 +2,6 @@
 
 #include "ui/Metrics.h"
 
-#include <QBackingStore>
 #include <QCoreApplication>
 #include <QEvent>
 #include <QFont>
@@ -13,12 +12,16 @@
 #include <QWidget>
 #include <QWindow>
 #include <QtGui/private/qhighdpiscaling_p.h>
+#include <qpa/qplatformscreen.h>
+#include <qpa/qplatformwindow.h>
 #include <qpa/qwindowsysteminterface.h>
 
 #include <emscripten/bind.h>
+#include <emscripten/emscripten.h>
 #include <emscripten/val.h>
 
 #include <cstdio>
+#include <string>
 
 namespace browser {
 namespace {
@@ -55,6 +58,8 @@ public:
         const double scale = page.call<double>("fit", client.width(), client.height());
         applyScale(scale);
     }
+
+    QWidget *window() const { return m_window; }
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override
@@ -116,11 +121,8 @@ private:
         if (QWindow *handle = m_window->windowHandle())
             handle->setGeometry(QRect(screen->geometry().topLeft(), m_window->size()));
         QWindowSystemInterface::flushWindowSystemEvents();
-        // Its backing store is made again at the new resolution (the same
-        // size in the lesson's pixels raises no resize of its own), and the
-        // whole window painted into it.
-        if (QBackingStore *store = m_window->backingStore())
-            store->resize(m_window->size());
+        // The whole window is painted again at the new resolution (the
+        // backing store follows the window's pixel ratio when painted).
         m_window->update();
     }
 
@@ -129,6 +131,57 @@ private:
 };
 
 QPointer<PageLink> theLink;
+
+// The mouse, passed on by the page. The platform's own handling of it
+// compares points in the canvas's pixels with the window's place in the
+// lesson's pixels, and so drops every click beyond the first 1/scale of the
+// window once the window is drawn at a scale; here both are the canvas's
+// pixels, which the toolkit turns into the lesson's. `x` and `y` are CSS
+// pixels from the canvas's top left; `buttons` is the DOM's bit set (1 left,
+// 2 right, 4 middle) after the event, `button` the DOM's number of the
+// button that changed (0 left, 1 middle, 2 right; -1 none).
+Qt::MouseButton qtButton(int button)
+{
+    switch (button) {
+    case 0: return Qt::LeftButton;
+    case 1: return Qt::MiddleButton;
+    case 2: return Qt::RightButton;
+    default: return Qt::NoButton;
+    }
+}
+
+bool pointerFromPage(std::string kind, double x, double y, int buttons, int button, int modifiers)
+{
+    if (!theLink || !theLink->window())
+        return false;
+    QWindow *window = theLink->window()->windowHandle();
+    if (!window || !window->handle() || !window->screen())
+        return false;
+    QEvent::Type type;
+    if (kind == "down")
+        type = QEvent::MouseButtonPress;
+    else if (kind == "up")
+        type = QEvent::MouseButtonRelease;
+    else if (kind == "move")
+        type = QEvent::MouseMove;
+    else
+        return false;
+    Qt::MouseButtons held;
+    if (buttons & 1) held |= Qt::LeftButton;
+    if (buttons & 2) held |= Qt::RightButton;
+    if (buttons & 4) held |= Qt::MiddleButton;
+    Qt::KeyboardModifiers mods;
+    if (modifiers & 1) mods |= Qt::ShiftModifier;
+    if (modifiers & 2) mods |= Qt::ControlModifier;
+    if (modifiers & 4) mods |= Qt::AltModifier;
+    if (modifiers & 8) mods |= Qt::MetaModifier;
+    // Native pixels: the screen's and the platform window's own places.
+    const QPointF global = QPointF(window->screen()->handle()->geometry().topLeft()) + QPointF(x, y);
+    const QPointF local = global - QPointF(window->handle()->geometry().topLeft());
+    return QWindowSystemInterface::handleMouseEvent<QWindowSystemInterface::SynchronousDelivery>(
+        window, ulong(emscripten_get_now()), local, global, held,
+        type == QEvent::MouseMove ? Qt::NoButton : qtButton(button), type, mods);
+}
 
 // Called by the page when the browser window changes size.
 void refitFromPage()
@@ -171,4 +224,5 @@ void attachToPage(QWidget &window)
 EMSCRIPTEN_BINDINGS(kansu_page)
 {
     emscripten::function("kansuRefit", &browser::refitFromPage);
+    emscripten::function("kansuPointer", &browser::pointerFromPage);
 }

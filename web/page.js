@@ -25,13 +25,15 @@ window.kansuPage = (function () {
     }
 
     // The largest scale at which the whole client area fits the browser
-    // window. The canvas gets that size in CSS pixels; the program draws at
-    // the scale times the device pixel ratio, so it stays sharp.
+    // window, in eighths: at scales between them the toolkit's wasm platform
+    // garbles parts of the window after a change of size. The canvas gets
+    // that size in CSS pixels; the program draws at the scale times the
+    // device pixel ratio, so it stays sharp.
     function fit(width, height) {
         client = { width: width, height: height };
         if (endedNotice.hidden)
             showNotice(null); // the window is up: the canvas takes the notice's place
-        const scale = Math.min(window.innerWidth / width, window.innerHeight / height);
+        const scale = Math.floor(8 * Math.min(window.innerWidth / width, window.innerHeight / height)) / 8;
         screen.style.width = (width * scale) + 'px';
         screen.style.height = (height * scale) + 'px';
         return scale;
@@ -50,6 +52,36 @@ window.kansuPage = (function () {
 
     function setTitle(title) {
         document.title = title;
+    }
+
+    // The mouse goes to the program by the page's hand (see BrowserPage.cpp):
+    // caught on its way to the canvas, before the platform's own handler.
+    // Touch goes on to the platform, which turns it into the mouse itself.
+    function passPointer(kind, event) {
+        const module = loader && loader.module();
+        if (event.pointerType !== 'mouse' || !module || !module.kansuPointer)
+            return;
+        if (event.target !== screen && kind === 'down')
+            return;
+        event.stopPropagation();
+        event.preventDefault();
+        if (kind === 'down')
+            screen.setPointerCapture(event.pointerId);
+        else if (kind === 'up' && screen.hasPointerCapture(event.pointerId))
+            screen.releasePointerCapture(event.pointerId);
+        screen.focus();
+        const box = screen.getBoundingClientRect();
+        const modifiers = (event.shiftKey ? 1 : 0) | (event.ctrlKey ? 2 : 0)
+                        | (event.altKey ? 4 : 0) | (event.metaKey ? 8 : 0);
+        module.kansuPointer(kind, event.clientX - box.left, event.clientY - box.top,
+                            event.buttons, kind === 'move' ? -1 : event.button, modifiers);
+    }
+
+    function catchPointer() {
+        const stage = document.getElementById('stage');
+        const kinds = { pointerdown: 'down', pointermove: 'move', pointerup: 'up', pointercancel: 'up' };
+        for (const [type, kind] of Object.entries(kinds))
+            stage.addEventListener(type, (event) => passPointer(kind, event), { capture: true });
     }
 
     function webGLAvailable() {
@@ -98,6 +130,7 @@ window.kansuPage = (function () {
         });
         loader.loadEmscriptenModule('kansu-envelope');
         window.addEventListener('resize', refit);
+        catchPointer();
     }
 
     return { start: start, fit: fit, ended: ended, setTitle: setTitle };
