@@ -292,6 +292,10 @@ void Form1::connectHandlers()
             [this](Qt::MouseButton b, Qt::KeyboardModifiers s, QPointF p) {
                 kokuban_MouseUp(int(b), int(s), float(p.x()), float(p.y()));
             });
+    // A finger builds as the mouse does; a touch the system takes back
+    // drops what it held.
+    kokuban->acceptTouch();
+    connect(kokuban, &ui::Surface::touchCancelled, this, &Form1::kokuban_TouchCancel);
 }
 
 void Form1::setOuterSizeTwips(int widthTwips, int heightTwips)

@@ -116,6 +116,7 @@ public:
     void kokuban_MouseDown(int button, int shift, float X, float Y);
     void kokuban_MouseMove(int button, int shift, float X, float Y);
     void kokuban_MouseUp(int button, int shift, float X, float Y);
+    void kokuban_TouchCancel(); // board/mouse.cpp, as the three above
 
     // ---- Procedures ------------------------------------------------------------
     void ShowInitialScreen();

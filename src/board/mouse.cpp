@@ -63,3 +63,14 @@ void Form1::kokuban_MouseUp(int, int, float X, float Y)
     }
     DragPiece = 0;
 }
+
+// A drag that ends without a release (the system took the touch back) puts
+// the held template home and changes nothing else: lifting a piece has not
+// yet taken it from its slot.
+void Form1::kokuban_TouchCancel()
+{
+    if (DragPiece == 0)
+        return;
+    putTemplatesHome();
+    DragPiece = 0;
+}

@@ -262,6 +262,41 @@ void Surface::paintEvent(QPaintEvent *event)
     m_controls.paint(painter, reached);
 }
 
+void Surface::acceptTouch() { setAttribute(Qt::WA_AcceptTouchEvents); }
+
+bool Surface::event(QEvent *event)
+{
+    switch (event->type()) {
+    case QEvent::TouchBegin:
+    case QEvent::TouchUpdate:
+    case QEvent::TouchEnd: {
+        const auto *touch = static_cast<QTouchEvent *>(event);
+        for (const QEventPoint &point : touch->points()) {
+            if (!m_finger && point.state() == QEventPoint::Pressed) {
+                m_finger = point.id();
+                emit mouseDown(Qt::LeftButton, touch->modifiers(), point.position());
+            } else if (m_finger == point.id() && point.state() == QEventPoint::Updated) {
+                emit mouseMove(Qt::LeftButton, touch->modifiers(), point.position());
+            } else if (m_finger == point.id() && point.state() == QEventPoint::Released) {
+                m_finger.reset();
+                emit mouseUp(Qt::LeftButton, touch->modifiers(), point.position());
+            }
+        }
+        event->accept();
+        return true;
+    }
+    case QEvent::TouchCancel:
+        if (m_finger) {
+            m_finger.reset();
+            emit touchCancelled();
+        }
+        event->accept();
+        return true;
+    default:
+        return QWidget::event(event);
+    }
+}
+
 void Surface::mousePressEvent(QMouseEvent *event)
 {
     emit mouseDown(event->button(), event->modifiers(), event->position());

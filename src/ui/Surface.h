@@ -10,6 +10,7 @@
 #include <QWidget>
 
 #include <functional>
+#include <optional>
 
 namespace ui {
 
@@ -68,8 +69,17 @@ signals:
     void mouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, QPointF pos);
     void mouseMove(Qt::MouseButtons buttons, Qt::KeyboardModifiers shift, QPointF pos);
     void mouseUp(Qt::MouseButton button, Qt::KeyboardModifiers shift, QPointF pos);
+    // A touch that the system took back (a gesture of its own, a palm):
+    // the press it began has no release.
+    void touchCancelled();
+
+public:
+    // A surface that takes touch turns its first finger into the mouse
+    // signals above, as the left button; further fingers are ignored.
+    void acceptTouch();
 
 protected:
+    bool event(QEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
@@ -102,6 +112,7 @@ private:
     // Where anything was drawn since the last clear: the rest of the canvas
     // holds the background, and a clear repaints only this.
     QRect m_drawnOn;
+    std::optional<int> m_finger; // the touch point that acts as the mouse
 };
 
 } // namespace ui

@@ -1,0 +1,180 @@
+// Building with a finger, as pupils do on a touch board: every template into
+// every slot by touch gives the same slots and the same board pixels as the
+// same drag with the mouse; a second finger changes nothing; a touch the
+// system takes back leaves the templates home and the figure as it was.
+#include "TestSupport.h"
+
+#include <QPointingDevice>
+#include <QtTest>
+
+#include <memory>
+
+namespace {
+
+using Slots = std::array<int, 5>;
+
+// Board pixels: a point of each template in the tray, the slots' centres
+// over the envelope.
+constexpr int trayY = 100, insideY = 240;
+constexpr std::array<int, 4> trayX = {320, 370, 420, 540}; // square, 2x4, 2x6, triangle
+int slotX(int slot) { return 320 + 40 * slot; }
+
+// The drag's way: its start, two points on the way, its end.
+std::vector<QPoint> way(QPoint from, QPoint to)
+{
+    return {from, from + (to - from) / 3, from + (to - from) * 2 / 3, to};
+}
+
+struct Board {
+    Slots figure;
+    QImage canvas;
+};
+
+} // namespace
+
+namespace QTest {
+template <>
+char *toString(const Slots &s)
+{
+    return qstrdup(qPrintable(QStringLiteral("{%1, %2, %3, %4, %5}").arg(s[0]).arg(s[1]).arg(s[2]).arg(s[3]).arg(s[4])));
+}
+} // namespace QTest
+
+class TouchTest : public QObject
+{
+    Q_OBJECT
+    QPointingDevice *screen = nullptr;
+
+    std::unique_ptr<Form1> open()
+    {
+        auto f = std::make_unique<Form1>();
+        f->show();
+        if (!QTest::qWaitForWindowExposed(f.get()))
+            return nullptr;
+        return f;
+    }
+
+    // Window coordinates of a board pixel.
+    static QPoint onWindow(Form1 &f, QPoint board) { return f.kokuban->mapTo(&f, board); }
+
+    void mouseDrag(Form1 &f, const std::vector<QPoint> &points)
+    {
+        QTest::mousePress(f.kokuban, Qt::LeftButton, {}, points.front());
+        for (std::size_t i = 1; i < points.size(); ++i)
+            QTest::mouseMove(f.kokuban, points[i]);
+        QTest::mouseRelease(f.kokuban, Qt::LeftButton, {}, points.back());
+    }
+
+    void touchDrag(Form1 &f, const std::vector<QPoint> &points)
+    {
+        QWindow *window = f.windowHandle();
+        QTest::touchEvent(window, screen).press(0, onWindow(f, points.front()), window);
+        for (std::size_t i = 1; i < points.size(); ++i)
+            QTest::touchEvent(window, screen).move(0, onWindow(f, points[i]), window);
+        QTest::touchEvent(window, screen).release(0, onWindow(f, points.back()), window);
+    }
+
+private slots:
+    void initTestCase()
+    {
+        testsupport::setUpTestApplication();
+        screen = QTest::createTouchDevice();
+    }
+
+    void fingerBuildsAsTheMouse_data()
+    {
+        QTest::addColumn<int>("kind"); // 0 square, 1 2x4, 2 2x6, 3 triangle
+        QTest::addColumn<int>("slot");
+        const char *kinds[] = {"square", "2x4", "2x6", "triangle"};
+        for (int kind = 0; kind < 4; ++kind)
+            for (int slot = 0; slot < 5; ++slot)
+                QTest::addRow("%s into slot %d", kinds[kind], slot) << kind << slot;
+    }
+
+    void fingerBuildsAsTheMouse()
+    {
+        QFETCH(int, kind);
+        QFETCH(int, slot);
+        const std::vector<QPoint> points =
+            way(QPoint(trayX[std::size_t(kind)], trayY), QPoint(slotX(slot), insideY));
+        Board byMouse, byTouch;
+        {
+            auto f = open();
+            QVERIFY(f);
+            mouseDrag(*f, points);
+            byMouse = {f->SlotPiece, f->kokuban->canvas()};
+        }
+        {
+            auto f = open();
+            QVERIFY(f);
+            touchDrag(*f, points);
+            byTouch = {f->SlotPiece, f->kokuban->canvas()};
+            QCOMPARE(f->DragPiece, 0);
+        }
+        if (kind < 3) // the triangle needs three free slots from where it is dropped
+            QVERIFY(byMouse.figure != Slots{});
+        QCOMPARE(byTouch.figure, byMouse.figure);
+        QVERIFY(byTouch.canvas == byMouse.canvas);
+    }
+
+    // A second finger that lands, moves and lifts while the first one
+    // carries a piece is ignored: the first finger's drop decides.
+    void secondFingerIsIgnored()
+    {
+        auto f = open();
+        QVERIFY(f);
+        QWindow *window = f->windowHandle();
+        auto at = [&](int x, int y) { return onWindow(*f, QPoint(x, y)); };
+        QTest::touchEvent(window, screen).press(0, at(trayX[0], trayY), window);
+        QTest::touchEvent(window, screen).move(0, at(330, 200), window).press(1, at(540, trayY), window);
+        QTest::touchEvent(window, screen).move(0, at(slotX(2), insideY), window).move(1, at(slotX(4), insideY), window);
+        QTest::touchEvent(window, screen).stationary(0).release(1, at(slotX(4), insideY), window);
+        QCOMPARE(f->SlotPiece, Slots{}); // nothing dropped by the second finger
+        QTest::touchEvent(window, screen).release(0, at(slotX(2), insideY), window);
+        QCOMPARE(f->SlotPiece, (Slots{0, 0, 1, 0, 0}));
+    }
+
+    // The system takes a touch back mid-drag: the held template goes home,
+    // a piece lifted from a slot stays in it, and P does not move.
+    void cancelledTouchPutsTheTemplateHome_data()
+    {
+        QTest::addColumn<bool>("fromSlot");
+        QTest::newRow("from the tray") << false;
+        QTest::newRow("from a slot") << true;
+    }
+
+    void cancelledTouchPutsTheTemplateHome()
+    {
+        QFETCH(bool, fromSlot);
+        auto f = open();
+        QVERIFY(f);
+        mouseDrag(*f, way(QPoint(trayX[1], trayY), QPoint(slotX(1), insideY)));
+        for (int i = 0; i < 3; ++i)
+            f->susumu_Click();
+        const Slots before = f->SlotPiece;
+        const double px = f->Px;
+        const QImage atRest = f->kokuban->canvas();
+        const QImage lookAtRest = f->kokuban->grab().toImage();
+        QWindow *window = f->windowHandle();
+        // Slots are picked from where they lie with P at B.
+        const QPoint start = fromSlot ? QPoint(slotX(1), insideY) : QPoint(trayX[0], trayY);
+        QTest::touchEvent(window, screen).press(0, onWindow(*f, start), window);
+        QTest::touchEvent(window, screen).move(0, onWindow(*f, QPoint(slotX(3), 200)), window);
+        QVERIFY(f->DragPiece != 0);
+        QVERIFY(f->kokuban->grab().toImage() != lookAtRest); // a template follows the finger
+        // The system's cancel: a touch event of its own kind.
+        QTouchEvent cancel(QEvent::TouchCancel, screen);
+        QCoreApplication::sendEvent(f->kokuban, &cancel);
+        QCOMPARE(f->DragPiece, 0);
+        QCOMPARE(f->SlotPiece, before);
+        QCOMPARE(f->Px, px);
+        QVERIFY(f->kokuban->canvas() == atRest);
+        QVERIFY(f->kokuban->grab().toImage() == lookAtRest); // every template home
+        // The next touch builds as usual.
+        touchDrag(*f, way(QPoint(trayX[0], trayY), QPoint(slotX(4), insideY)));
+        QCOMPARE(f->SlotPiece[4], 1);
+    }
+};
+
+QTEST_MAIN(TouchTest)
+#include "tst_touch.moc"
