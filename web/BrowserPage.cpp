@@ -2,6 +2,7 @@
 
 #include "ui/Metrics.h"
 
+#include <QBackingStore>
 #include <QCoreApplication>
 #include <QEvent>
 #include <QFont>
@@ -121,9 +122,16 @@ private:
         if (QWindow *handle = m_window->windowHandle())
             handle->setGeometry(QRect(screen->geometry().topLeft(), m_window->size()));
         QWindowSystemInterface::flushWindowSystemEvents();
-        // The whole window is painted again at the new resolution (the
-        // backing store follows the window's pixel ratio when painted).
+        // Its backing store is made again at the new resolution (the same
+        // size in the lesson's pixels raises no resize of its own), and the
+        // whole window painted into it.
+        if (QBackingStore *store = m_window->backingStore())
+            store->resize(m_window->size());
+        // A new backing store starts out undefined: every widget paints
+        // its part again, also those the toolkit takes for unchanged.
         m_window->update();
+        for (QWidget *child : m_window->findChildren<QWidget *>())
+            child->update();
     }
 
     QPointer<QWidget> m_window;

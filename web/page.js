@@ -25,15 +25,14 @@ window.kansuPage = (function () {
     }
 
     // The largest scale at which the whole client area fits the browser
-    // window, in eighths: at scales between them the toolkit's wasm platform
-    // garbles parts of the window after a change of size. The canvas gets
+    // window. The canvas gets
     // that size in CSS pixels; the program draws at the scale times the
     // device pixel ratio, so it stays sharp.
     function fit(width, height) {
         client = { width: width, height: height };
         if (endedNotice.hidden)
             showNotice(null); // the window is up: the canvas takes the notice's place
-        const scale = Math.floor(8 * Math.min(window.innerWidth / width, window.innerHeight / height)) / 8;
+        const scale = Math.min(window.innerWidth / width, window.innerHeight / height);
         screen.style.width = (width * scale) + 'px';
         screen.style.height = (height * scale) + 'px';
         return scale;
