@@ -9,11 +9,12 @@ XVFB := xvfb-run -a -s "-screen 0 1280x1024x24"
 
 # The window tests drive the program under window managers too (openbox,
 # xfwm4, wmctrl), read window properties (x11-utils) and end it on a
-# Wayland compositor (weston, qt6-wayland).
+# Wayland compositor (weston, qt6-wayland); make deb computes the package's
+# dependencies (dpkg-dev) and its test runs lintian.
 PACKAGES := cmake make g++ qt6-base-dev libgl-dev fonts-ipafont-gothic \
             xvfb xauth xdotool imagemagick x11-utils openbox xfwm4 wmctrl \
             desktop-file-utils appstream dbus-daemon at-spi2-core \
-            weston qt6-wayland
+            weston qt6-wayland dpkg-dev lintian
 
 # sudo only for an ordinary user; root runs the commands as they are. sudo
 # resets the environment, so variables the command needs go through env.
@@ -26,7 +27,7 @@ MAKEFLAGS += --no-print-directory
 # or the log's tail when the installation fails.
 DEPS_LOG := $(BUILD)/deps.log
 
-.PHONY: deps build run test bench soak check-sanitize install clean
+.PHONY: deps build run test bench soak check-sanitize install deb clean
 
 deps:
 	@missing=$$(for p in $(PACKAGES); do \
@@ -88,5 +89,13 @@ install: build
 	echo "$${sudo:+$$sudo }cmake --install $(BUILD) --prefix $$prefix"; \
 	$$sudo cmake --install $(BUILD) --prefix "$$prefix"
 
+# The Debian package for installing on many machines: $(BUILD)/kansu-envelope_*.deb,
+# installed with `apt install ./file.deb`.
+deb: deps build
+	cd $(BUILD) && cpack -G DEB
+
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD)
+
+# The lesson in the browser: make web, make web-serve, make web-toolchain-prebuilt.
+include web/web.mk
