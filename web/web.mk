@@ -27,32 +27,15 @@ WEB_PACKAGES := cmake make emscripten nodejs qt6-base-dev qt6-base-dev-tools \
                 python3 python3-fonttools fonts-ipafont-gothic chromium \
                 ninja-build dpkg-dev
 
-SUDO ?= $(shell [ "$$(id -u)" = 0 ] || echo sudo)
-WEB_DEPS_LOG := $(WEB_BUILD)/deps.log
-
 # emscripten's JavaScript tools find acorn there also under a node that is
 # not Debian's.
 WEB_ENV := EMSDK=$(WEB_EMSDK) NODE_PATH=/usr/share/nodejs
 
 .PHONY: web web-deps web-emsdk web-toolchain web-toolchain-prebuilt web-serve test-web web-clean
 
+# The Makefile's own installer, for this list of packages.
 web-deps:
-	@missing=$$(for p in $(WEB_PACKAGES); do \
-	    dpkg-query -W -f='$${Status}\n' $$p 2>/dev/null | grep -q '^install ok installed' || echo $$p; \
-	  done); \
-	if [ -n "$$missing" ]; then \
-	  mkdir -p $(WEB_BUILD); \
-	  echo "Installing Debian packages:" $$missing "(progress in $(WEB_DEPS_LOG))"; \
-	  if { $(SUDO) env DEBIAN_FRONTEND=noninteractive apt-get update && \
-	       $(SUDO) env DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends $$missing; \
-	     } >$(WEB_DEPS_LOG) 2>&1; then \
-	    echo "Installed the Debian packages."; \
-	  else \
-	    tail -n 30 $(WEB_DEPS_LOG); \
-	    echo "Installing the Debian packages failed; the whole log is $(WEB_DEPS_LOG)."; \
-	    exit 1; \
-	  fi; \
-	fi
+	@$(MAKE) deps PACKAGES="$(WEB_PACKAGES)" BUILD=$(WEB_BUILD)
 
 web-emsdk: web-deps
 	@$(WEB_DIR)/make-emsdk.sh $(WEB_EMSDK)
