@@ -27,7 +27,7 @@ MAKEFLAGS += --no-print-directory
 # or the log's tail when the installation fails.
 DEPS_LOG := $(BUILD)/deps.log
 
-.PHONY: deps build run test bench soak check-sanitize install deb clean
+.PHONY: deps build run test bench soak check-sanitize install deb screenshots clean
 
 deps:
 	@missing=$$(for p in $(PACKAGES); do \
@@ -93,6 +93,10 @@ install: build
 # installed with `apt install ./file.deb`.
 deb: deps build
 	cd $(BUILD) && cpack -G DEB
+
+# The metainfo's screenshots, made from the program under its own Xvfb.
+screenshots: deps build
+	packaging/screenshots/make-screenshots.sh $(BUILD)/kansu-envelope packaging/screenshots
 
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD)
