@@ -9,11 +9,14 @@
 #include "ui/Metrics.h"
 #include "ui/NumberForm.h"
 #include "ui/Palette.h"
+#include "ui/PixelRows.h"
 
 #include <QImage>
+#include <QRandomGenerator>
 #include <QTest>
 
 #include <algorithm>
+#include <deque>
 #include <limits>
 
 namespace {
@@ -60,6 +63,9 @@ private slots:
     void colorFromBgr();
     void floodFillBorder_data();
     void floodFillBorder();
+    void floodFillMatchesAPlainFill();
+    void pixelRuns_data();
+    void pixelRuns();
     void distanceText_data();
     void distanceText();
     void distanceTextReadsBack();
@@ -219,6 +225,122 @@ void TestUiRules::floodFillBorder()
         for (int x = 0; x < image.width(); ++x)
             QVERIFY2(image.pixel(x, y) == expected.pixel(x, y),
                      qPrintable(QStringLiteral("pixel (%1,%2) expected '%3'").arg(x).arg(y).arg(after[y][x])));
+}
+
+namespace {
+
+// A second opinion on the fill: a plain breadth-first fill, one pixel at a
+// time, of everything 4-connected to the seed that is not of the border
+// colour. Returns the bounding box of what it painted (empty: nothing).
+QRect plainFill(QImage &image, QPoint seed, QRgb border, QRgb fill)
+{
+    const QRgb stop = border & 0x00ffffff;
+    auto closed = [&](QPoint p) { return (image.pixel(p) & 0x00ffffff) == stop; };
+    if (!image.rect().contains(seed) || closed(seed))
+        return {};
+    QImage seen(image.size(), QImage::Format_Mono);
+    seen.fill(0);
+    std::deque<QPoint> queue{seed};
+    seen.setPixel(seed, 1);
+    QRect box;
+    while (!queue.empty()) {
+        const QPoint p = queue.front();
+        queue.pop_front();
+        image.setPixel(p, fill);
+        box |= QRect(p, QSize(1, 1));
+        for (const QPoint step : {QPoint(1, 0), QPoint(-1, 0), QPoint(0, 1), QPoint(0, -1)}) {
+            const QPoint q = p + step;
+            if (image.rect().contains(q) && !seen.pixelIndex(q) && !closed(q)) {
+                seen.setPixel(q, 1);
+                queue.push_back(q);
+            }
+        }
+    }
+    return box;
+}
+
+} // namespace
+
+// Random pictures wide enough for the fill's long runs, with walls, other
+// colours and pixels already of the fill colour, filled from random seeds.
+void TestUiRules::floodFillMatchesAPlainFill()
+{
+    QRandomGenerator random(20261209);
+    const std::array<QRgb, 4> colours{open, border, other, fill};
+    ui::FloodFiller filler; // reused, as the board reuses its own
+    for (int round = 0; round < 400; ++round) {
+        const int w = int(random.bounded(1, 90)), h = int(random.bounded(1, 24));
+        // Mostly open, with walls of varying density.
+        const int wallPercent = int(random.bounded(0, 45));
+        QImage picture(w, h, QImage::Format_RGB32);
+        for (int y = 0; y < h; ++y)
+            for (int x = 0; x < w; ++x) {
+                const int roll = int(random.bounded(100));
+                picture.setPixel(x, y, roll < wallPercent ? border : colours[std::size_t(roll % 4)]);
+            }
+        const QPoint seed(int(random.bounded(w)), int(random.bounded(h)));
+        QImage expected = picture;
+        const QRect box = plainFill(expected, seed, border, fill);
+        const bool painted = filler.fill(picture, seed, border, fill);
+        const QString where = QStringLiteral("round %1 (%2 x %3, seed %4,%5)")
+                                  .arg(round).arg(w).arg(h).arg(seed.x()).arg(seed.y());
+        QVERIFY2(painted == !box.isEmpty(), qPrintable(where));
+        QVERIFY2(picture == expected, qPrintable(where + QStringLiteral(": pixels differ")));
+        if (painted)
+            QVERIFY2(filler.lastFilled() == box, qPrintable(where + QStringLiteral(": bounding box")));
+    }
+}
+
+void TestUiRules::pixelRuns_data()
+{
+    QTest::addColumn<int>("count");
+    // Around the group sizes (8 and 16 pixels) and their multiples.
+    for (int count : {0, 1, 2, 7, 8, 9, 15, 16, 17, 23, 24, 31, 32, 33, 47, 64, 65, 130})
+        QTest::addRow("%d pixels", count) << count;
+}
+
+// The run loops write exactly their pixels, see every pixel's old value,
+// and end a run exactly at its first closed pixel.
+void TestUiRules::pixelRuns()
+{
+    QFETCH(int, count);
+    constexpr QRgb guard = 0xff123456, value = 0xffc0c0c0, stop = 0xffffffff;
+    constexpr int margin = 4;
+    std::vector<QRgb> buffer(std::size_t(count + 2 * margin), guard);
+    QRgb *const run = buffer.data() + margin;
+    auto guardsIntact = [&] {
+        return std::all_of(buffer.begin(), buffer.begin() + margin, [&](QRgb p) { return p == guard; })
+               && std::all_of(buffer.end() - margin, buffer.end(), [&](QRgb p) { return p == guard; });
+    };
+
+    ui::fillPixels(run, count, value);
+    QVERIFY(std::all_of(run, run + count, [&](QRgb p) { return p == value; }));
+    QVERIFY(guardsIntact());
+    QVERIFY(!ui::fillPixelsChanged(run, count, value));
+    for (int k = 0; k < count; ++k) {
+        run[k] = guard;
+        QVERIFY2(ui::fillPixelsChanged(run, count, value), qPrintable(QStringLiteral("pixel %1 changed").arg(k)));
+        QCOMPARE(run[k], value);
+    }
+    QVERIFY(guardsIntact());
+
+    // Open pixels are opaque and not `stop`; the fill's mark has alpha 0.
+    constexpr QRgb mark = value & 0x00ffffff;
+    QCOMPARE(ui::markOpaqueRun(run, count, stop, mark), count);
+    QVERIFY(std::all_of(run, run + count, [&](QRgb p) { return p == mark; }));
+    QVERIFY(guardsIntact());
+    for (int k = 0; k < count; ++k) {
+        for (QRgb closed : {stop, mark}) {
+            ui::fillPixels(run, count, value);
+            run[k] = closed;
+            QCOMPARE(ui::markOpaqueRun(run, count, stop, mark), k);
+            QVERIFY2(std::all_of(run, run + k, [&](QRgb p) { return p == mark; }), "the run is marked");
+            QCOMPARE(run[k], closed);
+            QVERIFY2(std::all_of(run + k + 1, run + count, [&](QRgb p) { return p == value; }),
+                     "nothing past the run is touched");
+        }
+    }
+    QVERIFY(guardsIntact());
 }
 
 void TestUiRules::distanceText_data()

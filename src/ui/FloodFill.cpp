@@ -1,11 +1,14 @@
 #include "FloodFill.h"
 
+#include "PixelRows.h"
+
 #include <algorithm>
 
 namespace ui {
 namespace {
 
 constexpr QRgb rgbMask = 0x00ffffff;
+constexpr QRgb opaque = 0xff000000;
 
 } // namespace
 
@@ -15,99 +18,76 @@ bool floodFillBorder(QImage &image, QPoint seed, QRgb border, QRgb fill)
     return filler.fill(image, seed, border, fill);
 }
 
+// A span fill that marks what it has painted in the pixels themselves: the
+// runs are first written in the fill colour with alpha 0, which no pixel of
+// an RGB32 image has, so a pixel is open while it is opaque and not of the
+// border colour. Pixels that had the fill colour before are open too and
+// are crossed like any other colour. At the end the runs are made opaque.
 bool FloodFiller::fill(QImage &image, QPoint seed, QRgb border, QRgb fill)
 {
     m_filled = {};
-    if (image.depth() != 32 || !image.rect().contains(seed))
+    if (image.format() != QImage::Format_RGB32 || !image.rect().contains(seed))
         return false;
     const int w = image.width();
     const int h = image.height();
-    const std::size_t pixels = std::size_t(w) * std::size_t(h);
-    if (m_stamps.size() != pixels) {
-        m_stamps.assign(pixels, 0);
-        m_generation = 0;
-    }
-    if (++m_generation == 0) { // wrapped: old stamps could pass for new ones
-        std::fill(m_stamps.begin(), m_stamps.end(), 0);
-        m_generation = 1;
-    }
-    const quint16 done = m_generation;
-    const QRgb stop = border & rgbMask;
-    const QRgb paint = 0xff000000u | (fill & rgbMask);
-
-    // Pixels painted by this fill are stamped, so pixels that already had
-    // the fill colour are still crossed but never queued twice. Only a pixel
-    // of the fill colour needs its stamp looked at: any other colour has not
-    // been painted yet.
+    const QRgb stop = opaque | (border & rgbMask);
+    const QRgb marked = fill & rgbMask;
+    auto open = [stop](QRgb p) { return p >= opaque && p != stop; };
     QRgb *const bits = reinterpret_cast<QRgb *>(image.bits());
     const qsizetype stride = image.bytesPerLine() / qsizetype(sizeof(QRgb));
-    quint16 *const stamps = m_stamps.data();
-    const QRgb painted = paint & rgbMask;
-    auto open = [&](int x, int y) {
-        const QRgb c = bits[y * stride + x] & rgbMask;
-        return c != stop && (c != painted || stamps[std::size_t(y) * std::size_t(w) + std::size_t(x)] != done);
-    };
-    int top = seed.y(), bottom = seed.y(), leftmost = seed.x(), rightmost = seed.x();
+    auto row = [&](int y) { return bits + y * stride; };
 
-    if (!open(seed.x(), seed.y()))
+    if (!open(row(seed.y())[seed.x()]))
         return false;
-    auto set = [&](int x, int y) {
-        bits[y * stride + x] = paint;
-        stamps[std::size_t(y) * std::size_t(w) + std::size_t(x)] = done;
-    };
-
-    // Span fill: every queued span of row `y - dy` has been painted, and row
-    // `y` next to it is to be explored. Rows are scanned once from each side
-    // that reaches them, not again from the row that was just painted.
-    struct Span {
-        int y, left, right, dy;
-    };
-    std::vector<Span> pending;
+    m_pending.clear();
+    m_runs.clear();
     auto push = [&](int y, int left, int right, int dy) {
         if (y + dy >= 0 && y + dy < h)
-            pending.push_back({y, left, right, dy});
+            m_pending.push_back({y, left, right, dy});
     };
-    push(seed.y(), seed.x(), seed.x(), 1);
-    push(seed.y() + 1, seed.x(), seed.x(), -1); // the seed's own row, first
-    while (!pending.empty()) {
-        const Span span = pending.back();
-        pending.pop_back();
+    // Marks the run of open pixels through x (its left end looked for only
+    // when asked: elsewhere the pixel left of x is known to be closed) and
+    // returns where it begins and ends.
+    auto paintRun = [&](QRgb *r, int y, int x, bool extendLeft) {
+        int left = x;
+        if (extendLeft)
+            while (left > 0 && open(r[left - 1]))
+                r[--left] = marked;
+        const int end = x + markOpaqueRun(r + x, w - x, stop, marked);
+        m_runs.push_back({y, left, end});
+        return std::pair{left, end};
+    };
+
+    const auto [seedLeft, seedEnd] = paintRun(row(seed.y()), seed.y(), seed.x(), true);
+    push(seed.y(), seedLeft, seedEnd - 1, 1);
+    push(seed.y(), seedLeft, seedEnd - 1, -1);
+    while (!m_pending.empty()) {
+        const Span span = m_pending.back();
+        m_pending.pop_back();
         const int y = span.y + span.dy;
-        const int dy = span.dy;
-        int x = span.left;
-        while (x >= 0 && open(x, y)) {
-            set(x, y);
-            --x;
+        QRgb *const r = row(y);
+        for (int x = span.left; x <= span.right; ++x) {
+            if (!open(r[x]))
+                continue;
+            const auto [left, end] = paintRun(r, y, x, x == span.left);
+            // Onwards from the run, and back where it reaches past the span.
+            push(y, left, end - 1, span.dy);
+            if (left < span.left)
+                push(y, left, span.left - 1, -span.dy);
+            if (end - 1 > span.right)
+                push(y, span.right + 1, end - 1, -span.dy);
+            x = end; // closed, or past the image
         }
-        bool inRun = x < span.left; // the span's left end opened into a run
-        int runStart = x + 1;
-        if (inRun) {
-            if (runStart < span.left)
-                push(y, runStart, span.left - 1, -dy); // spills back round the left end
-            x = span.left + 1;
-        }
-        for (;;) {
-            if (inRun) {
-                while (x < w && open(x, y)) {
-                    set(x, y);
-                    ++x;
-                }
-                top = std::min(top, y);
-                bottom = std::max(bottom, y);
-                leftmost = std::min(leftmost, runStart);
-                rightmost = std::max(rightmost, x - 1);
-                push(y, runStart, x - 1, dy);
-                if (x > span.right + 1)
-                    push(y, span.right + 1, x - 1, -dy); // spills back round the right end
-            }
-            // On to the next open pixel under the span, if any.
-            for (++x; x <= span.right && !open(x, y); ++x) {
-            }
-            if (x > span.right)
-                break;
-            runStart = x;
-            inRun = true;
-        }
+    }
+
+    const QRgb paint = opaque | marked;
+    int top = h, bottom = -1, leftmost = w, rightmost = -1;
+    for (const Run &run : m_runs) {
+        fillPixels(row(run.y) + run.left, run.end - run.left, paint);
+        top = std::min(top, run.y);
+        bottom = std::max(bottom, run.y);
+        leftmost = std::min(leftmost, run.left);
+        rightmost = std::max(rightmost, run.end - 1);
     }
     m_filled = QRect(QPoint(leftmost, top), QPoint(rightmost, bottom));
     return true;

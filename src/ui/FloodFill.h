@@ -9,9 +9,10 @@ namespace ui {
 
 // Boundary flood fill: from the seed, paints `fill` into every pixel that is
 // 4-connected to the seed and is not of the `border` colour; pixels of any
-// other colour are painted over. The fill never leaves the image. A seed
-// outside the image or on a border pixel paints nothing and returns false.
-// Works on RGB32 / ARGB32 images; colours are compared without alpha.
+// other colour are painted over, the fill colour too. The fill never leaves
+// the image. A seed outside the image or on a border pixel paints nothing
+// and returns false. Works on RGB32 images (every pixel opaque); colours
+// are compared without alpha. Any other format paints nothing.
 bool floodFillBorder(QImage &image, QPoint seed, QRgb border, QRgb fill);
 
 // The same fill, keeping its bookkeeping between calls: a surface that
@@ -24,11 +25,18 @@ public:
     QRect lastFilled() const { return m_filled; }
 
 private:
+    // A row y + dy still to be explored next to the painted run
+    // left..right of row y.
+    struct Span {
+        int y, left, right, dy;
+    };
+    // A run of pixels painted by the fill: row y, x from left to end - 1.
+    struct Run {
+        int y, left, end;
+    };
     QRect m_filled;
-    // A pixel is done in this fill when its stamp equals the generation;
-    // stamps are only cleared when the generation wraps around.
-    std::vector<quint16> m_stamps;
-    quint16 m_generation = 0;
+    std::vector<Span> m_pending;
+    std::vector<Run> m_runs;
 };
 
 } // namespace ui

@@ -88,11 +88,14 @@ protected:
 private:
     // The first device pixel of surface pixel k, and the device pixels of a
     // surface area; the surface pixels that cover a device area.
-    int toDevice(int k) const;
+    int toDevice(int k) const { return qRound(k * m_dpr); }
     QRect toDevice(QRect area) const;
     QRect toSurface(QRect device) const;
     void stampScaled(QRect reach, const std::function<void(QPainter &)> &draw, const QPen &pen);
     void strokeLine(QPointF from, QPointF to, QColor colour);
+    // Writes `value` into the device blocks of a surface area (clipped to
+    // the canvas); says whether any pixel changed.
+    bool fillBlocks(QRect area, QRgb value);
     void fillBand(QRect band, QColor colour);
     void fillDiagonal(QPoint a, QPoint b, int w, QColor colour);
     // Repaints a changed area (surface pixels) and remembers it as drawn on.
@@ -112,6 +115,10 @@ private:
     // Where anything was drawn since the last clear: the rest of the canvas
     // holds the background, and a clear repaints only this.
     QRect m_drawnOn;
+    // The area the latest clear asked to be repainted, until the repaint:
+    // drawing inside it needs no request of its own (a redraw after a
+    // clear draws mostly where the last picture was).
+    QRect m_awaitingPaint;
     std::optional<int> m_finger; // the touch point that acts as the mouse
 };
 
