@@ -4,6 +4,7 @@
 #include "Form1.h"
 
 #include "app/WindowSizes.h"
+#include "ui/FramedPanelStyle.h"
 #include "ui/Metrics.h"
 
 #include <QCheckBox>
@@ -164,6 +165,10 @@ void Form1::createBoardControls()
     Text1->setFont(ui::designFont(18));
     // The read-out carries x; the pupil may select and copy it but not edit it.
     Text1->setReadOnly(true);
+    // A new x repaints the text, not the frame around it.
+    auto *readOutStyle = new ui::FramedPanelStyle;
+    readOutStyle->setParent(Text1);
+    Text1->setStyle(readOutStyle);
 
     Check4 = new QCheckBox(kokuban);
     Check4->setGeometry(240, 368, 17, 17);
