@@ -102,6 +102,7 @@ bool Surface::fillBlocks(QRect area, QRgb value)
 
 void Surface::setCanvasFont(const QFont &font)
 {
+    m_measures.clear();
     m_font = font;
     m_font.setStyleStrategy(QFont::NoAntialias);
 }
@@ -224,26 +225,38 @@ void Surface::print(const QString &text)
 {
     const QString written = text + QLatin1Char(' ');
     const QPointF at = whole(m_current);
-    const QFontMetricsF metrics(m_font);
+    const TextMeasure &measure = measured(text);
     {
         QPainter painter(&m_canvas);
         painter.setFont(m_font);
         painter.setPen(m_fore);
-        painter.drawText(at + QPointF(0, metrics.ascent()), written);
+        painter.drawText(at + QPointF(0, measure.ascent), written);
     }
-    changed(printExtent(text, at));
-    m_current.rx() += metrics.horizontalAdvance(written);
+    changed(measure.reach.translated(at).toAlignedRect().adjusted(-1, -1, 1, 1));
+    m_current.rx() += measure.advance;
 }
 
 QRect Surface::printExtent(const QString &text, QPointF at)
 {
+    return measured(text).reach.translated(whole(at)).toAlignedRect().adjusted(-1, -1, 1, 1);
+}
+
+const Surface::TextMeasure &Surface::measured(const QString &text)
+{
+    // The graph and the table write the same few texts again and again.
+    if (const auto known = m_measures.constFind(text); known != m_measures.cend())
+        return *known;
+    constexpr qsizetype keptTexts = 256; // far more than a lesson writes
+    if (m_measures.size() >= keptTexts)
+        m_measures.clear();
     const QString written = text + QLatin1Char(' ');
     const QFontMetricsF metrics(m_font);
+    const qreal advance = metrics.horizontalAdvance(written);
     // Every glyph, also where it reaches past its advance or its line; the
     // text's top-left lies `ascent` above its baseline.
-    const QRectF glyphs = metrics.boundingRect(written).translated(0, metrics.ascent()) |
-                          QRectF(0, 0, metrics.horizontalAdvance(written), metrics.height());
-    return glyphs.translated(whole(at)).toAlignedRect().adjusted(-1, -1, 1, 1);
+    const QRectF reach = metrics.boundingRect(written).translated(0, metrics.ascent()) |
+                         QRectF(0, 0, advance, metrics.height());
+    return *m_measures.insert(text, {reach, advance, metrics.ascent()});
 }
 
 bool Surface::floodFillBorder(QPointF seed, QColor border)
@@ -279,10 +292,13 @@ void Surface::paintEvent(QPaintEvent *event)
     // them, and the surface itself may start inside a device pixel); the
     // window system clips the painting to the dirty region, so the controls
     // that reach into any widened part are painted once each, above it.
+    // On a whole scale (1, 2, 3) nothing is widened.
+    const bool wholeScale = m_dpr == std::floor(m_dpr);
     const QRect inside = m_canvas.rect();
     QRegion reached; // the dirty parts and the pixels the widening may touch
     for (const QRect &dirty : event->region()) {
-        reached += dirty.adjusted(-1, -1, 1, 1);
+        if (!wholeScale)
+            reached += dirty.adjusted(-1, -1, 1, 1);
         const QRect device =
             QRectF(dirty.x() * m_dpr, dirty.y() * m_dpr, dirty.width() * m_dpr, dirty.height() * m_dpr)
                 .toAlignedRect() &
@@ -291,7 +307,7 @@ void Surface::paintEvent(QPaintEvent *event)
                             device.height() / m_dpr);
         painter.drawImage(target, m_canvas, device);
     }
-    m_controls.paint(painter, reached);
+    m_controls.paint(painter, wholeScale ? event->region() : reached);
 }
 
 void Surface::acceptTouch() { setAttribute(Qt::WA_AcceptTouchEvents); }

@@ -5,6 +5,7 @@
 
 #include <QColor>
 #include <QFont>
+#include <QHash>
 #include <QImage>
 #include <QPointF>
 #include <QWidget>
@@ -98,6 +99,15 @@ private:
     bool fillBlocks(QRect area, QRgb value);
     void fillBand(QRect band, QColor colour);
     void fillDiagonal(QPoint a, QPoint b, int w, QColor colour);
+    // What print() needs to know of a text in the canvas font, besides the
+    // glyphs: the pixels it may touch from its top-left (surface pixels),
+    // how far it moves the current position, and its baseline's depth.
+    struct TextMeasure {
+        QRectF reach;
+        qreal advance;
+        qreal ascent;
+    };
+    const TextMeasure &measured(const QString &text);
     // Repaints a changed area (surface pixels) and remembers it as drawn on.
     void changed(QRect area);
 
@@ -109,6 +119,7 @@ private:
     FillStyle m_fillStyle = FillStyle::Transparent;
     int m_drawWidth = 1;
     QFont m_font;
+    QHash<QString, TextMeasure> m_measures; // in m_font, by text
     QPointF m_current;
     ControlLayer m_controls{this};
     FloodFiller m_filler;
