@@ -66,7 +66,9 @@ test: deps build
 	cd $(BUILD) && ctest --output-on-failure -j$(JOBS)
 	$(MAKE) --no-print-directory check-sanitize
 
+# The start-up benchmark counts instructions with callgrind.
 bench: deps build
+	@$(MAKE) deps PACKAGES=valgrind
 	$(XVFB) cmake --build $(BUILD) --target run-bench
 
 soak: deps build
