@@ -19,7 +19,7 @@ namespace testsupport {
 // slot s spans [2s, 2s + 2] cm; codes 1..3 are 2, 4 and 6 cm high; a 4 starts
 // a triangle over [2s, 2s + 6] whose height rises 1 cm per cm; 5 and 6 are
 // the rest of that triangle and add nothing by themselves.
-inline double areaOut(const std::array<int, 5> &figure, double x)
+inline double areaOut(const board::Slots &figure, double x)
 {
     double area = 0;
     for (int s = 0; s < 5; ++s) {

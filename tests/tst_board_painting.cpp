@@ -37,7 +37,7 @@ int pieceHeight(int code) { return code == board::Square2x2 ? 40 : code == board
 int pieceWidth(int code) { return code == board::TriangleLeft ? 120 : board::slotWidth; }
 
 // Slot codes 0..4, left to right.
-using Slots = std::array<int, 5>;
+using Slots = board::Slots;
 
 struct Piece {
     int code;

@@ -16,7 +16,7 @@
 
 namespace {
 
-using Figure = std::array<int, 5>;
+using Figure = board::Slots;
 
 const QRgb cream = qRgb(255, 255, 192);     // graph and table background
 const QRgb gridGreen = qRgb(0, 128, 0);
@@ -160,7 +160,7 @@ void TestGraphTable::plotPointBeyondStartChangesNothing()
     // A state in which a plot would add 2 cm² and draw a segment to x = 0.5.
     f.Text1->setText(QStringLiteral(" 0.5"));
     f.StepArea[1] = 2;
-    f.Px = motion::startPx + motion::stepPx;
+    f.Px = board::sideAbX + motion::stepPx;
     const QImage before = f.gamen->canvas();
     const double graphY = f.GraphY, lastGx = f.LastGx;
     const qint16 lastGy = f.LastGy;

@@ -14,7 +14,7 @@ constexpr int probeStep = 3;   // probe every third board pixel
 constexpr int probeMargin = 4; // and only well away from any outline or side AB
 
 struct Case {
-    std::array<int, 5> figure;
+    board::Slots figure;
     bool grid;
 };
 
@@ -28,7 +28,7 @@ const std::array<Case, 4> cases = {{
 
 // Is board pixel (x, y) at least probeMargin px inside one piece of the figure
 // drawn from pos, and that far from AB?
-bool wellInside(const std::array<int, 5> &figure, int pos, int x, int y)
+bool wellInside(const board::Slots &figure, int pos, int x, int y)
 {
     if (std::abs(x - 300) < probeMargin || y > 300 - probeMargin)
         return false;

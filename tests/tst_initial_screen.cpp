@@ -37,8 +37,8 @@ struct Screen {
     double px = 0, graphY = 0, tableY = 0, lastGx = 0;
     qint16 lastGy = 0;
     int dragPiece = 0;
-    std::array<int, 5> pieces{};
-    std::array<float, 22> strips{};
+    board::Slots pieces{};
+    motion::StripTable strips{};
     QList<QLine> lines;
     QList<QRect> labels;
     QList<bool> shown;
@@ -162,7 +162,7 @@ void TestInitialScreen::sceneAndControls()
     QCOMPARE(QPointF(f.Bx, f.By), QPointF(300, 300));
     QCOMPARE(QPointF(f.Cx, f.Cy), QPointF(500, 300));
     QCOMPARE(QPointF(f.Dx, f.Dy), QPointF(500, 180));
-    QVERIFY((f.SlotPiece == std::array<int, 5>{}));
+    QVERIFY((f.SlotPiece == board::Slots{}));
     QCOMPARE(f.DragPiece, 0);
     QCOMPARE(f.TableY, 0.0);
     QCOMPARE(f.GraphY, 0.0);

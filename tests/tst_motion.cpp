@@ -15,7 +15,7 @@
 #include <vector>
 
 using testsupport::areaOut;
-using Figure = std::array<int, 5>;
+using Figure = board::Slots;
 Q_DECLARE_METATYPE(Figure)
 
 namespace {

@@ -22,7 +22,7 @@
 
 namespace {
 
-using Figure = std::array<int, 5>;
+using Figure = board::Slots;
 
 #ifdef KANSU_SANITIZED_BUILD
 // Under the sanitizers every pixel costs many times more: the sanitized

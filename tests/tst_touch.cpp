@@ -11,7 +11,7 @@
 
 namespace {
 
-using Slots = std::array<int, 5>;
+using Slots = board::Slots;
 
 // Board pixels: a point of each template in the tray, the slots' centres
 // over the envelope.

@@ -244,7 +244,7 @@ void TestUiRules::distanceTextReadsBack()
 {
     // The read-out carries x to the graph and the table: every position of P
     // must come back as the same number.
-    for (double px = motion::startPx; px >= motion::endPx; px -= motion::stepPx) {
+    for (double px = board::sideAbX; px >= motion::endPx; px -= motion::stepPx) {
         const double x = motion::distanceCm(px);
         QCOMPARE(ui::leadingNumber(motion::distanceText(x)), x);
     }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "board/Geometry.h"
+#include "motion/StripRules.h"
 #include "ui/EventPump.h"
 #include "ui/GraphicControls.h"
 #include "ui/Surface.h"
@@ -90,13 +92,13 @@ public:
     double Py = 0;
     double LastGx = 0; // last plotted graph point, graph pixels
     qint16 LastGy = 0;
-    int DragPiece = 0; // held piece: 0 none, 1..4 from the tray, else a slot code
-    std::array<int, 5> SlotPiece{}; // slot codes, slot i at board x 300+40i..340+40i
+    int DragPiece = board::Empty; // held piece: none, 1..4 from the tray, else a slot code
+    board::Slots SlotPiece{};      // slot codes, slot i at board x 300+40i..340+40i
     std::optional<int> DragSlot;    // slot the held piece came from; none = tray
     qint16 CurPiece = 0;            // code of the slot the latest forward step entered
     double TableY = 0;              // y (cm²) of the column the table wrote last
     double GraphY = 0;              // y (cm²) as the graph has summed it
-    std::array<float, 22> StepArea{}; // StepArea[k]: y gained over the step ending at x = k/2
+    motion::StripTable StepArea{};    // StepArea[k]: y gained over the step ending at x = k/2
     qint16 StopFlag = 0;              // 1 = stop of the automatic run requested
 
     // ---- Handlers ------------------------------------------------------------

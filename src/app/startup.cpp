@@ -25,10 +25,10 @@ void Form1::Form_Load()
 void Form1::ShowInitialScreen()
 {
     setDistanceText(0);
-    DragPiece = 0;
+    DragPiece = board::Empty;
     TableY = 0;
     GraphY = 0;
-    SlotPiece.fill(0);
+    SlotPiece.fill(board::Empty);
     // A new figure starts with no strips of an earlier one.
     StepArea.fill(0);
     Picture1->hide();
@@ -38,8 +38,10 @@ void Form1::ShowInitialScreen()
     DrawTable(0);
     DrawGraph(0);
 
-    Ax = 300, Ay = 180, Bx = 300, By = 300, Cx = 500, Cy = 300, Dx = 500, Dy = 180;
-    Px = motion::startPx, Py = 300;
+    using namespace board;
+    Ax = sideAbX, Ay = envelopeTop, Bx = sideAbX, By = baseY;
+    Cx = envelopeRight, Cy = baseY, Dx = envelopeRight, Dy = envelopeTop;
+    Px = sideAbX, Py = baseY; // P at B
 
     // Corner and length labels beside the envelope.
     Label4[0]->move(int(Ax - 8), int(Ay - 35));
@@ -57,7 +59,7 @@ void Form1::ShowInitialScreen()
     Line5[2]->setLine(QLine(int(Dx), Dy, int(Ax), int(Ay)));
     Line5[3]->setLine(QLine(int(Ax), int(Ay), int(Bx), int(By)));
     // Parked below the board until a step shows it from B to P.
-    Line5[4]->setLine(QLine(int(Bx) + 10, board::parkedBarY, int(Px), board::parkedBarY));
+    Line5[4]->setLine(QLine(int(Bx) + 10, parkedBarY, int(Px), parkedBarY));
     Line5[5]->setLine(QLine(int(Ax), int(Ay), int(Ax - 20), int(Ay + 15)));
     Line5[6]->setLine(QLine(int(Ax - 20), int(Ay + 15), int(Bx - 20), int(By - 15)));
     Line5[7]->setLine(QLine(int(Bx - 20), int(By - 15), int(Bx), int(By)));

@@ -64,7 +64,7 @@ void Form1::drawGraphFrame(QRect area)
 
 void Form1::PlotPoint(qint16 direction)
 {
-    if (Px > motion::startPx)
+    if (Px > board::sideAbX)
         return;
     gamen->setDrawWidth(curveWidth);
     const QColor colour = direction == 0 ? curveBlue : eraseCream;

@@ -9,7 +9,7 @@
 
 void Form1::Command2_Click()
 {
-    Px = motion::startPx - motion::stepPx;
+    Px = board::sideAbX - motion::stepPx;
     modoru_Click(); // erases the current column, brings P to B
     clearTable();
     DrawTable(0);

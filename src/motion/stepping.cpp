@@ -19,7 +19,7 @@ constexpr double labelLowUntilPx = 230;
 void Form1::susumu_Click()
 {
     using namespace motion;
-    if (Px == startPx && Check3->isChecked())
+    if (Px == board::sideAbX && Check3->isChecked())
         DrawTable(0); // the x = 0 column, before the first step
     Px -= stepPx;
     if (Px < endPx) {
@@ -49,11 +49,11 @@ void Form1::susumu_Click()
 void Form1::modoru_Click()
 {
     using namespace motion;
-    if (Px != startPx && Check3->isChecked())
+    if (Px != board::sideAbX && Check3->isChecked())
         DrawTable(1); // erase the column of the x being left
     Px += stepPx;
-    if (Px > startPx) {
-        Px = startPx;
+    if (Px > board::sideAbX) {
+        Px = board::sideAbX;
         return;
     }
     Label4[8]->setLeft(int(Px - 18));
@@ -64,7 +64,7 @@ void Form1::modoru_Click()
         Line5[4]->setLine(QLine(int(Bx), int(By), int(Px), int(By)));
     // The backward step puts the label 5 px further left than the forward one.
     Label4[6]->move(int((Px + 300) / 2 - 22), Px > labelLowUntilPx ? labelLowTop : labelHighTop);
-    Label4[6]->setVisible(Px != startPx);
+    Label4[6]->setVisible(Px != board::sideAbX);
     if (Check1->isChecked())
         DrawGrid();
     PlotPoint(1);
