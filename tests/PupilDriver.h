@@ -12,8 +12,10 @@
 
 #include "TestSupport.h"
 
+#include "app/WindowSizes.h"
 #include "board/Geometry.h"
 #include "board/SlotRules.h"
+#include "graph/GraphScale.h"
 #include "motion/RunRules.h"
 #include "motion/StripRules.h"
 
@@ -76,20 +78,6 @@ constexpr int paintedTop = board::envelopeTop - penReach;
 constexpr int paintedBottom = board::baseY + penReach;
 constexpr int paintedLeft = gridLeft - penReach;
 constexpr int paintedRight = gridRight + penReach;
-
-// Outer window sizes in twips: narrow or widened for the graph, short or
-// heightened for the table.
-constexpr int narrowTwips = 9700;
-constexpr int wideTwips = 15700;
-constexpr int shortTwips = 8800;
-constexpr int tallTwips = 10800;
-
-// The graph's scale (panel pixels): origin (35, 480), 30 px per cm of x,
-// 30 px per 4 cm² of y.
-constexpr double graphOriginX = 35;
-constexpr double graphOriginY = 480;
-constexpr double graphPxPerCm = 30;
-constexpr double graphPxPerCm2 = 30.0 / 4;
 
 // P's marker: the red dot's box starts 4 px left of P, the label "Ｐ" 18 px.
 constexpr int dotOffset = 4;
@@ -214,8 +202,8 @@ private:
         }
         expect(m_form.Picture1->isHidden() != m_form.Check5->isChecked(),
                QStringLiteral("%1: the cover does not follow 封筒をかくす").arg(where));
-        expect(m_form.outerWidthTwips() == (m_form.Check2->isChecked() ? geometry::wideTwips : geometry::narrowTwips) &&
-                   m_form.outerHeightTwips() == (m_form.Check3->isChecked() ? geometry::tallTwips : geometry::shortTwips),
+        expect(m_form.outerWidthTwips() == (m_form.Check2->isChecked() ? app::graphWidthTwips : app::compactWidthTwips) &&
+                   m_form.outerHeightTwips() == (m_form.Check3->isChecked() ? app::tableHeightTwips : app::compactHeightTwips),
                QStringLiteral("%1: the window is %2 x %3 twips").arg(where).arg(m_form.outerWidthTwips()).arg(m_form.outerHeightTwips()));
 
         const auto &codes = m_form.SlotPiece;
@@ -228,8 +216,8 @@ private:
                    .arg(where).arg(m_form.GraphY).arg(x()).arg(figure).arg(y));
         // The graph's pen stands on the point of (x, y): 30 px per cm from
         // x = 35, 7.5 px per cm² up from y = 480, a whole pixel.
-        const double penX = geometry::graphOriginX + geometry::graphPxPerCm * x();
-        const int penY = int(std::nearbyint(geometry::graphOriginY - geometry::graphPxPerCm2 * y));
+        const double penX = graph::originX + graph::pixelsPerCmOfX * x();
+        const int penY = int(std::nearbyint(graph::originY - graph::pixelsPerCm2OfY * y));
         expect(m_form.LastGx == penX && m_form.LastGy == penY,
                QStringLiteral("%1: the graph pen is at (%2,%3), the point of x = %4, y = %5 is (%6,%7)")
                    .arg(where).arg(m_form.LastGx).arg(m_form.LastGy).arg(x()).arg(y).arg(penX).arg(penY));

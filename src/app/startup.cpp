@@ -3,6 +3,7 @@
 
 #include "app/WindowSizes.h"
 #include "board/Geometry.h"
+#include "graph/GraphScale.h"
 #include "motion/StripRules.h"
 #include "ui/NumberForm.h"
 
@@ -69,8 +70,8 @@ void Form1::ShowInitialScreen()
 
     putTemplatesHome();
 
-    LastGx = 35;
-    LastGy = 480;
+    LastGx = graph::originX;
+    LastGy = graph::originY;
     tomeru->setEnabled(false);
     PlotPoint(0);
     if (Check1->isChecked())

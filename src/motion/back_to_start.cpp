@@ -2,6 +2,7 @@
 // and the view options stay.
 #include "app/Form1.h"
 
+#include "graph/GraphScale.h"
 #include "motion/StripRules.h"
 
 #include <QCheckBox>
@@ -14,8 +15,8 @@ void Form1::Command2_Click()
     clearTable();
     DrawTable(0);
     DrawGraph(0);
-    LastGx = 35;
-    LastGy = 480;
+    LastGx = graph::originX;
+    LastGy = graph::originY;
     TableY = 0;
     GraphY = 0;
     // Every change of the figure passes here: the next pass fills the
