@@ -3,14 +3,9 @@
 
 #include "app/WindowSizes.h"
 #include "board/Geometry.h"
-#include "graph/GraphScale.h"
-#include "motion/StripRules.h"
-#include "ui/NumberForm.h"
 
-#include <QAccessible>
 #include <QCheckBox>
 #include <QCoreApplication>
-#include <QLineEdit>
 #include <QPushButton>
 
 void Form1::Form_Load()
@@ -27,17 +22,10 @@ void Form1::ShowInitialScreen()
 {
     setDistanceText(0);
     DragPiece = board::Empty;
-    TableY = 0;
-    GraphY = 0;
     SlotPiece.fill(board::Empty);
-    // A new figure starts with no strips of an earlier one.
-    StepArea.fill(0);
     Picture1->hide();
     Check5->setChecked(false);
     kokuban->cls();
-    clearTable();
-    DrawTable(0);
-    DrawGraph(0);
 
     using namespace board;
     Ax = sideAbX, Ay = envelopeTop, Bx = sideAbX, By = baseY;
@@ -51,8 +39,7 @@ void Form1::ShowInitialScreen()
     Label4[3]->move(int(Dx - 8), Dy - 35);
     Label4[4]->move(int((Bx + Cx) / 2 - 20), int(By + 5));
     Label4[5]->move(int(Cx + 5), Dy + 20);
-    Label4[8]->move(int(Px - 18), int(By));
-    Shape1->move(int(Bx - 4), int(By - 4));
+    movePMarker();
 
     // The envelope ABCD with its base line and the flap left of AB.
     Line5[0]->setLine(QLine(20, int(Py), int(Cx), int(Cy)));
@@ -70,10 +57,9 @@ void Form1::ShowInitialScreen()
 
     putTemplatesHome();
 
-    LastGx = graph::originX;
-    LastGy = graph::originY;
     tomeru->setEnabled(false);
-    PlotPoint(0);
+    restartGraphAndTable();
+    // Last: the board was cleared above.
     if (Check1->isChecked())
         DrawGrid();
 }
@@ -90,14 +76,3 @@ void Form1::end_Click()
     m_waiter.abandon();
     QCoreApplication::quit();
 }
-
-void Form1::setDistanceText(double x)
-{
-    Text1->setText(motion::distanceText(x));
-    // Screen readers hear the new x as a value change of the read-out.
-    QAccessibleValueChangeEvent event(Text1, Text1->text());
-    QAccessible::updateAccessibility(&event);
-    emit distanceChanged(Text1->text());
-}
-
-double Form1::distance() const { return ui::leadingNumber(Text1->text()); }

@@ -1,6 +1,6 @@
 // 出す and 戻す: P moves one step of 0.5 cm (10 board px) out or back, and
 // with it the read-out, the labels, the red bar, the board, the graph and the
-// table.
+// table. P's marker is placed here for start-up too.
 #include "app/Form1.h"
 
 #include "board/Geometry.h"
@@ -14,6 +14,11 @@ constexpr int labelHighTop = 300;   // "χcm" top once x reaches 3.5 cm
 constexpr int labelLowTop = 325;    // "χcm" top below that, clear of the read-out
 constexpr double labelLowUntilPx = 230;
 
+// P's marker: the red dot's box starts this far left of P and above the base
+// line; the label "Ｐ" stands on the line, this far left of P.
+constexpr int dotOffset = 4;
+constexpr int labelOffset = 18;
+
 } // namespace
 
 void Form1::susumu_Click()
@@ -26,8 +31,7 @@ void Form1::susumu_Click()
         Px = endPx;
         return;
     }
-    Label4[8]->setLeft(int(Px - 18));
-    Shape1->setLeft(int(Px - 4));
+    movePMarker();
     setDistanceText(distanceCm(Px));
 
     const double x = distance();
@@ -56,8 +60,7 @@ void Form1::modoru_Click()
         Px = board::sideAbX;
         return;
     }
-    Label4[8]->setLeft(int(Px - 18));
-    Shape1->setLeft(int(Px - 4));
+    movePMarker();
     setDistanceText(distanceCm(Px));
     RedrawBoard(qint16(Px));
     if (Check4->isChecked())
@@ -70,8 +73,8 @@ void Form1::modoru_Click()
     PlotPoint(1);
 }
 
-void Form1::Check4_Click()
+void Form1::movePMarker()
 {
-    const int y = Check4->isChecked() ? int(By) : board::parkedBarY;
-    Line5[4]->setLine(QLine(int(Bx), y, int(Px), y));
+    Label4[8]->move(int(Px) - labelOffset, int(By));
+    Shape1->move(int(Px) - dotOffset, int(By) - dotOffset);
 }
