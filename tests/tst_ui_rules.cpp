@@ -2,11 +2,11 @@
 // boundary flood fill, the distance text and slot of a step, the table and
 // graph text positions and the window size in twips.
 
+#include "app/WindowSizes.h"
 #include "graph/GraphScale.h"
 #include "motion/StripRules.h"
 #include "table/TableLayout.h"
 #include "ui/FloodFill.h"
-#include "ui/Metrics.h"
 #include "ui/NumberForm.h"
 #include "ui/Palette.h"
 
@@ -344,7 +344,7 @@ void TestUiRules::clientSizeFromOuterTwips()
 {
     QFETCH(QSize, outer);
     QFETCH(QSize, client);
-    QCOMPARE(ui::clientSizeFromOuterTwips(outer.width(), outer.height()), client);
+    QCOMPARE(app::clientSizeFromOuterTwips(outer.width(), outer.height()), client);
 }
 
 QTEST_GUILESS_MAIN(TestUiRules)

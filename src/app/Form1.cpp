@@ -3,8 +3,9 @@
 // and table pixels for the controls on those surfaces.
 #include "Form1.h"
 
+#include "app/Colours.h"
 #include "app/WindowSizes.h"
-#include "ui/Metrics.h"
+#include "ui/Fonts.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -18,7 +19,6 @@ namespace {
 const QColor windowGreen(192, 255, 192);  // window, check boxes, cover
 const QColor checkText(0, 128, 0);        // check box captions
 const QColor boardGreen(0, 128, 0);       // the blackboard
-const QColor panelCream(255, 255, 192);   // graph and table panels
 const QColor white(255, 255, 255);
 const QColor red(255, 0, 0);
 const QColor yellow(255, 255, 0);
@@ -103,7 +103,7 @@ void Form1::createWindowControls()
 {
     Label6 = opaqueLabel(this, QStringLiteral("関数の利用"), {16, 16, 160, 33}, QColor(0, 0, 255),
                          white, ui::designFont(24));
-    Command1 = button(this, QStringLiteral("初期画面"), {216, 16, 81, 33}, panelCream,
+    Command1 = button(this, QStringLiteral("初期画面"), {216, 16, 81, 33}, app::panelCream,
                       ui::designFont(12, true));
     Check1 = checkBox(this, QStringLiteral("方眼"), {376, 24, 81, 26});
     end = button(this, QStringLiteral("終了"), {536, 16, 81, 33}, QColor(192, 192, 255),
@@ -142,13 +142,13 @@ void Form1::createWindowControls()
     Check3 = checkBox(this, QStringLiteral("表"), {520, 480, 49, 26});
     Check2 = checkBox(this, QStringLiteral("グラフ"), {520, 512, 89, 26});
 
-    gamen = new ui::Surface(graphSize, panelCream, this);
+    gamen = new ui::Surface(graphSize, app::panelCream, this);
     gamen->move(632, 16);
     gamen->setCanvasFont(ui::defaultFont());
 
     Check5 = checkBox(this, QStringLiteral("封筒をかくす"), {648, 544, 161, 33});
 
-    hyo = new ui::Surface(tableSize, panelCream, this);
+    hyo = new ui::Surface(tableSize, app::panelCream, this);
     hyo->move(8, 560);
     hyo->setForeColor(Qt::black);
     hyo->setCanvasFont(ui::designFont(14.25, true));
@@ -230,9 +230,9 @@ void Form1::createTableControls()
 {
     ui::ControlLayer &layer = hyo->controls();
     const QFont headingFont = ui::designFont(24, true);
-    Label5 = layer.add<ui::LabelControl>(QStringLiteral("χ"), headingFont, Qt::black, QColor(255, 255, 192));
+    Label5 = layer.add<ui::LabelControl>(QStringLiteral("χ"), headingFont, Qt::black, app::panelCream);
     Label5->move(0, 16);
-    Label7 = layer.add<ui::LabelControl>(QStringLiteral("ｙ"), headingFont, Qt::black, QColor(255, 255, 192));
+    Label7 = layer.add<ui::LabelControl>(QStringLiteral("ｙ"), headingFont, Qt::black, app::panelCream);
     Label7->move(8, 64);
     Line3 = layer.add<ui::LineControl>(Qt::black, envelopeLineWidth, QLine(8, 56, 600, 56));
     Line2 = layer.add<ui::LineControl>(Qt::black, envelopeLineWidth, QLine(32, 8, 32, 104));
@@ -304,7 +304,7 @@ void Form1::setOuterSizeTwips(int widthTwips, int heightTwips)
     m_outerHeightTwips = heightTwips;
     // The pupil cannot resize the window: the graph and the table come into
     // view only through グラフ and 表.
-    setFixedSize(ui::clientSizeFromOuterTwips(widthTwips, heightTwips));
+    setFixedSize(app::clientSizeFromOuterTwips(widthTwips, heightTwips));
 }
 
 void Form1::closeEvent(QCloseEvent *event)

@@ -2,7 +2,7 @@
 
 #include "board/Geometry.h"
 #include "motion/StripRules.h"
-#include "ui/EventPump.h"
+#include "ui/Waiter.h"
 #include "ui/GraphicControls.h"
 #include "ui/Surface.h"
 
@@ -106,7 +106,8 @@ public:
     // connected, the window's outer size; closing the window is 終了.
     explicit Form1(QWidget *parent = nullptr);
     ~Form1() override;
-    // Sets the window's outer size in twips (client = outer - nominal frame).
+    // Sets the window's outer size in twips (app/WindowSizes.h maps it to the
+    // client area).
     void setOuterSizeTwips(int widthTwips, int heightTwips);
     int outerWidthTwips() const { return m_outerWidthTwips; }
     int outerHeightTwips() const { return m_outerHeightTwips; }
