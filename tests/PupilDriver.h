@@ -98,7 +98,7 @@ public:
     PupilDriver(Form1 &form, std::uint32_t seed, Tally &tally)
         : m_form(form), m_rng(seed), m_tally(tally)
     {
-        m_green.assign(geometry::boardWidth, QColor(0, 128, 0).rgb());
+        m_green.assign(geometry::boardWidth, testsupport::boardGreen);
     }
 
     // Plays up to `count` actions, then closes the window if no action did.
@@ -607,18 +607,6 @@ private:
         return samples[uniform(0, int(samples.size()) - 1)];
     }
 
-    // Types a text key by key; characters outside Latin-1 go in as key events
-    // carrying that text, as an input method delivers them.
-    static void typeText(QWidget *target, const QString &text)
-    {
-        for (QChar c : text) {
-            if (c.unicode() >= 0x20 && c.unicode() < 0x7f)
-                QTest::keyClick(target, char(c.unicode()));
-            else
-                QTest::sendKeyEvent(QTest::Click, target, Qt::Key_unknown, QString(c), Qt::NoModifier);
-        }
-    }
-
     void typeSpeed()
     {
         QLineEdit *edit = m_form.Combo1->lineEdit();
@@ -627,14 +615,14 @@ private:
             const QString text = hostileText();
             log(QStringLiteral("select all in 速度 and type '%1'").arg(text.left(40)));
             QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
-            typeText(edit, text);
+            testsupport::typeKeys(edit, text);
             break;
         }
         case 1: {
             const QString text = hostileText();
             log(QStringLiteral("type '%1' at the end of 速度").arg(text.left(40)));
             QTest::keyClick(edit, Qt::Key_End);
-            typeText(edit, text);
+            testsupport::typeKeys(edit, text);
             break;
         }
         case 2:
@@ -657,7 +645,7 @@ private:
         log(QStringLiteral("type '%1' into the read-out").arg(text.left(40)));
         const QString before = m_form.Text1->text();
         QTest::keyClick(m_form.Text1, Qt::Key_A, Qt::ControlModifier);
-        typeText(m_form.Text1, text);
+        testsupport::typeKeys(m_form.Text1, text);
         QTest::keyClick(m_form.Text1, Qt::Key_Backspace);
         expect(m_form.Text1->text() == before,
                QStringLiteral("typing changed the read-out to '%1'").arg(m_form.Text1->text()));

@@ -106,7 +106,7 @@ private slots:
         f->Check1->setFocus();
         QTest::keyClick(f->Check1, Qt::Key_Space);
         QVERIFY(f->Check1->isChecked());
-        QCOMPARE(f->kokuban->pixel(400, 200), QColor(0, 0, 0)); // its handler drew the grid
+        QCOMPARE(f->kokuban->pixel(400, 200), QColor(testsupport::black)); // its handler drew the grid
     }
 
     void changesAreAnnounced()

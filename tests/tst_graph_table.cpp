@@ -18,10 +18,10 @@ namespace {
 
 using Figure = board::Slots;
 
-const QRgb cream = qRgb(255, 255, 192);     // graph and table background
-const QRgb gridGreen = qRgb(0, 128, 0);
-const QRgb labelBlack = qRgb(0, 0, 0);
-const QRgb valueBlue = qRgb(0, 0, 255);     // curve and table values
+using testsupport::valueBlue;
+const QRgb cream = testsupport::panelCream;    // graph and table background
+const QRgb gridGreen = testsupport::boardGreen; // palette index 2
+const QRgb labelBlack = testsupport::black;
 constexpr int stepsPerCm = 2;               // P moves 0.5 cm per step
 // An erased segment also takes the round end of the previous one: the
 // 3-px pen reaches this far around their common point.

@@ -16,7 +16,6 @@
 
 using testsupport::areaOut;
 using Figure = board::Slots;
-Q_DECLARE_METATYPE(Figure)
 
 namespace {
 
@@ -29,7 +28,7 @@ double xOf(const Form1 &f) { return (300 - f.Px) / 20; }
 void setFigure(Form1 &f, const Figure &figure)
 {
     f.SlotPiece = figure;
-    f.kokuban->setForeColor(QColor(255, 255, 0));
+    f.kokuban->setForeColor(QColor(testsupport::yellow));
     f.Command2_Click();
 }
 
@@ -273,7 +272,7 @@ private slots:
         // Graph: the empty frame and the origin point only; the origin dot
         // shows beside the grid lines that are drawn over it.
         QVERIFY(f->gamen->canvas() == reference.gamen->canvas());
-        QCOMPARE(f->gamen->pixel(36, 479), QColor(0, 0, 255));
+        QCOMPARE(f->gamen->pixel(36, 479), QColor(testsupport::valueBlue));
     }
 
     // ---- The automatic run -------------------------------------------------

@@ -105,7 +105,7 @@ QByteArray digest(const QImage &image)
 QStringList boardReadings()
 {
     Form1 f;
-    f.kokuban->setForeColor(QColor(255, 255, 0)); // the pen colour after building
+    f.kokuban->setForeColor(QColor(testsupport::yellow)); // the pen colour after building
     QStringList lines;
     const auto figures = boardFigures();
     for (std::size_t i = 0; i < figures.size(); ++i)

@@ -32,14 +32,6 @@ struct Board {
 
 } // namespace
 
-namespace QTest {
-template <>
-char *toString(const Slots &s)
-{
-    return qstrdup(qPrintable(QStringLiteral("{%1, %2, %3, %4, %5}").arg(s[0]).arg(s[1]).arg(s[2]).arg(s[3]).arg(s[4])));
-}
-} // namespace QTest
-
 class TouchTest : public QObject
 {
     Q_OBJECT
