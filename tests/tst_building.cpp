@@ -1,5 +1,5 @@
 // Building the figure with the mouse, and the view options.
-#include "TestSupport.h"
+#include "LessonTest.h"
 
 #include "board/SlotRules.h"
 
@@ -33,16 +33,11 @@ void drag(Form1 &f, float fromX, float fromY, float toX, float toY)
 
 } // namespace
 
-class BuildingTest : public QObject
+class BuildingTest : public testsupport::LessonTest
 {
     Q_OBJECT
-    std::unique_ptr<Form1> f;
 
 private slots:
-    void initTestCase() { testsupport::setUpTestApplication(); }
-    void init() { f = std::make_unique<Form1>(); }
-    void cleanup() { f.reset(); }
-
     // ---- Pure slot rules -----------------------------------------------------
 
     void lift_data()

@@ -1,5 +1,5 @@
 // Moving P: forward and backward steps, back to start, the automatic run.
-#include "TestSupport.h"
+#include "LessonTest.h"
 
 #include "motion/StripRules.h"
 
@@ -46,16 +46,11 @@ bool runningButtons(const Form1 &f)
 
 } // namespace
 
-class MotionTest : public QObject
+class MotionTest : public testsupport::LessonTest
 {
     Q_OBJECT
-    std::unique_ptr<Form1> f;
 
 private slots:
-    void initTestCase() { testsupport::setUpTestApplication(); }
-    void init() { f = std::make_unique<Form1>(); }
-    void cleanup() { f.reset(); }
-
     void firstStepMovesPAndItsLabels()
     {
         f->Check3->setChecked(true);
