@@ -29,6 +29,8 @@ const QSize graphSize(393, 513);
 const QSize tableSize(609, 113);
 
 constexpr int envelopeLineWidth = 3;
+constexpr int underlineWidth = 3;
+constexpr int tableRuleWidth = 3;
 constexpr int redBarWidth = 5;
 constexpr int templateLineWidth = 2;
 constexpr int trayBandWidth = 150; // covers board rows 0..139 around y = 64
@@ -40,6 +42,9 @@ void paint(QWidget *w, QPalette::ColorRole role, QColor colour)
     w->setPalette(p);
 }
 
+// Opaque labels keep the boxes the design gives them: the stand-in face
+// measures the captions a little differently from the design's face. The
+// caption stands at the box's top-left, as on the board.
 QLabel *opaqueLabel(QWidget *parent, const QString &text, QRect place, QColor back, QColor fore,
                     const QFont &font)
 {
@@ -48,9 +53,15 @@ QLabel *opaqueLabel(QWidget *parent, const QString &text, QRect place, QColor ba
     label->setAutoFillBackground(true);
     paint(label, QPalette::Window, back);
     paint(label, QPalette::WindowText, fore);
-    label->move(place.topLeft());
-    label->resize(label->sizeHint()); // labels size themselves to their caption
+    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    label->setGeometry(place);
     return label;
+}
+
+void placeOpaque(ui::LabelControl *label, QRect place)
+{
+    label->move(place.left(), place.top());
+    label->setBoxSize(place.size());
 }
 
 QPushButton *button(QWidget *parent, const QString &caption, QRect place, QColor back,
@@ -198,44 +209,51 @@ void Form1::createBoardControls()
         Line6[i] = layer.add<ui::LineControl>(yellow, templateLineWidth);
     Line1 = layer.add<ui::LineControl>(trayGreen, trayBandWidth, QLine(0, 64, 600, 64));
 
-    auto envelopeLine = [&] { return layer.add<ui::LineControl>(white, envelopeLineWidth); };
+    // The sides and the base line have squared ends, so the corners C and D,
+    // where the 3-px lines meet, close; the flap's lines end flat.
+    auto envelopeSide = [&] {
+        return layer.add<ui::LineControl>(white, envelopeLineWidth, QLine(), Qt::SquareCap);
+    };
+    auto flapLine = [&] { return layer.add<ui::LineControl>(white, envelopeLineWidth); };
     auto cornerLabel = [&](const QString &caption, double points, QColor colour = white) {
         return layer.add<ui::LabelControl>(caption, ui::designFont(points), colour);
     };
-    Line5[3] = envelopeLine();
+    Line5[3] = envelopeSide();
     Label1 = layer.add<ui::LabelControl>(QStringLiteral("点Ｐが動いた距離χ"), ui::designFont(18),
                                          white, boardGreen);
-    Label1->move(24, 360);
-    Line5[1] = envelopeLine();
+    placeOpaque(Label1, {24, 360, 206, 24});
+    Line5[1] = envelopeSide();
     Label2 = layer.add<ui::LabelControl>(QStringLiteral("cm"), ui::designFont(15.75, true), white,
                                          boardGreen);
-    Label2->move(336, 368);
-    Line4[1] = layer.add<ui::LineControl>(red, envelopeLineWidth, QLine(24, 392, 232, 392));
+    placeOpaque(Label2, {336, 368, 28, 21});
+    Line4[1] = layer.add<ui::LineControl>(red, underlineWidth, QLine(24, 392, 232, 392));
     Label4[3] = cornerLabel(QStringLiteral("Ｄ"), 24);
-    Line5[2] = envelopeLine();
+    Line5[2] = envelopeSide();
     Label4[8] = cornerLabel(QStringLiteral("Ｐ"), 24);
     Label4[2] = cornerLabel(QStringLiteral("C"), 24);
     Label4[1] = cornerLabel(QStringLiteral("B"), 24);
     Label4[6] = cornerLabel(QStringLiteral("χcm"), 18, QColor(255, 128, 128));
-    Line5[0] = envelopeLine();
+    Line5[0] = envelopeSide();
     Label4[5] = cornerLabel(QStringLiteral("６cm"), 18);
     Label4[4] = cornerLabel(QStringLiteral("１０cm"), 18);
     Label4[0] = cornerLabel(QStringLiteral("A"), 24);
-    Line5[5] = envelopeLine();
-    Line5[7] = envelopeLine();
-    Line5[6] = envelopeLine();
+    Line5[5] = flapLine();
+    Line5[7] = flapLine();
+    Line5[6] = flapLine();
 }
 
 void Form1::createTableControls()
 {
+    // Nearest the viewer first: the rules lie over the headings, so the
+    // column rule shows its full width beside "χ", whose box reaches it.
     ui::ControlLayer &layer = hyo->controls();
+    Line3 = layer.add<ui::LineControl>(Qt::black, tableRuleWidth, QLine(8, 56, 600, 56));
+    Line2 = layer.add<ui::LineControl>(Qt::black, tableRuleWidth, QLine(32, 8, 32, 104));
     const QFont headingFont = ui::designFont(24, true);
     Label5 = layer.add<ui::LabelControl>(QStringLiteral("χ"), headingFont, Qt::black, app::panelCream);
-    Label5->move(0, 16);
+    placeOpaque(Label5, {0, 16, 33, 33});
     Label7 = layer.add<ui::LabelControl>(QStringLiteral("ｙ"), headingFont, Qt::black, app::panelCream);
-    Label7->move(8, 64);
-    Line3 = layer.add<ui::LineControl>(Qt::black, envelopeLineWidth, QLine(8, 56, 600, 56));
-    Line2 = layer.add<ui::LineControl>(Qt::black, envelopeLineWidth, QLine(32, 8, 32, 104));
+    placeOpaque(Label7, {8, 64, 17, 33});
 }
 
 void Form1::orderControls()
