@@ -298,18 +298,16 @@ void Form1::connectHandlers()
     toggle(Check4, &Form1::Check4_Click);
     toggle(Check5, &Form1::Check5_Click);
 
-    connect(kokuban, &ui::Surface::mouseDown, this,
-            [this](Qt::MouseButton b, Qt::KeyboardModifiers s, QPointF p) {
-                kokuban_MouseDown(int(b), int(s), float(p.x()), float(p.y()));
-            });
-    connect(kokuban, &ui::Surface::mouseMove, this,
-            [this](Qt::MouseButtons b, Qt::KeyboardModifiers s, QPointF p) {
-                kokuban_MouseMove(int(b), int(s), float(p.x()), float(p.y()));
-            });
-    connect(kokuban, &ui::Surface::mouseUp, this,
-            [this](Qt::MouseButton b, Qt::KeyboardModifiers s, QPointF p) {
-                kokuban_MouseUp(int(b), int(s), float(p.x()), float(p.y()));
-            });
+    // The board's mouse events reach their handlers with the button (or
+    // buttons), the modifier keys and the position in board pixels.
+    auto mouse = [this](auto signal, void (Form1::*handler)(int, int, float, float)) {
+        connect(kokuban, signal, this, [this, handler](auto b, Qt::KeyboardModifiers s, QPointF p) {
+            (this->*handler)(int(b), int(s), float(p.x()), float(p.y()));
+        });
+    };
+    mouse(&ui::Surface::mouseDown, &Form1::kokuban_MouseDown);
+    mouse(&ui::Surface::mouseMove, &Form1::kokuban_MouseMove);
+    mouse(&ui::Surface::mouseUp, &Form1::kokuban_MouseUp);
     // A finger builds as the mouse does; a touch the system takes back
     // drops what it held.
     kokuban->acceptTouch();
