@@ -79,10 +79,6 @@ constexpr int paintedBottom = board::baseY + penReach;
 constexpr int paintedLeft = gridLeft - penReach;
 constexpr int paintedRight = gridRight + penReach;
 
-// P's marker: the red dot's box starts 4 px left of P, the label "Ｐ" 18 px.
-constexpr int dotOffset = 4;
-constexpr int labelOffset = 18;
-
 } // namespace geometry
 
 // Speeds the pupil picks for a run, with the wait each must give (5 ms per unit).
@@ -185,8 +181,8 @@ private:
         const QString readOut = QLatin1Char(' ') + QString::number(x(), 'f', 1);
         expect(shown == readOut && shown == motion::distanceText(x()),
                QStringLiteral("%1: Text1 '%2' for Px = %3, expected '%4'").arg(where, shown).arg(px).arg(readOut));
-        expect(m_form.Shape1->left() == int(px) - geometry::dotOffset &&
-                   m_form.Label4[8]->left() == int(px) - geometry::labelOffset,
+        expect(m_form.Shape1->left() == int(px) - board::pDotOffset &&
+                   m_form.Label4[8]->left() == int(px) - board::pLabelOffset,
                QStringLiteral("%1: P's dot at %2 and label at %3 for Px = %4")
                    .arg(where).arg(m_form.Shape1->left()).arg(m_form.Label4[8]->left()).arg(px));
 

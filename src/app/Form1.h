@@ -2,9 +2,9 @@
 
 #include "board/Geometry.h"
 #include "motion/StripRules.h"
-#include "ui/Waiter.h"
 #include "ui/GraphicControls.h"
 #include "ui/Surface.h"
+#include "ui/Waiter.h"
 
 #include <QElapsedTimer>
 #include <QWidget>

@@ -17,6 +17,11 @@ constexpr int pieceHeight = 120; // every template frame is 6 cm high, the trian
 constexpr int trayBottom = 150;  // presses above this row are in the tray
 constexpr int parkedBarY = 800;  // the red bar BP's y while hidden, below the board
 
+// P's marker on the base line: the red dot's box starts this far left of P
+// and above the line; the label "Ｐ" stands on the line, this far left of P.
+constexpr int pDotOffset = 4;
+constexpr int pLabelOffset = 18;
+
 // Left edge of slot i while the figure stands at its start (P at B).
 constexpr int slotLeft(int i) { return sideAbX + slotWidth * i; }
 

@@ -14,11 +14,6 @@ constexpr int labelHighTop = 300;   // "χcm" top once x reaches 3.5 cm
 constexpr int labelLowTop = 325;    // "χcm" top below that, clear of the read-out
 constexpr double labelLowUntilPx = 230;
 
-// P's marker: the red dot's box starts this far left of P and above the base
-// line; the label "Ｐ" stands on the line, this far left of P.
-constexpr int dotOffset = 4;
-constexpr int labelOffset = 18;
-
 } // namespace
 
 void Form1::susumu_Click()
@@ -75,6 +70,6 @@ void Form1::modoru_Click()
 
 void Form1::movePMarker()
 {
-    Label4[8]->move(int(Px) - labelOffset, int(By));
-    Shape1->move(int(Px) - dotOffset, int(By) - dotOffset);
+    Label4[8]->move(int(Px) - board::pLabelOffset, int(By));
+    Shape1->move(int(Px) - board::pDotOffset, int(By) - board::pDotOffset);
 }
