@@ -38,7 +38,7 @@ inline void recordEnvironment(const std::string &bench, bool forcedOffscreen)
         writeMeta(bench, "note", "DISPLAY was not set: run with QT_QPA_PLATFORM=offscreen");
 }
 
-using Figure = std::array<int, 5>;
+using Figure = board::Slots;
 
 // Figures that fill all five slots, so every slot is drawn and shaded:
 // square, 2x4 rectangle, triangle; and 2x6 rectangle, triangle, 2x4 rectangle
@@ -46,9 +46,9 @@ using Figure = std::array<int, 5>;
 constexpr std::array<Figure, 2> fullFigures{{{1, 2, 4, 5, 6}, {3, 4, 5, 6, 2}}};
 
 // P's board positions: B (300) to the end of travel (100), one step apart.
-constexpr int firstPx = 300;
-constexpr int lastPx = 100;
-constexpr int stepPx = 10;
+constexpr int firstPx = board::sideAbX;
+constexpr int lastPx = int(motion::endPx);
+constexpr int stepPx = int(motion::stepPx);
 constexpr int positionCount = (firstPx - lastPx) / stepPx + 1; // 21
 
 // Puts a figure into the envelope the way a drop with the mouse ends:

@@ -12,8 +12,10 @@
 
 #include "TestSupport.h"
 
+#include "app/WindowSizes.h"
 #include "board/Geometry.h"
 #include "board/SlotRules.h"
+#include "graph/GraphScale.h"
 #include "motion/RunRules.h"
 #include "motion/StripRules.h"
 
@@ -51,13 +53,18 @@ struct Tally {
 
 namespace geometry {
 
-// Board pixels (20 px = 1 cm). The tray's pick-up areas lie above this row.
-constexpr int trayBottom = board::trayBottom;
-// Pick-up areas of the four templates, strict bounds: square, 2 x 4, 2 x 6, triangle.
+// Board pixels (20 px = 1 cm). The pick-up areas of the four templates at
+// their tray homes, strict bounds, above board::trayBottom: square, 2 x 4,
+// 2 x 6, triangle.
 struct Span {
     int left, right;
 };
-constexpr std::array<Span, 4> trayAreas = {{{300, 340}, {350, 390}, {400, 440}, {450, 570}}};
+constexpr std::array<Span, 4> trayAreas = [] {
+    std::array<Span, 4> areas{};
+    for (std::size_t i = 0; i < areas.size(); ++i)
+        areas[i] = {board::trayHomes[i].left, board::trayHomes[i].left + board::trayHomes[i].width};
+    return areas;
+}();
 constexpr int boardWidth = 601;
 constexpr int boardHeight = 409;
 
@@ -71,27 +78,6 @@ constexpr int paintedTop = board::envelopeTop - penReach;
 constexpr int paintedBottom = board::baseY + penReach;
 constexpr int paintedLeft = gridLeft - penReach;
 constexpr int paintedRight = gridRight + penReach;
-
-// The red bar BP lies at this y, below the board, while hidden.
-constexpr int parkedBarY = 800;
-
-// Outer window sizes in twips: narrow or widened for the graph, short or
-// heightened for the table.
-constexpr int narrowTwips = 9700;
-constexpr int wideTwips = 15700;
-constexpr int shortTwips = 8800;
-constexpr int tallTwips = 10800;
-
-// The graph's scale (panel pixels): origin (35, 480), 30 px per cm of x,
-// 30 px per 4 cm² of y.
-constexpr double graphOriginX = 35;
-constexpr double graphOriginY = 480;
-constexpr double graphPxPerCm = 30;
-constexpr double graphPxPerCm2 = 30.0 / 4;
-
-// P's marker: the red dot's box starts 4 px left of P, the label "Ｐ" 18 px.
-constexpr int dotOffset = 4;
-constexpr int labelOffset = 18;
 
 } // namespace geometry
 
@@ -108,7 +94,7 @@ public:
     PupilDriver(Form1 &form, std::uint32_t seed, Tally &tally)
         : m_form(form), m_rng(seed), m_tally(tally)
     {
-        m_green.assign(geometry::boardWidth, QColor(0, 128, 0).rgb());
+        m_green.assign(geometry::boardWidth, testsupport::boardGreen);
     }
 
     // Plays up to `count` actions, then closes the window if no action did.
@@ -180,7 +166,7 @@ private:
     }
 
     // ---- the scene rules -------------------------------------------------------
-    double x() const { return (motion::startPx - m_form.Px) / motion::pixelsPerCm; }
+    double x() const { return (board::sideAbX - m_form.Px) / board::pixelsPerCm; }
 
     void checkScene(const char *when)
     {
@@ -189,31 +175,31 @@ private:
         ++m_tally.sweeps;
         const auto where = QString::fromLatin1(when);
         const double px = m_form.Px;
-        expect(px >= motion::endPx && px <= motion::startPx && std::fmod(px, motion::stepPx) == 0,
+        expect(px >= motion::endPx && px <= board::sideAbX && std::fmod(px, motion::stepPx) == 0,
                QStringLiteral("%1: Px = %2 is not a multiple of 10 in 100..300").arg(where).arg(px));
         const QString shown = m_form.Text1->text();
         const QString readOut = QLatin1Char(' ') + QString::number(x(), 'f', 1);
         expect(shown == readOut && shown == motion::distanceText(x()),
                QStringLiteral("%1: Text1 '%2' for Px = %3, expected '%4'").arg(where, shown).arg(px).arg(readOut));
-        expect(m_form.Shape1->left() == int(px) - geometry::dotOffset &&
-                   m_form.Label4[8]->left() == int(px) - geometry::labelOffset,
+        expect(m_form.Shape1->left() == int(px) - board::pDotOffset &&
+                   m_form.Label4[8]->left() == int(px) - board::pLabelOffset,
                QStringLiteral("%1: P's dot at %2 and label at %3 for Px = %4")
                    .arg(where).arg(m_form.Shape1->left()).arg(m_form.Label4[8]->left()).arg(px));
 
-        expect(m_form.Label4[6]->isVisible() == (px != motion::startPx),
+        expect(m_form.Label4[6]->isVisible() == (px != board::sideAbX),
                QStringLiteral("%1: the label χcm is %2 at Px = %3")
                    .arg(where, m_form.Label4[6]->isVisible() ? QStringLiteral("shown") : QStringLiteral("hidden")).arg(px));
         if (m_form.Check4->isChecked()) { // the red bar runs from B to P, or is parked while P is at B
             const QLine bar = m_form.Line5[4]->line();
-            const bool alongBase = bar == QLine(int(motion::startPx), board::baseY, int(px), board::baseY);
-            const bool parked = bar.y1() == geometry::parkedBarY && bar.y2() == geometry::parkedBarY && px == motion::startPx;
+            const bool alongBase = bar == QLine(board::sideAbX, board::baseY, int(px), board::baseY);
+            const bool parked = bar.y1() == board::parkedBarY && bar.y2() == board::parkedBarY && px == board::sideAbX;
             expect(alongBase || parked, QStringLiteral("%1: the red bar runs (%2,%3)-(%4,%5) at Px = %6")
                                             .arg(where).arg(bar.x1()).arg(bar.y1()).arg(bar.x2()).arg(bar.y2()).arg(px));
         }
         expect(m_form.Picture1->isHidden() != m_form.Check5->isChecked(),
                QStringLiteral("%1: the cover does not follow 封筒をかくす").arg(where));
-        expect(m_form.outerWidthTwips() == (m_form.Check2->isChecked() ? geometry::wideTwips : geometry::narrowTwips) &&
-                   m_form.outerHeightTwips() == (m_form.Check3->isChecked() ? geometry::tallTwips : geometry::shortTwips),
+        expect(m_form.outerWidthTwips() == (m_form.Check2->isChecked() ? app::graphWidthTwips : app::compactWidthTwips) &&
+                   m_form.outerHeightTwips() == (m_form.Check3->isChecked() ? app::tableHeightTwips : app::compactHeightTwips),
                QStringLiteral("%1: the window is %2 x %3 twips").arg(where).arg(m_form.outerWidthTwips()).arg(m_form.outerHeightTwips()));
 
         const auto &codes = m_form.SlotPiece;
@@ -226,8 +212,8 @@ private:
                    .arg(where).arg(m_form.GraphY).arg(x()).arg(figure).arg(y));
         // The graph's pen stands on the point of (x, y): 30 px per cm from
         // x = 35, 7.5 px per cm² up from y = 480, a whole pixel.
-        const double penX = geometry::graphOriginX + geometry::graphPxPerCm * x();
-        const int penY = int(std::nearbyint(geometry::graphOriginY - geometry::graphPxPerCm2 * y));
+        const double penX = graph::originX + graph::pixelsPerCmOfX * x();
+        const int penY = int(std::nearbyint(graph::originY - graph::pixelsPerCm2OfY * y));
         expect(m_form.LastGx == penX && m_form.LastGy == penY,
                QStringLiteral("%1: the graph pen is at (%2,%3), the point of x = %4, y = %5 is (%6,%7)")
                    .arg(where).arg(m_form.LastGx).arg(m_form.LastGy).arg(x()).arg(y).arg(penX).arg(penY));
@@ -342,7 +328,7 @@ private:
             .arg(on(m_form.jidou)).arg(on(m_form.tomeru));
     }
 
-    static QString figureText(const std::array<int, 5> &codes)
+    static QString figureText(const board::Slots &codes)
     {
         return QStringLiteral("[%1 %2 %3 %4 %5]")
             .arg(codes[0]).arg(codes[1]).arg(codes[2]).arg(codes[3]).arg(codes[4]);
@@ -352,8 +338,8 @@ private:
     struct Snapshot {
         double px, graphY, tableY;
         QString readOut, speed;
-        std::array<int, 5> codes;
-        std::array<float, 22> strips;
+        board::Slots codes;
+        motion::StripTable strips;
         qint16 stopFlag;
         bool running;
         QString buttons;
@@ -459,7 +445,7 @@ private:
         switch (weighted(std::array<double, 3>{40, 35, 25})) {
         case 0: { // a tray pick-up area, bounds included
             const auto area = geometry::trayAreas[std::size_t(uniform(0, 3))];
-            return {uniform(area.left, area.right), uniform(0, geometry::trayBottom)};
+            return {uniform(area.left, area.right), uniform(0, board::trayBottom)};
         }
         case 1: return slotPoint();
         default: return anyPoint();
@@ -500,7 +486,7 @@ private:
     // What a press lifts, worked out from the tray and the slots.
     std::optional<std::pair<int, std::optional<int>>> liftAt(QPoint p) const
     {
-        if (p.y() < geometry::trayBottom) {
+        if (p.y() < board::trayBottom) {
             for (int kind = 0; kind < 4; ++kind) {
                 const auto area = geometry::trayAreas[std::size_t(kind)];
                 if (p.x() > area.left && p.x() < area.right)
@@ -525,7 +511,7 @@ private:
     }
 
     // The slots after a release of `held` at p, from the rules of building.
-    static std::array<int, 5> slotsAfterRelease(std::array<int, 5> s, int held, std::optional<int> from, QPoint p)
+    static board::Slots slotsAfterRelease(board::Slots s, int held, std::optional<int> from, QPoint p)
     {
         auto clearTriangleAt = [&s](int i) {
             const int first = i - (s[std::size_t(i)] - 4);
@@ -572,7 +558,7 @@ private:
         const auto lifted = liftAt(press);
         if (lifted)
             m_tableBeforeStep.clear(); // a drop takes P back to B
-        const std::array<int, 5> slotsBefore = m_form.SlotPiece;
+        const board::Slots slotsBefore = m_form.SlotPiece;
         const double pxBefore = m_form.Px;
         QTest::mousePress(m_form.kokuban, button, {}, press);
         m_buttonHeld = true;
@@ -593,7 +579,7 @@ private:
                    .arg(pointText(press), pointText(release))
                    .arg(lifted ? lifted->first : 0)
                    .arg(figureText(m_form.SlotPiece), figureText(expected)));
-        expect(m_form.Px == (dropped ? motion::startPx : pxBefore),
+        expect(m_form.Px == (dropped ? board::sideAbX : pxBefore),
                QStringLiteral("drag %1 -> %2 left Px = %3").arg(pointText(press), pointText(release)).arg(m_form.Px));
         expect(m_form.DragPiece == 0, QStringLiteral("a piece is still held after the release"));
     }
@@ -617,18 +603,6 @@ private:
         return samples[uniform(0, int(samples.size()) - 1)];
     }
 
-    // Types a text key by key; characters outside Latin-1 go in as key events
-    // carrying that text, as an input method delivers them.
-    static void typeText(QWidget *target, const QString &text)
-    {
-        for (QChar c : text) {
-            if (c.unicode() >= 0x20 && c.unicode() < 0x7f)
-                QTest::keyClick(target, char(c.unicode()));
-            else
-                QTest::sendKeyEvent(QTest::Click, target, Qt::Key_unknown, QString(c), Qt::NoModifier);
-        }
-    }
-
     void typeSpeed()
     {
         QLineEdit *edit = m_form.Combo1->lineEdit();
@@ -637,14 +611,14 @@ private:
             const QString text = hostileText();
             log(QStringLiteral("select all in 速度 and type '%1'").arg(text.left(40)));
             QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
-            typeText(edit, text);
+            testsupport::typeKeys(edit, text);
             break;
         }
         case 1: {
             const QString text = hostileText();
             log(QStringLiteral("type '%1' at the end of 速度").arg(text.left(40)));
             QTest::keyClick(edit, Qt::Key_End);
-            typeText(edit, text);
+            testsupport::typeKeys(edit, text);
             break;
         }
         case 2:
@@ -667,7 +641,7 @@ private:
         log(QStringLiteral("type '%1' into the read-out").arg(text.left(40)));
         const QString before = m_form.Text1->text();
         QTest::keyClick(m_form.Text1, Qt::Key_A, Qt::ControlModifier);
-        typeText(m_form.Text1, text);
+        testsupport::typeKeys(m_form.Text1, text);
         QTest::keyClick(m_form.Text1, Qt::Key_Backspace);
         expect(m_form.Text1->text() == before,
                QStringLiteral("typing changed the read-out to '%1'").arg(m_form.Text1->text()));
@@ -776,7 +750,7 @@ private:
             break;
         case TimedBackToStart:
             clickButton(m_form.Command2, "最初に");
-            expect(m_form.Px == motion::startPx, QStringLiteral("最初に during a run left Px = %1").arg(m_form.Px));
+            expect(m_form.Px == board::sideAbX, QStringLiteral("最初に during a run left Px = %1").arg(m_form.Px));
             break;
         case TimedDrag:
             if (m_buttonHeld)

@@ -1,15 +1,31 @@
 #pragma once
 
 // Shared by the test suites: an area oracle computed from the figure's
-// geometry alone, and small helpers to read the scene.
+// geometry alone, the window's sizes and the design's colours as the tests
+// expect them, typing key by key, printing slot arrays in failed
+// comparisons, and the application's look.
 
 #include "app/Application.h"
 #include "app/Form1.h"
 
 #include <QApplication>
+#include <QRgb>
+#include <QSize>
+#include <QTest>
 
 #include <algorithm>
-#include <array>
+
+// Slot arrays go into data-driven rows, and a failed comparison prints their
+// codes (QTest has no printer for std::array).
+Q_DECLARE_METATYPE(board::Slots)
+
+namespace QTest {
+template <>
+inline char *toString(const board::Slots &s)
+{
+    return qstrdup(qPrintable(QStringLiteral("{%1, %2, %3, %4, %5}").arg(s[0]).arg(s[1]).arg(s[2]).arg(s[3]).arg(s[4])));
+}
+} // namespace QTest
 
 namespace testsupport {
 
@@ -19,7 +35,7 @@ namespace testsupport {
 // slot s spans [2s, 2s + 2] cm; codes 1..3 are 2, 4 and 6 cm high; a 4 starts
 // a triangle over [2s, 2s + 6] whose height rises 1 cm per cm; 5 and 6 are
 // the rest of that triangle and add nothing by themselves.
-inline double areaOut(const std::array<int, 5> &figure, double x)
+inline double areaOut(const board::Slots &figure, double x)
 {
     double area = 0;
     for (int s = 0; s < 5; ++s) {
@@ -34,6 +50,39 @@ inline double areaOut(const std::array<int, 5> &figure, double x)
         }
     }
     return area;
+}
+
+// The window's client area (px): compact, widened by グラフ, heightened by 表.
+constexpr QSize compactClient(631, 549);
+constexpr QSize graphClient(1031, 549);
+constexpr QSize tableClient(631, 682);
+constexpr QSize fullClient(1031, 682);
+constexpr QSize clientWith(bool graph, bool table)
+{
+    return {graph ? fullClient.width() : compactClient.width(),
+            table ? fullClient.height() : compactClient.height()};
+}
+
+// The design's colours, as the canvases must show them.
+constexpr QRgb boardGreen = qRgb(0, 128, 0); // the cleared board; the graph's grid
+constexpr QRgb trayGreen = qRgb(0, 64, 0);   // the tray band Line1
+constexpr QRgb panelCream = qRgb(255, 255, 192); // graph and table background
+constexpr QRgb white = qRgb(255, 255, 255);  // shading outside the envelope; the envelope
+constexpr QRgb grey = qRgb(192, 192, 192);   // shading inside the envelope
+constexpr QRgb black = qRgb(0, 0, 0);        // the board's grid, the graph's labels
+constexpr QRgb yellow = qRgb(255, 255, 0);   // templates; the board's pen once a piece was dropped
+constexpr QRgb valueBlue = qRgb(0, 0, 255);  // the graph's curve and the table's values
+
+// Types `text` key by key into `target`; characters outside printable ASCII
+// arrive as key events carrying that text, as an input method delivers them.
+inline void typeKeys(QWidget *target, const QString &text)
+{
+    for (QChar c : text) {
+        if (c.unicode() >= 0x20 && c.unicode() < 0x7f)
+            QTest::keyClick(target, char(c.unicode()));
+        else
+            QTest::sendKeyEvent(QTest::Click, target, Qt::Key_unknown, QString(c), Qt::NoModifier);
+    }
 }
 
 // Makes the application look as the program does (style and fonts).

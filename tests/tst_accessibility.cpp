@@ -1,7 +1,7 @@
 // Keyboard and screen-reader access: the tab order, Space on buttons and
 // check boxes, no default button, accessible names, and the announcements
 // made when x and the table change.
-#include "TestSupport.h"
+#include "LessonTest.h"
 
 #include <QAccessible>
 #include <QCheckBox>
@@ -35,27 +35,18 @@ QString accessibleName(QWidget *w)
 
 } // namespace
 
-class AccessibilityTest : public QObject
+class AccessibilityTest : public testsupport::LessonTest
 {
     Q_OBJECT
-    std::unique_ptr<Form1> f;
+public:
+    AccessibilityTest() : LessonTest(Window::WholeShown) {}
 
 private slots:
-    void initTestCase() { testsupport::setUpTestApplication(); }
-    void init()
-    {
-        f = std::make_unique<Form1>();
-        f->Check2->setChecked(true); // the whole window in view
-        f->Check3->setChecked(true);
-        f->show();
-        QVERIFY(QTest::qWaitForWindowExposed(f.get()));
-    }
     void activate()
     {
         f->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(f.get()));
     }
-    void cleanup() { f.reset(); }
 
     void everyControlHasAName()
     {
@@ -106,7 +97,7 @@ private slots:
         f->Check1->setFocus();
         QTest::keyClick(f->Check1, Qt::Key_Space);
         QVERIFY(f->Check1->isChecked());
-        QCOMPARE(f->kokuban->pixel(400, 200), QColor(0, 0, 0)); // its handler drew the grid
+        QCOMPARE(f->kokuban->pixel(400, 200), QColor(testsupport::black)); // its handler drew the grid
     }
 
     void changesAreAnnounced()

@@ -16,12 +16,8 @@
 
 namespace {
 
-const QRgb white = qRgb(255, 255, 255);     // shading outside the envelope
-const QRgb grey = qRgb(192, 192, 192);      // shading inside the envelope
-const QRgb black = qRgb(0, 0, 0);           // grid
-const QRgb boardGreen = qRgb(0, 128, 0);    // cleared board
-const QRgb yellow = qRgb(255, 255, 0);      // foreground once a piece was dropped
-const QRgb trayBand = qRgb(0, 64, 0);       // Line1
+using namespace testsupport;
+
 const QRgb showThrough = qRgb(255, 0, 255); // painted on the canvas only by the stacking test
 
 constexpr int abX = board::sideAbX;
@@ -37,7 +33,7 @@ int pieceHeight(int code) { return code == board::Square2x2 ? 40 : code == board
 int pieceWidth(int code) { return code == board::TriangleLeft ? 120 : board::slotWidth; }
 
 // Slot codes 0..4, left to right.
-using Slots = std::array<int, 5>;
+using Slots = board::Slots;
 
 struct Piece {
     int code;
@@ -387,12 +383,12 @@ void TestBoardPainting::controlsStackOverCanvas()
     QVERIFY(countWhitish(shown, label1) > 0);
 
     // The tray band hides the canvas; the transparent "2cm" over it shows the band.
-    QCOMPARE(shown.pixel(100, 70) | 0xff000000u, trayBand);
-    QCOMPARE(shown.pixel(100, 130) | 0xff000000u, trayBand);
+    QCOMPARE(shown.pixel(100, 70) | 0xff000000u, trayGreen);
+    QCOMPARE(shown.pixel(100, 130) | 0xff000000u, trayGreen);
     QCOMPARE(shown.pixel(100, 145) | 0xff000000u, showThrough);
     const QRect label9 = form->Label9[0]->geometry();
     QCOMPARE(countColour(shown, showThrough, label9), 0);
-    QVERIFY(countColour(shown, trayBand, label9) > 0);
+    QVERIFY(countColour(shown, trayGreen, label9) > 0);
     QVERIFY(countWhitish(shown, label9) > 0);
 
     // The yellow templates lie over the band.

@@ -1,5 +1,5 @@
 // Building the figure with the mouse, and the view options.
-#include "TestSupport.h"
+#include "LessonTest.h"
 
 #include "board/SlotRules.h"
 
@@ -12,7 +12,7 @@
 #include <set>
 
 using board::Slots;
-Q_DECLARE_METATYPE(Slots)
+using namespace testsupport;
 
 namespace {
 
@@ -31,20 +31,13 @@ void drag(Form1 &f, float fromX, float fromY, float toX, float toY)
     f.kokuban_MouseUp(1, 0, toX, toY);
 }
 
-QSize sizeWith(bool graph, bool table) { return {graph ? 1031 : 631, table ? 682 : 549}; }
-
 } // namespace
 
-class BuildingTest : public QObject
+class BuildingTest : public testsupport::LessonTest
 {
     Q_OBJECT
-    std::unique_ptr<Form1> f;
 
 private slots:
-    void initTestCase() { testsupport::setUpTestApplication(); }
-    void init() { f = std::make_unique<Form1>(); }
-    void cleanup() { f.reset(); }
-
     // ---- Pure slot rules -----------------------------------------------------
 
     void lift_data()
@@ -239,8 +232,8 @@ private slots:
         QCOMPARE(f->SlotPiece, (Slots{1, 0, 0, 0, 0}));
         QCOMPARE(f->Px, 300.0);
         QCOMPARE(f->Text1->text(), QStringLiteral(" 0.0"));
-        QCOMPARE(f->kokuban->foreColor(), QColor(255, 255, 0));
-        QCOMPARE(f->kokuban->pixel(335, 290), QColor(192, 192, 192)); // redrawn at B: grey
+        QCOMPARE(f->kokuban->foreColor(), QColor(yellow));
+        QCOMPARE(f->kokuban->pixel(335, 290), QColor(grey)); // redrawn at B
     }
 
     void aPieceLiftedFromASlotStaysThereToo()
@@ -287,13 +280,13 @@ private slots:
         QFETCH(bool, table);
         f->Check2->setChecked(graph);
         f->Check3->setChecked(table);
-        QCOMPARE(f->size(), sizeWith(graph, table));
+        QCOMPARE(f->size(), clientWith(graph, table));
         f->Command1_Click(); // 初期画面 keeps the window as it is
-        QCOMPARE(f->size(), sizeWith(graph, table));
+        QCOMPARE(f->size(), clientWith(graph, table));
         QCOMPARE(f->Check2->isChecked(), graph);
         f->Check2->setChecked(false);
         f->Check3->setChecked(false);
-        QCOMPARE(f->size(), sizeWith(false, false));
+        QCOMPARE(f->size(), clientWith(false, false));
     }
 
     void coverLeavesTheBoardIntact()
@@ -318,20 +311,20 @@ private slots:
         f->Check2->setChecked(false);
         f->susumu_Click(); // no segment while hidden
         f->Check2->setChecked(true);
-        QCOMPARE(f->gamen->pixel(42, 469), QColor(0, 0, 255));
-        QCOMPARE(f->gamen->pixel(57, 446), QColor(255, 255, 192));
+        QCOMPARE(f->gamen->pixel(42, 469), QColor(valueBlue));
+        QCOMPARE(f->gamen->pixel(57, 446), QColor(panelCream));
         f->susumu_Click(); // continues from the point last reached
-        QCOMPARE(f->gamen->pixel(72, 424), QColor(0, 0, 255));
+        QCOMPARE(f->gamen->pixel(72, 424), QColor(valueBlue));
     }
 
     void gridOffRedrawsTheBoardAtP()
     {
         f->Check1->setChecked(true);
         f->susumu_Click();
-        QCOMPARE(f->kokuban->pixel(400, 200), QColor(0, 0, 0));
+        QCOMPARE(f->kokuban->pixel(400, 200), QColor(black));
         f->Check1->setChecked(false);
-        QCOMPARE(f->kokuban->pixel(400, 200), QColor(0, 128, 0));
-        QCOMPARE(f->kokuban->pixel(300, 250), QColor(255, 255, 255)); // side AB again
+        QCOMPARE(f->kokuban->pixel(400, 200), QColor(boardGreen));
+        QCOMPARE(f->kokuban->pixel(300, 250), QColor(white)); // side AB again
     }
 
     void showingTheTableWritesOnlyAWholeX_data()
@@ -348,7 +341,7 @@ private slots:
         QFETCH(bool, columnWritten);
         const QImage blank = [] {
             QImage i = Form1().hyo->canvas();
-            i.fill(QColor(255, 255, 192));
+            i.fill(QColor(panelCream));
             return i;
         }();
         for (int i = 0; i < steps; ++i)

@@ -16,12 +16,12 @@
 
 namespace {
 
-using Figure = std::array<int, 5>;
+using Figure = board::Slots;
 
-const QRgb cream = qRgb(255, 255, 192);     // graph and table background
-const QRgb gridGreen = qRgb(0, 128, 0);
-const QRgb labelBlack = qRgb(0, 0, 0);
-const QRgb valueBlue = qRgb(0, 0, 255);     // curve and table values
+using testsupport::valueBlue;
+const QRgb cream = testsupport::panelCream;    // graph and table background
+const QRgb gridGreen = testsupport::boardGreen; // palette index 2
+const QRgb labelBlack = testsupport::black;
 constexpr int stepsPerCm = 2;               // P moves 0.5 cm per step
 // An erased segment also takes the round end of the previous one: the
 // 3-px pen reaches this far around their common point.
@@ -160,7 +160,7 @@ void TestGraphTable::plotPointBeyondStartChangesNothing()
     // A state in which a plot would add 2 cm² and draw a segment to x = 0.5.
     f.Text1->setText(QStringLiteral(" 0.5"));
     f.StepArea[1] = 2;
-    f.Px = motion::startPx + motion::stepPx;
+    f.Px = board::sideAbX + motion::stepPx;
     const QImage before = f.gamen->canvas();
     const double graphY = f.GraphY, lastGx = f.LastGx;
     const qint16 lastGy = f.LastGy;

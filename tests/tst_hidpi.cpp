@@ -14,7 +14,7 @@ constexpr int probeStep = 3;   // probe every third board pixel
 constexpr int probeMargin = 4; // and only well away from any outline or side AB
 
 struct Case {
-    std::array<int, 5> figure;
+    board::Slots figure;
     bool grid;
 };
 
@@ -28,7 +28,7 @@ const std::array<Case, 4> cases = {{
 
 // Is board pixel (x, y) at least probeMargin px inside one piece of the figure
 // drawn from pos, and that far from AB?
-bool wellInside(const std::array<int, 5> &figure, int pos, int x, int y)
+bool wellInside(const board::Slots &figure, int pos, int x, int y)
 {
     if (std::abs(x - 300) < probeMargin || y > 300 - probeMargin)
         return false;
@@ -53,7 +53,7 @@ bool wellInside(const std::array<int, 5> &figure, int pos, int x, int y)
 QString probeColours()
 {
     Form1 f;
-    f.kokuban->setForeColor(QColor(255, 255, 0));
+    f.kokuban->setForeColor(QColor(testsupport::yellow));
     QString out;
     for (const Case &c : cases) {
         f.Check1->setChecked(c.grid);
@@ -65,7 +65,7 @@ QString probeColours()
                     if (!wellInside(c.figure, pos, x, y))
                         continue;
                     const QColor colour = f.kokuban->pixel(x, y);
-                    out += colour == QColor(255, 255, 255) ? 'W' : colour == QColor(192, 192, 192) ? 'G' : '?';
+                    out += colour == QColor(testsupport::white) ? 'W' : colour == QColor(testsupport::grey) ? 'G' : '?';
                 }
         }
     }
@@ -94,7 +94,8 @@ private slots:
         // only exact colours appear on the canvas.
         f.Check1->setChecked(true);
         const QImage &board = f.kokuban->canvas();
-        const QRgb black = qRgb(0, 0, 0), green = qRgb(0, 128, 0);
+        using testsupport::black;
+        const QRgb green = testsupport::boardGreen;
         // The line x = 40 covers board column 40: device columns 80 and 81.
         const int y = 2 * 250;
         QCOMPARE(board.pixel(2 * 40 - 1, y) & 0xffffff, green & 0xffffff);

@@ -193,18 +193,12 @@ QStringList longTexts(std::uint32_t seed)
     };
 }
 
-// Types `text` key by key into the box; characters outside printable ASCII
-// arrive as key events carrying that text, as from an input method.
+// Types `text` key by key into the emptied box.
 void typeText(QLineEdit *edit, const QString &text)
 {
     QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
     QTest::keyClick(edit, Qt::Key_Delete);
-    for (QChar c : text) {
-        if (c.unicode() >= 0x20 && c.unicode() < 0x7f)
-            QTest::keyClick(edit, char(c.unicode()));
-        else
-            QTest::sendKeyEvent(QTest::Click, edit, Qt::Key_unknown, QString(c), Qt::NoModifier);
-    }
+    testsupport::typeKeys(edit, text);
 }
 
 } // namespace

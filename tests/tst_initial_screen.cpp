@@ -13,11 +13,8 @@
 
 namespace {
 
-const QColor boardGreen(0, 128, 0);
-const QColor yellow(255, 255, 0);
-const QRgb valueBlue = qRgb(0, 0, 255); // table values and the graph's curve
-const QSize compactClient(631, 549);
-const QSize fullClient(1031, 682);
+using namespace testsupport;
+
 const QPoint graphOrigin(35, 480);
 
 ui::LineControl *templateLine(Form1 &f, int group, int index)
@@ -37,8 +34,8 @@ struct Screen {
     double px = 0, graphY = 0, tableY = 0, lastGx = 0;
     qint16 lastGy = 0;
     int dragPiece = 0;
-    std::array<int, 5> pieces{};
-    std::array<float, 22> strips{};
+    board::Slots pieces{};
+    motion::StripTable strips{};
     QList<QLine> lines;
     QList<QRect> labels;
     QList<bool> shown;
@@ -107,7 +104,7 @@ void compareScreens(const Screen &a, const Screen &b)
 // envelope, P pulled out, a template lifted, the cover shown.
 void useTheLesson(Form1 &f)
 {
-    f.kokuban->setForeColor(yellow); // as every drop does
+    f.kokuban->setForeColor(QColor(yellow)); // as every drop does
     f.SlotPiece = {1, 2, 4, 5, 6};
     f.Command2_Click();
     f.RedrawBoard(qint16(f.Px));
@@ -162,7 +159,7 @@ void TestInitialScreen::sceneAndControls()
     QCOMPARE(QPointF(f.Bx, f.By), QPointF(300, 300));
     QCOMPARE(QPointF(f.Cx, f.Cy), QPointF(500, 300));
     QCOMPARE(QPointF(f.Dx, f.Dy), QPointF(500, 180));
-    QVERIFY((f.SlotPiece == std::array<int, 5>{}));
+    QVERIFY((f.SlotPiece == board::Slots{}));
     QCOMPARE(f.DragPiece, 0);
     QCOMPARE(f.TableY, 0.0);
     QCOMPARE(f.GraphY, 0.0);
@@ -272,12 +269,12 @@ void TestInitialScreen::canvasesAtStart()
     Form1 f;
     // Board: cleared, no grid, no shading.
     const QImage &board = f.kokuban->canvas();
-    QCOMPARE(countColour(board, boardGreen.rgb(), board.rect()), board.width() * board.height());
+    QCOMPARE(countColour(board, boardGreen, board.rect()), board.width() * board.height());
 
     // Graph: drawn empty; with グラフ unchecked not even the origin point.
     const QImage &graph = f.gamen->canvas();
     QCOMPARE(countColour(graph, valueBlue, graph.rect()), 0);
-    QVERIFY(countColour(graph, boardGreen.rgb(), graph.rect()) > 0);
+    QVERIFY(countColour(graph, boardGreen, graph.rect()) > 0);
 
     // Table: the "0" of x = 0 in both rows, nothing else.
     const QImage &table = f.hyo->canvas();
@@ -325,7 +322,7 @@ void TestInitialScreen::restoresAfterUse()
     if (QTest::currentTestFailed())
         return;
     // The pen colour a drop set is the one thing left as it was.
-    QCOMPARE(f.kokuban->foreColor(), yellow);
+    QCOMPARE(f.kokuban->foreColor(), QColor(yellow));
 }
 
 void TestInitialScreen::gridBackWhenChecked()

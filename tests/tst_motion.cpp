@@ -1,5 +1,5 @@
 // Moving P: forward and backward steps, back to start, the automatic run.
-#include "TestSupport.h"
+#include "LessonTest.h"
 
 #include "motion/StripRules.h"
 
@@ -15,8 +15,7 @@
 #include <vector>
 
 using testsupport::areaOut;
-using Figure = std::array<int, 5>;
-Q_DECLARE_METATYPE(Figure)
+using Figure = board::Slots;
 
 namespace {
 
@@ -29,7 +28,7 @@ double xOf(const Form1 &f) { return (300 - f.Px) / 20; }
 void setFigure(Form1 &f, const Figure &figure)
 {
     f.SlotPiece = figure;
-    f.kokuban->setForeColor(QColor(255, 255, 0));
+    f.kokuban->setForeColor(QColor(testsupport::yellow));
     f.Command2_Click();
 }
 
@@ -47,16 +46,11 @@ bool runningButtons(const Form1 &f)
 
 } // namespace
 
-class MotionTest : public QObject
+class MotionTest : public testsupport::LessonTest
 {
     Q_OBJECT
-    std::unique_ptr<Form1> f;
 
 private slots:
-    void initTestCase() { testsupport::setUpTestApplication(); }
-    void init() { f = std::make_unique<Form1>(); }
-    void cleanup() { f.reset(); }
-
     void firstStepMovesPAndItsLabels()
     {
         f->Check3->setChecked(true);
@@ -273,7 +267,7 @@ private slots:
         // Graph: the empty frame and the origin point only; the origin dot
         // shows beside the grid lines that are drawn over it.
         QVERIFY(f->gamen->canvas() == reference.gamen->canvas());
-        QCOMPARE(f->gamen->pixel(36, 479), QColor(0, 0, 255));
+        QCOMPARE(f->gamen->pixel(36, 479), QColor(testsupport::valueBlue));
     }
 
     // ---- The automatic run -------------------------------------------------

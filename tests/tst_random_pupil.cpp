@@ -127,7 +127,7 @@ private slots:
         dragFromTray({320, 100}, {320, 240}); // square into slot 0
         dragFromTray({500, 100}, {400, 240}); // triangle around slot 2: slots 1..3
         dragFromTray({420, 100}, {480, 240}); // 2 x 6 cm into slot 4
-        QCOMPARE(form.SlotPiece, (std::array<int, 5>{1, 4, 5, 6, 3}));
+        QCOMPARE(form.SlotPiece, (board::Slots{1, 4, 5, 6, 3}));
 
         constexpr int stepsOneWay = 20; // B to the end of travel
         int stepsDone = 0;

@@ -22,7 +22,7 @@
 
 namespace {
 
-using Figure = std::array<int, 5>;
+using Figure = board::Slots;
 
 #ifdef KANSU_SANITIZED_BUILD
 // Under the sanitizers every pixel costs many times more: the sanitized
@@ -105,7 +105,7 @@ QByteArray digest(const QImage &image)
 QStringList boardReadings()
 {
     Form1 f;
-    f.kokuban->setForeColor(QColor(255, 255, 0)); // the pen colour after building
+    f.kokuban->setForeColor(QColor(testsupport::yellow)); // the pen colour after building
     QStringList lines;
     const auto figures = boardFigures();
     for (std::size_t i = 0; i < figures.size(); ++i)

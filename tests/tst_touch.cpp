@@ -11,7 +11,7 @@
 
 namespace {
 
-using Slots = std::array<int, 5>;
+using Slots = board::Slots;
 
 // Board pixels: a point of each template in the tray, the slots' centres
 // over the envelope.
@@ -31,14 +31,6 @@ struct Board {
 };
 
 } // namespace
-
-namespace QTest {
-template <>
-char *toString(const Slots &s)
-{
-    return qstrdup(qPrintable(QStringLiteral("{%1, %2, %3, %4, %5}").arg(s[0]).arg(s[1]).arg(s[2]).arg(s[3]).arg(s[4])));
-}
-} // namespace QTest
 
 class TouchTest : public QObject
 {

@@ -2,11 +2,11 @@
 // boundary flood fill, the distance text and slot of a step, the table and
 // graph text positions and the window size in twips.
 
+#include "app/WindowSizes.h"
 #include "graph/GraphScale.h"
 #include "motion/StripRules.h"
 #include "table/TableLayout.h"
 #include "ui/FloodFill.h"
-#include "ui/Metrics.h"
 #include "ui/NumberForm.h"
 #include "ui/Palette.h"
 #include "ui/PixelRows.h"
@@ -366,7 +366,7 @@ void TestUiRules::distanceTextReadsBack()
 {
     // The read-out carries x to the graph and the table: every position of P
     // must come back as the same number.
-    for (double px = motion::startPx; px >= motion::endPx; px -= motion::stepPx) {
+    for (double px = board::sideAbX; px >= motion::endPx; px -= motion::stepPx) {
         const double x = motion::distanceCm(px);
         QCOMPARE(ui::leadingNumber(motion::distanceText(x)), x);
     }
@@ -466,7 +466,7 @@ void TestUiRules::clientSizeFromOuterTwips()
 {
     QFETCH(QSize, outer);
     QFETCH(QSize, client);
-    QCOMPARE(ui::clientSizeFromOuterTwips(outer.width(), outer.height()), client);
+    QCOMPARE(app::clientSizeFromOuterTwips(outer.width(), outer.height()), client);
 }
 
 QTEST_GUILESS_MAIN(TestUiRules)

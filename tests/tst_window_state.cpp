@@ -11,10 +11,7 @@
 
 namespace {
 
-const QSize compactClient(631, 549);
-const QSize graphClient(1031, 549);
-const QSize tableClient(631, 682);
-const QSize fullClient(1031, 682);
+using namespace testsupport;
 
 void showAndWait(Form1 &f)
 {

@@ -1,6 +1,6 @@
 #include "BrowserPage.h"
 
-#include "ui/Metrics.h"
+#include "ui/Fonts.h"
 
 #include <QBackingStore>
 #include <QCoreApplication>

@@ -1,6 +1,6 @@
 #include "app/Application.h"
 
-#include "ui/Metrics.h"
+#include "ui/Fonts.h"
 
 #include <QApplication>
 #include <QStyleFactory>

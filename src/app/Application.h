@@ -3,8 +3,9 @@
 class QApplication;
 
 // Application-wide look shared by the program, its tests and benchmarks:
-// the Fusion style (buttons show their design colours on every desktop) and
-// the Japanese Gothic standing in for the design's font as the default.
+// Qt's classic "Windows" style (it paints every button in its plain design
+// colour, on every desktop) and the Japanese Gothic standing in for the
+// design's font as the default.
 void setUpApplication(QApplication &app);
 
 // Runs the main loop until 終了 or the closing of the window ends it, then

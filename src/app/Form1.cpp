@@ -3,9 +3,10 @@
 // and table pixels for the controls on those surfaces.
 #include "Form1.h"
 
+#include "app/Colours.h"
 #include "app/WindowSizes.h"
+#include "ui/Fonts.h"
 #include "ui/FramedPanelStyle.h"
-#include "ui/Metrics.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -19,7 +20,6 @@ namespace {
 const QColor windowGreen(192, 255, 192);  // window, check boxes, cover
 const QColor checkText(0, 128, 0);        // check box captions
 const QColor boardGreen(0, 128, 0);       // the blackboard
-const QColor panelCream(255, 255, 192);   // graph and table panels
 const QColor white(255, 255, 255);
 const QColor red(255, 0, 0);
 const QColor yellow(255, 255, 0);
@@ -30,6 +30,8 @@ const QSize graphSize(393, 513);
 const QSize tableSize(609, 113);
 
 constexpr int envelopeLineWidth = 3;
+constexpr int underlineWidth = 3;
+constexpr int tableRuleWidth = 3;
 constexpr int redBarWidth = 5;
 constexpr int templateLineWidth = 2;
 constexpr int trayBandWidth = 150; // covers board rows 0..139 around y = 64
@@ -41,6 +43,9 @@ void paint(QWidget *w, QPalette::ColorRole role, QColor colour)
     w->setPalette(p);
 }
 
+// Opaque labels keep the boxes the design gives them: the stand-in face
+// measures the captions a little differently from the design's face. The
+// caption stands at the box's top-left, as on the board.
 QLabel *opaqueLabel(QWidget *parent, const QString &text, QRect place, QColor back, QColor fore,
                     const QFont &font)
 {
@@ -49,9 +54,15 @@ QLabel *opaqueLabel(QWidget *parent, const QString &text, QRect place, QColor ba
     label->setAutoFillBackground(true);
     paint(label, QPalette::Window, back);
     paint(label, QPalette::WindowText, fore);
-    label->move(place.topLeft());
-    label->resize(label->sizeHint()); // labels size themselves to their caption
+    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    label->setGeometry(place);
     return label;
+}
+
+void placeOpaque(ui::LabelControl *label, QRect place)
+{
+    label->move(place.left(), place.top());
+    label->setBoxSize(place.size());
 }
 
 QPushButton *button(QWidget *parent, const QString &caption, QRect place, QColor back,
@@ -104,7 +115,7 @@ void Form1::createWindowControls()
 {
     Label6 = opaqueLabel(this, QStringLiteral("関数の利用"), {16, 16, 160, 33}, QColor(0, 0, 255),
                          white, ui::designFont(24));
-    Command1 = button(this, QStringLiteral("初期画面"), {216, 16, 81, 33}, panelCream,
+    Command1 = button(this, QStringLiteral("初期画面"), {216, 16, 81, 33}, app::panelCream,
                       ui::designFont(12, true));
     Check1 = checkBox(this, QStringLiteral("方眼"), {376, 24, 81, 26});
     end = button(this, QStringLiteral("終了"), {536, 16, 81, 33}, QColor(192, 192, 255),
@@ -143,13 +154,13 @@ void Form1::createWindowControls()
     Check3 = checkBox(this, QStringLiteral("表"), {520, 480, 49, 26});
     Check2 = checkBox(this, QStringLiteral("グラフ"), {520, 512, 89, 26});
 
-    gamen = new ui::Surface(graphSize, panelCream, this);
+    gamen = new ui::Surface(graphSize, app::panelCream, this);
     gamen->move(632, 16);
     gamen->setCanvasFont(ui::defaultFont());
 
     Check5 = checkBox(this, QStringLiteral("封筒をかくす"), {648, 544, 161, 33});
 
-    hyo = new ui::Surface(tableSize, panelCream, this);
+    hyo = new ui::Surface(tableSize, app::panelCream, this);
     hyo->move(8, 560);
     hyo->setForeColor(Qt::black);
     hyo->setCanvasFont(ui::designFont(14.25, true));
@@ -203,44 +214,51 @@ void Form1::createBoardControls()
         Line6[i] = layer.add<ui::LineControl>(yellow, templateLineWidth);
     Line1 = layer.add<ui::LineControl>(trayGreen, trayBandWidth, QLine(0, 64, 600, 64));
 
-    auto envelopeLine = [&] { return layer.add<ui::LineControl>(white, envelopeLineWidth); };
+    // The sides and the base line have squared ends, so the corners C and D,
+    // where the 3-px lines meet, close; the flap's lines end flat.
+    auto envelopeSide = [&] {
+        return layer.add<ui::LineControl>(white, envelopeLineWidth, QLine(), Qt::SquareCap);
+    };
+    auto flapLine = [&] { return layer.add<ui::LineControl>(white, envelopeLineWidth); };
     auto cornerLabel = [&](const QString &caption, double points, QColor colour = white) {
         return layer.add<ui::LabelControl>(caption, ui::designFont(points), colour);
     };
-    Line5[3] = envelopeLine();
+    Line5[3] = envelopeSide();
     Label1 = layer.add<ui::LabelControl>(QStringLiteral("点Ｐが動いた距離χ"), ui::designFont(18),
                                          white, boardGreen);
-    Label1->move(24, 360);
-    Line5[1] = envelopeLine();
+    placeOpaque(Label1, {24, 360, 206, 24});
+    Line5[1] = envelopeSide();
     Label2 = layer.add<ui::LabelControl>(QStringLiteral("cm"), ui::designFont(15.75, true), white,
                                          boardGreen);
-    Label2->move(336, 368);
-    Line4[1] = layer.add<ui::LineControl>(red, envelopeLineWidth, QLine(24, 392, 232, 392));
+    placeOpaque(Label2, {336, 368, 28, 21});
+    Line4[1] = layer.add<ui::LineControl>(red, underlineWidth, QLine(24, 392, 232, 392));
     Label4[3] = cornerLabel(QStringLiteral("Ｄ"), 24);
-    Line5[2] = envelopeLine();
+    Line5[2] = envelopeSide();
     Label4[8] = cornerLabel(QStringLiteral("Ｐ"), 24);
     Label4[2] = cornerLabel(QStringLiteral("C"), 24);
     Label4[1] = cornerLabel(QStringLiteral("B"), 24);
     Label4[6] = cornerLabel(QStringLiteral("χcm"), 18, QColor(255, 128, 128));
-    Line5[0] = envelopeLine();
+    Line5[0] = envelopeSide();
     Label4[5] = cornerLabel(QStringLiteral("６cm"), 18);
     Label4[4] = cornerLabel(QStringLiteral("１０cm"), 18);
     Label4[0] = cornerLabel(QStringLiteral("A"), 24);
-    Line5[5] = envelopeLine();
-    Line5[7] = envelopeLine();
-    Line5[6] = envelopeLine();
+    Line5[5] = flapLine();
+    Line5[7] = flapLine();
+    Line5[6] = flapLine();
 }
 
 void Form1::createTableControls()
 {
+    // Nearest the viewer first: the rules lie over the headings, so the
+    // column rule shows its full width beside "χ", whose box reaches it.
     ui::ControlLayer &layer = hyo->controls();
+    Line3 = layer.add<ui::LineControl>(Qt::black, tableRuleWidth, QLine(8, 56, 600, 56));
+    Line2 = layer.add<ui::LineControl>(Qt::black, tableRuleWidth, QLine(32, 8, 32, 104));
     const QFont headingFont = ui::designFont(24, true);
-    Label5 = layer.add<ui::LabelControl>(QStringLiteral("χ"), headingFont, Qt::black, QColor(255, 255, 192));
-    Label5->move(0, 16);
-    Label7 = layer.add<ui::LabelControl>(QStringLiteral("ｙ"), headingFont, Qt::black, QColor(255, 255, 192));
-    Label7->move(8, 64);
-    Line3 = layer.add<ui::LineControl>(Qt::black, envelopeLineWidth, QLine(8, 56, 600, 56));
-    Line2 = layer.add<ui::LineControl>(Qt::black, envelopeLineWidth, QLine(32, 8, 32, 104));
+    Label5 = layer.add<ui::LabelControl>(QStringLiteral("χ"), headingFont, Qt::black, app::panelCream);
+    placeOpaque(Label5, {0, 16, 33, 33});
+    Label7 = layer.add<ui::LabelControl>(QStringLiteral("ｙ"), headingFont, Qt::black, app::panelCream);
+    placeOpaque(Label7, {8, 64, 17, 33});
 }
 
 void Form1::orderControls()
@@ -285,18 +303,16 @@ void Form1::connectHandlers()
     toggle(Check4, &Form1::Check4_Click);
     toggle(Check5, &Form1::Check5_Click);
 
-    connect(kokuban, &ui::Surface::mouseDown, this,
-            [this](Qt::MouseButton b, Qt::KeyboardModifiers s, QPointF p) {
-                kokuban_MouseDown(int(b), int(s), float(p.x()), float(p.y()));
-            });
-    connect(kokuban, &ui::Surface::mouseMove, this,
-            [this](Qt::MouseButtons b, Qt::KeyboardModifiers s, QPointF p) {
-                kokuban_MouseMove(int(b), int(s), float(p.x()), float(p.y()));
-            });
-    connect(kokuban, &ui::Surface::mouseUp, this,
-            [this](Qt::MouseButton b, Qt::KeyboardModifiers s, QPointF p) {
-                kokuban_MouseUp(int(b), int(s), float(p.x()), float(p.y()));
-            });
+    // The board's mouse events reach their handlers with the button (or
+    // buttons), the modifier keys and the position in board pixels.
+    auto mouse = [this](auto signal, void (Form1::*handler)(int, int, float, float)) {
+        connect(kokuban, signal, this, [this, handler](auto b, Qt::KeyboardModifiers s, QPointF p) {
+            (this->*handler)(int(b), int(s), float(p.x()), float(p.y()));
+        });
+    };
+    mouse(&ui::Surface::mouseDown, &Form1::kokuban_MouseDown);
+    mouse(&ui::Surface::mouseMove, &Form1::kokuban_MouseMove);
+    mouse(&ui::Surface::mouseUp, &Form1::kokuban_MouseUp);
     // A finger builds as the mouse does; a touch the system takes back
     // drops what it held.
     kokuban->acceptTouch();
@@ -309,7 +325,7 @@ void Form1::setOuterSizeTwips(int widthTwips, int heightTwips)
     m_outerHeightTwips = heightTwips;
     // The pupil cannot resize the window: the graph and the table come into
     // view only through グラフ and 表.
-    setFixedSize(ui::clientSizeFromOuterTwips(widthTwips, heightTwips));
+    setFixedSize(app::clientSizeFromOuterTwips(widthTwips, heightTwips));
 }
 
 void Form1::closeEvent(QCloseEvent *event)

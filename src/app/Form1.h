@@ -1,16 +1,18 @@
 #pragma once
 
-#include "ui/EventPump.h"
+#include "board/Geometry.h"
+#include "motion/StripRules.h"
 #include "ui/GraphicControls.h"
 #include "ui/Surface.h"
+#include "ui/Waiter.h"
 
 #include <QElapsedTimer>
 #include <QWidget>
 
 #include <array>
 #include <map>
-#include <vector>
 #include <optional>
+#include <vector>
 
 class QCheckBox;
 class QComboBox;
@@ -24,10 +26,12 @@ class QPushButton;
 //
 // The class is defined over several folders, one per subsystem:
 //   app/     controls, start-up, initial screen, view options
-//   motion/  stepping, automatic run, back to start
+//   motion/  stepping, the read-out, automatic run, back to start
 //   board/   board painting, shading, piece templates, mouse building
 //   graph/   the y-x graph
 //   table/   the value table
+// Below the scene state, every handler and procedure stands under the file
+// that defines it.
 //
 // Units: board, graph and table coordinates are their surfaces' pixels;
 // on the board 20 px = 1 cm, A (300,180), B (300,300), C (500,300), D (500,180).
@@ -35,9 +39,6 @@ class Form1 : public QWidget
 {
     Q_OBJECT
 public:
-    explicit Form1(QWidget *parent = nullptr);
-    ~Form1() override;
-
     // ---- Controls on the window ------------------------------------------
     QLabel *Label6 = nullptr; // "関数の利用"
     QLabel *Label3 = nullptr; // "速度"
@@ -90,60 +91,122 @@ public:
     double Py = 0;
     double LastGx = 0; // last plotted graph point, graph pixels
     qint16 LastGy = 0;
-    int DragPiece = 0; // held piece: 0 none, 1..4 from the tray, else a slot code
-    std::array<int, 5> SlotPiece{}; // slot codes, slot i at board x 300+40i..340+40i
-    std::optional<int> DragSlot;    // slot the held piece came from; none = tray
-    qint16 CurPiece = 0;            // code of the slot the latest forward step entered
-    double TableY = 0;              // y (cm²) of the column the table wrote last
-    double GraphY = 0;              // y (cm²) as the graph has summed it
-    std::array<float, 22> StepArea{}; // StepArea[k]: y gained over the step ending at x = k/2
-    qint16 StopFlag = 0;              // 1 = stop of the automatic run requested
+    int DragPiece = board::Empty;  // held piece: none, 1..4 from the tray, else a slot code
+    board::Slots SlotPiece{};      // slot codes, slot i at board x 300+40i..340+40i
+    std::optional<int> DragSlot;   // slot the held piece came from; none = tray
+    qint16 CurPiece = 0;           // code of the slot the latest forward step entered
+    double TableY = 0;             // y (cm²) of the column the table wrote last
+    double GraphY = 0;             // y (cm²) as the graph has summed it
+    motion::StripTable StepArea{}; // StepArea[k]: y gained over the step ending at x = k/2
+    qint16 StopFlag = 0;           // 1 = stop of the automatic run requested
 
-    // ---- Handlers ------------------------------------------------------------
+    // ---- Handlers and procedures, by the file that defines them ---------------
+
+    // app/Form1.cpp: the controls at their design places, the handlers
+    // connected, the window's outer size; closing the window is 終了.
+    explicit Form1(QWidget *parent = nullptr);
+    ~Form1() override;
+    // Sets the window's outer size in twips (app/WindowSizes.h maps it to the
+    // client area).
+    void setOuterSizeTwips(int widthTwips, int heightTwips);
+    int outerWidthTwips() const { return m_outerWidthTwips; }
+    int outerHeightTwips() const { return m_outerHeightTwips; }
+protected:
+    void closeEvent(QCloseEvent *event) override;
+private:
+    void createWindowControls();
+    void createBoardControls();
+    void createTableControls();
+    void orderControls();
+    void connectHandlers();
+
+    // app/accessibility.cpp: names for assistive technology.
+    void nameControls();
+    // app/keys.cpp: the presenter's and the keyboard's keys.
+    void connectKeys();
+    // app/window_state.cpp: no maximised or full-screen window.
+protected:
+    void changeEvent(QEvent *event) override;
+
+public:
+    // app/startup.cpp: start-up, the initial screen, 初期画面, 終了.
     void Form_Load();
+    void ShowInitialScreen();
     void Command1_Click(); // 初期画面
     void end_Click();      // 終了
-    void susumu_Click();   // 出す
-    void modoru_Click();   // 戻す
-    void jidou_Click();    // 自動
-    void tomeru_Click();   // ストップ
-    void Command2_Click(); // 最初に
-    void Check1_Click();   // 方眼
-    void Check2_Click();   // グラフ
-    void Check3_Click();   // 表
-    void Check4_Click();   // red bar
-    void Check5_Click();   // 封筒をかくす
-    void kokuban_MouseDown(int button, int shift, float X, float Y);
-    void kokuban_MouseMove(int button, int shift, float X, float Y);
-    void kokuban_MouseUp(int button, int shift, float X, float Y);
-    void kokuban_TouchCancel(); // board/mouse.cpp, as the three above
+    bool isEnding() const { return m_ending; }
 
-    // ---- Procedures ------------------------------------------------------------
-    void ShowInitialScreen();
+    // app/view_options.cpp
+    void Check1_Click(); // 方眼
+    void Check2_Click(); // グラフ
+    void Check3_Click(); // 表
+    void Check5_Click(); // 封筒をかくす
+
+    // motion/stepping.cpp: one step of P out or back.
+    void susumu_Click(); // 出す
+    void modoru_Click(); // 戻す
+private:
+    void movePMarker(); // P's red dot and label "Ｐ" at Px
+    // motion/read_out.cpp: the x read-out, the carrier of x.
+    void setDistanceText(double x);
+    double distance() const; // x read back from Text1
+
+public:
+    // motion/auto_run.cpp: the automatic run.
+    void jidou_Click();  // 自動
+    void tomeru_Click(); // ストップ
+    // The automatic run's wait after a step, so that the next step comes ms
+    // after this one began, handling window events meanwhile; 0 or less
+    // handles nothing.
+    void WaitMs(int ms);
+    bool isRunning() const { return m_running; }
+private:
+    void showRunState(bool running);
+
+public:
+    // motion/back_to_start.cpp: 最初に, and the red bar BP shown or hidden.
+    void Command2_Click(); // 最初に
+    void Check4_Click();   // red bar
+private:
+    // The graph and the table start afresh at x = 0 (最初に, 初期画面).
+    void restartGraphAndTable();
+
+public:
+    // board/painting.cpp: the board's picture and the shading of the pieces.
     void RedrawBoard(qint16 pos);
     void DrawGrid();
     void ShadeSquare2x2(qint16 x);
     void ShadeRect2x4(qint16 x);
     void ShadeRect2x6(qint16 x);
     void ShadeTriangle6x6(qint16 x);
+
+    // board/templates.cpp: the piece templates in the tray or held.
     void PlaceLine6Figure(qint16 X, qint16 Y);
     void PlaceLine7Figure(qint16 X, qint16 Y);
     void PlaceLine9Figure(qint16 X, qint16 Y);
     void PlaceLine8Figure(qint16 X, qint16 Y);
+private:
+    void putTemplatesHome();
+
+public:
+    // board/mouse.cpp: building the figure with the mouse or a finger.
+    void kokuban_MouseDown(int button, int shift, float X, float Y);
+    void kokuban_MouseMove(int button, int shift, float X, float Y);
+    void kokuban_MouseUp(int button, int shift, float X, float Y);
+    void kokuban_TouchCancel();
+
+    // graph/graph.cpp: the y-x graph.
     void DrawGraph(qint16 mode);
     void PlotPoint(qint16 direction);
-    void DrawTable(qint16 mode);
-    // The automatic run's wait after a step, so that the next step comes ms
-    // after this one began, handling window events meanwhile; 0 or less
-    // handles nothing.
-    void WaitMs(int ms);
+private:
+    void drawGraphFrame(QRect area);
 
-    // Sets the window's outer size in twips (client = outer - nominal frame).
-    void setOuterSizeTwips(int widthTwips, int heightTwips);
-    int outerWidthTwips() const { return m_outerWidthTwips; }
-    int outerHeightTwips() const { return m_outerHeightTwips; }
-    bool isRunning() const { return m_running; }
-    bool isEnding() const { return m_ending; }
+public:
+    // table/table.cpp: the value table.
+    void DrawTable(qint16 mode);
+private:
+    void clearTable();
+    void announceTable();
 
 signals:
     // Emitted when the automatic run starts a wait between two steps.
@@ -151,26 +214,7 @@ signals:
     // Emitted whenever the x read-out changes.
     void distanceChanged(const QString &text);
 
-protected:
-    void closeEvent(QCloseEvent *event) override;
-    void changeEvent(QEvent *event) override;
-
 private:
-    void createWindowControls();
-    void createBoardControls();
-    void createTableControls();
-    void orderControls();
-    void nameControls();
-    void connectKeys(); // app/keys.cpp
-    void connectHandlers();
-    void putTemplatesHome();
-    void setDistanceText(double x);
-    double distance() const; // x read back from Text1
-    void showRunState(bool running);
-    void drawGraphFrame(QRect area);
-    void clearTable();
-    void announceTable();
-
     int m_outerWidthTwips = 0;
     int m_outerHeightTwips = 0;
     bool m_running = false;

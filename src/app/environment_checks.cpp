@@ -1,7 +1,7 @@
 // Start-up checks of the display and the fonts the lesson relies on.
 #include "app/environment_checks.h"
 
-#include "ui/Metrics.h"
+#include "ui/Fonts.h"
 
 #include <QByteArray>
 #include <QFontMetrics>

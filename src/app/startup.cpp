@@ -3,13 +3,9 @@
 
 #include "app/WindowSizes.h"
 #include "board/Geometry.h"
-#include "motion/StripRules.h"
-#include "ui/NumberForm.h"
 
-#include <QAccessible>
 #include <QCheckBox>
 #include <QCoreApplication>
-#include <QLineEdit>
 #include <QPushButton>
 
 void Form1::Form_Load()
@@ -25,21 +21,16 @@ void Form1::Form_Load()
 void Form1::ShowInitialScreen()
 {
     setDistanceText(0);
-    DragPiece = 0;
-    TableY = 0;
-    GraphY = 0;
-    SlotPiece.fill(0);
-    // A new figure starts with no strips of an earlier one.
-    StepArea.fill(0);
+    DragPiece = board::Empty;
+    SlotPiece.fill(board::Empty);
     Picture1->hide();
     Check5->setChecked(false);
     kokuban->cls();
-    clearTable();
-    DrawTable(0);
-    DrawGraph(0);
 
-    Ax = 300, Ay = 180, Bx = 300, By = 300, Cx = 500, Cy = 300, Dx = 500, Dy = 180;
-    Px = motion::startPx, Py = 300;
+    using namespace board;
+    Ax = sideAbX, Ay = envelopeTop, Bx = sideAbX, By = baseY;
+    Cx = envelopeRight, Cy = baseY, Dx = envelopeRight, Dy = envelopeTop;
+    Px = sideAbX, Py = baseY; // P at B
 
     // Corner and length labels beside the envelope.
     Label4[0]->move(int(Ax - 8), int(Ay - 35));
@@ -48,8 +39,7 @@ void Form1::ShowInitialScreen()
     Label4[3]->move(int(Dx - 8), Dy - 35);
     Label4[4]->move(int((Bx + Cx) / 2 - 20), int(By + 5));
     Label4[5]->move(int(Cx + 5), Dy + 20);
-    Label4[8]->move(int(Px - 18), int(By));
-    Shape1->move(int(Bx - 4), int(By - 4));
+    movePMarker();
 
     // The envelope ABCD with its base line and the flap left of AB.
     Line5[0]->setLine(QLine(20, int(Py), int(Cx), int(Cy)));
@@ -57,7 +47,7 @@ void Form1::ShowInitialScreen()
     Line5[2]->setLine(QLine(int(Dx), Dy, int(Ax), int(Ay)));
     Line5[3]->setLine(QLine(int(Ax), int(Ay), int(Bx), int(By)));
     // Parked below the board until a step shows it from B to P.
-    Line5[4]->setLine(QLine(int(Bx) + 10, board::parkedBarY, int(Px), board::parkedBarY));
+    Line5[4]->setLine(QLine(int(Bx) + 10, parkedBarY, int(Px), parkedBarY));
     Line5[5]->setLine(QLine(int(Ax), int(Ay), int(Ax - 20), int(Ay + 15)));
     Line5[6]->setLine(QLine(int(Ax - 20), int(Ay + 15), int(Bx - 20), int(By - 15)));
     Line5[7]->setLine(QLine(int(Bx - 20), int(By - 15), int(Bx), int(By)));
@@ -67,10 +57,9 @@ void Form1::ShowInitialScreen()
 
     putTemplatesHome();
 
-    LastGx = 35;
-    LastGy = 480;
     tomeru->setEnabled(false);
-    PlotPoint(0);
+    restartGraphAndTable();
+    // Last: the board was cleared above.
     if (Check1->isChecked())
         DrawGrid();
 }
@@ -87,14 +76,3 @@ void Form1::end_Click()
     m_waiter.abandon();
     QCoreApplication::quit();
 }
-
-void Form1::setDistanceText(double x)
-{
-    Text1->setText(motion::distanceText(x));
-    // Screen readers hear the new x as a value change of the read-out.
-    QAccessibleValueChangeEvent event(Text1, Text1->text());
-    QAccessible::updateAccessibility(&event);
-    emit distanceChanged(Text1->text());
-}
-
-double Form1::distance() const { return ui::leadingNumber(Text1->text()); }

@@ -6,18 +6,6 @@
 namespace board {
 namespace {
 
-struct TrayArea {
-    int piece;
-    float left, right; // strict bounds of the pick-up area
-};
-// The templates at their tray homes: square, 2 x 4, 2 x 6, triangle.
-constexpr std::array<TrayArea, 4> trayAreas = {{
-    {Square2x2, 300, 340},
-    {Rect2x4, 350, 390},
-    {Rect2x6, 400, 440},
-    {TriangleLeft, 450, 570},
-}};
-
 bool isFlat(int piece) { return piece >= Square2x2 && piece <= Rect2x6; }
 bool isTriangle(int piece) { return piece >= TriangleLeft && piece <= TriangleRight; }
 
@@ -43,9 +31,9 @@ std::optional<int> slotAt(float X)
 std::optional<Lift> liftAt(const Slots &codes, float X, float Y)
 {
     if (Y < trayBottom) {
-        for (const TrayArea &area : trayAreas)
-            if (X > area.left && X < area.right)
-                return Lift{area.piece, std::nullopt};
+        for (const TrayHome &home : trayHomes)
+            if (X > home.left && X < home.left + home.width)
+                return Lift{home.piece, std::nullopt};
         return std::nullopt;
     }
     if (Y > envelopeTop && Y < baseY) {

@@ -4,15 +4,12 @@
 
 #include <QPoint>
 
-#include <array>
 #include <optional>
 
 // Pure rules of building the figure with the mouse: what a press lifts, where
 // the held template stands, and what a release takes away or puts in.
 // Positions are board pixels as the mouse reports them; every bound is strict.
 namespace board {
-
-using Slots = std::array<int, slotCount>;
 
 struct Lift {
     int piece;               // 1..4 from the tray, or the slot's code

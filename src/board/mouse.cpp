@@ -27,7 +27,7 @@ void Form1::kokuban_MouseDown(int, int, float X, float Y)
 
 void Form1::kokuban_MouseMove(int, int, float X, float Y)
 {
-    if (DragPiece == 0)
+    if (DragPiece == board::Empty)
         return;
     const QPoint corner = board::heldCorner(DragPiece, X, Y);
     const auto cx = qint16(std::clamp(corner.x(), -30000, 30000));
@@ -46,7 +46,7 @@ void Form1::kokuban_MouseMove(int, int, float X, float Y)
 
 void Form1::kokuban_MouseUp(int, int, float X, float Y)
 {
-    if (DragPiece == 0)
+    if (DragPiece == board::Empty)
         return;
     putTemplatesHome();
     const board::Lift held{DragPiece, DragSlot};
@@ -61,7 +61,7 @@ void Form1::kokuban_MouseUp(int, int, float X, float Y)
         Command2_Click();
         RedrawBoard(qint16(board::sideAbX));
     }
-    DragPiece = 0;
+    DragPiece = board::Empty;
 }
 
 // A drag that ends without a release (the system took the touch back) puts
@@ -69,8 +69,8 @@ void Form1::kokuban_MouseUp(int, int, float X, float Y)
 // yet taken it from its slot.
 void Form1::kokuban_TouchCancel()
 {
-    if (DragPiece == 0)
+    if (DragPiece == board::Empty)
         return;
     putTemplatesHome();
-    DragPiece = 0;
+    DragPiece = board::Empty;
 }

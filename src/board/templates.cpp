@@ -6,12 +6,6 @@
 
 namespace {
 
-constexpr qint16 trayTop = 5; // template corners at their tray homes
-constexpr qint16 squareHomeX = 300;
-constexpr qint16 rect4HomeX = 350;
-constexpr qint16 rect6HomeX = 400;
-constexpr qint16 triangleHomeX = 450;
-
 // A rectangle `height` px high standing in the frame at (X, Y): top, right,
 // bottom, left, in that order.
 void placeRectangle(const std::array<ui::LineControl *, 4> &lines, qint16 X, qint16 Y, int height)
@@ -44,16 +38,13 @@ void Form1::PlaceLine8Figure(qint16 X, qint16 Y)
 
 void Form1::putTemplatesHome()
 {
-    PlaceLine6Figure(squareHomeX, trayTop);
-    Label9[0]->setVisible(true);
-    Label9[1]->setVisible(true);
-    PlaceLine7Figure(rect4HomeX, trayTop);
-    Label9[2]->setVisible(true);
-    Label9[3]->setVisible(true);
-    PlaceLine9Figure(rect6HomeX, trayTop);
-    Label9[4]->setVisible(true);
-    Label9[5]->setVisible(true);
-    PlaceLine8Figure(triangleHomeX, trayTop);
-    Label9[6]->setVisible(true);
-    Label9[7]->setVisible(true);
+    using namespace board;
+    auto home = [](Piece piece) { return qint16(trayHome(piece).left); };
+    PlaceLine6Figure(home(Square2x2), trayTop);
+    PlaceLine7Figure(home(Rect2x4), trayTop);
+    PlaceLine9Figure(home(Rect2x6), trayTop);
+    PlaceLine8Figure(home(TriangleLeft), trayTop);
+    // Both dimension labels of every template, hidden while it was held.
+    for (ui::LabelControl *label : Label9)
+        label->setVisible(true);
 }

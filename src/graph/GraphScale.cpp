@@ -4,8 +4,8 @@
 
 namespace graph {
 
-double gx(double x) { return originX + pixelsPerCm * x; }
-double gy(double y) { return originY - pixelsPerCm2 * y; }
+double gx(double x) { return originX + pixelsPerCmOfX * x; }
+double gy(double y) { return originY - pixelsPerCm2OfY * y; }
 
 std::vector<AxisText> axisTexts()
 {
@@ -13,7 +13,7 @@ std::vector<AxisText> axisTexts()
     std::vector<AxisText> texts;
     for (int i = 1; i <= 10; ++i) {
         // Under each grid line, a two-digit label 3 px further left.
-        const int left = 30 * i + 29 - (i >= 10 ? 3 : 0);
+        const int left = gridStep * i + 29 - (i >= 10 ? 3 : 0);
         texts.push_back({{left, xLabelY}, ui::generalNumber(double(i))});
     }
     texts.push_back({{362, xLabelY}, QStringLiteral("(cm)")});
@@ -21,7 +21,7 @@ std::vector<AxisText> axisTexts()
     for (int i = 1; i <= 15; ++i) {
         // Beside each grid line; the one-digit labels 4 and 8 stand 5 px further right.
         const int left = 15 + (i < 3 ? 5 : 0);
-        texts.push_back({{left, 475 - 30 * i}, ui::generalNumber(double(4 * i))});
+        texts.push_back({{left, 475 - gridStep * i}, ui::generalNumber(double(4 * i))});
     }
     texts.push_back({{2, 8}, QStringLiteral("(cm  )")});
     texts.push_back({{22, 5}, QStringLiteral("2")}); // the exponent of cm², in the gap

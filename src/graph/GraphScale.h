@@ -11,9 +11,9 @@ namespace graph {
 
 constexpr int originX = 35;
 constexpr int originY = 480;
-constexpr double pixelsPerCm = 30;
-constexpr double pixelsPerCm2 = 30.0 / 4; // 7.5 px per cm²
-constexpr int gridStep = 30;
+constexpr int gridStep = 30; // between grid lines: 1 cm of x across, 4 cm² of y up
+constexpr double pixelsPerCmOfX = gridStep;        // 30 px per cm
+constexpr double pixelsPerCm2OfY = gridStep / 4.0; // 7.5 px per cm²
 constexpr int horizontalLines = 16; // y = 0, 4, ... 60 cm²
 constexpr int verticalLines = 12;   // x = 0, 1, ... 11 cm
 constexpr int gridWidth = 350;      // from x 35 to 385

@@ -2,6 +2,7 @@
 // one 3-px segment per step of P.
 #include "app/Form1.h"
 
+#include "app/Colours.h"
 #include "graph/GraphScale.h"
 #include "motion/StripRules.h"
 #include "ui/Palette.h"
@@ -16,7 +17,6 @@ namespace {
 const QColor gridGreen = ui::paletteColor(2);
 const QColor labelBlack = ui::paletteColor(0);
 const QColor curveBlue = ui::paletteColor(9);
-const QColor eraseCream = ui::colorFromBgr(0x00C0FFFF);
 constexpr int curveWidth = 3;
 
 } // namespace
@@ -64,10 +64,10 @@ void Form1::drawGraphFrame(QRect area)
 
 void Form1::PlotPoint(qint16 direction)
 {
-    if (Px > motion::startPx)
+    if (Px > board::sideAbX)
         return;
     gamen->setDrawWidth(curveWidth);
-    const QColor colour = direction == 0 ? curveBlue : eraseCream;
+    const QColor colour = direction == 0 ? curveBlue : app::panelCream;
     const double x = distance();
     const double gx = graph::gx(x);
     // The forward step adds the strip that has just come out; the backward

@@ -1,18 +1,19 @@
 #pragma once
 
+#include "board/Geometry.h"
+
 #include <QString>
 
 #include <array>
 
 // Pure rules of P's motion: board position to distance, the distance text,
-// and the strip areas that make up y.
+// and the strip areas that make up y. P starts at B, on side AB (x = 0), and
+// moves left along the base line.
 namespace motion {
 
-constexpr double startPx = 300; // P at B (x = 0)
-constexpr double endPx = 100;   // end of travel (x = 10 cm)
-constexpr double stepPx = 10;   // one step of 0.5 cm
-constexpr double pixelsPerCm = 20;
-constexpr int slotCount = 5;    // 2-cm slots in the envelope
+// End of travel (x = 10 cm): P has gone as far left of B as C lies right of it.
+constexpr double endPx = board::sideAbX - (board::envelopeRight - board::sideAbX);
+constexpr double stepPx = board::pixelsPerCm / 2.0; // one step of 0.5 cm
 constexpr int stripsPerSlot = 4; // 0.5-cm strips per slot
 
 // StepArea[k] is the y gained (cm²) over the step that ends at x = k/2 cm;
@@ -33,9 +34,10 @@ int slotEntered(double x);
 // The strip index of the step ending at x: 2x rounded (1..20).
 int stripIndex(double x);
 
-// The four strip areas (cm², leading strip first) of a slot code: 0 empty,
-// 1..3 flat pieces 2, 4 and 6 cm high, 4..6 the thirds of the sloping triangle.
-std::array<float, 4> slotStrips(int code);
+// The four strip areas (cm², leading strip first) of a slot code
+// (board::Piece): empty, the flat pieces 2, 4 and 6 cm high, and the thirds
+// of the sloping triangle.
+std::array<float, stripsPerSlot> slotStrips(int code);
 
 // Records the strip of the forward step n (1..20) into a slot of code `code`.
 // A flat or empty slot rewrites its strip at every step; a third of the

@@ -1,6 +1,6 @@
 // 出す and 戻す: P moves one step of 0.5 cm (10 board px) out or back, and
 // with it the read-out, the labels, the red bar, the board, the graph and the
-// table.
+// table. P's marker is placed here for start-up too.
 #include "app/Form1.h"
 
 #include "board/Geometry.h"
@@ -19,15 +19,14 @@ constexpr double labelLowUntilPx = 230;
 void Form1::susumu_Click()
 {
     using namespace motion;
-    if (Px == startPx && Check3->isChecked())
+    if (Px == board::sideAbX && Check3->isChecked())
         DrawTable(0); // the x = 0 column, before the first step
     Px -= stepPx;
     if (Px < endPx) {
         Px = endPx;
         return;
     }
-    Label4[8]->setLeft(int(Px - 18));
-    Shape1->setLeft(int(Px - 4));
+    movePMarker();
     setDistanceText(distanceCm(Px));
 
     const double x = distance();
@@ -49,29 +48,28 @@ void Form1::susumu_Click()
 void Form1::modoru_Click()
 {
     using namespace motion;
-    if (Px != startPx && Check3->isChecked())
+    if (Px != board::sideAbX && Check3->isChecked())
         DrawTable(1); // erase the column of the x being left
     Px += stepPx;
-    if (Px > startPx) {
-        Px = startPx;
+    if (Px > board::sideAbX) {
+        Px = board::sideAbX;
         return;
     }
-    Label4[8]->setLeft(int(Px - 18));
-    Shape1->setLeft(int(Px - 4));
+    movePMarker();
     setDistanceText(distanceCm(Px));
     RedrawBoard(qint16(Px));
     if (Check4->isChecked())
         Line5[4]->setLine(QLine(int(Bx), int(By), int(Px), int(By)));
     // The backward step puts the label 5 px further left than the forward one.
     Label4[6]->move(int((Px + 300) / 2 - 22), Px > labelLowUntilPx ? labelLowTop : labelHighTop);
-    Label4[6]->setVisible(Px != startPx);
+    Label4[6]->setVisible(Px != board::sideAbX);
     if (Check1->isChecked())
         DrawGrid();
     PlotPoint(1);
 }
 
-void Form1::Check4_Click()
+void Form1::movePMarker()
 {
-    const int y = Check4->isChecked() ? int(By) : board::parkedBarY;
-    Line5[4]->setLine(QLine(int(Bx), y, int(Px), y));
+    Label4[8]->move(int(Px) - board::pLabelOffset, int(By));
+    Shape1->move(int(Px) - board::pDotOffset, int(By) - board::pDotOffset);
 }

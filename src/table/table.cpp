@@ -2,6 +2,7 @@
 // row and y in the lower one.
 #include "app/Form1.h"
 
+#include "app/Colours.h"
 #include "motion/StripRules.h"
 #include "table/TableLayout.h"
 #include "ui/NumberForm.h"
@@ -12,14 +13,13 @@
 namespace {
 
 const QColor valueBlue = ui::paletteColor(9);
-const QColor eraseCream = ui::colorFromBgr(0x00C0FFFF);
 
 } // namespace
 
 void Form1::DrawTable(qint16 mode)
 {
     using namespace table;
-    hyo->setForeColor(mode == 0 ? valueBlue : eraseCream);
+    hyo->setForeColor(mode == 0 ? valueBlue : app::panelCream);
     const double x = distance();
     auto write = [this](int left, int top, const QString &text) {
         hyo->setCurrentPos(QPointF(left, top));

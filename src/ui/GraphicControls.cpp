@@ -28,8 +28,8 @@ void GraphicControl::changed()
         m_owner->update(m_before.united(bounds()));
 }
 
-LineControl::LineControl(QWidget *owner, QColor colour, int width, QLine line)
-    : GraphicControl(owner), m_colour(colour), m_width(width), m_line(line)
+LineControl::LineControl(QWidget *owner, QColor colour, int width, QLine line, Qt::PenCapStyle ends)
+    : GraphicControl(owner), m_colour(colour), m_width(width), m_line(line), m_ends(ends)
 {
 }
 
@@ -50,7 +50,7 @@ QRect LineControl::bounds() const
 
 void LineControl::paint(QPainter &painter) const
 {
-    painter.setPen(QPen(m_colour, m_width, Qt::SolidLine, Qt::FlatCap, Qt::MiterJoin));
+    painter.setPen(QPen(m_colour, m_width, Qt::SolidLine, m_ends, Qt::MiterJoin));
     painter.drawLine(m_line);
 }
 
@@ -96,6 +96,15 @@ QSize LabelControl::size() const
     }
     return m_size;
 }
+
+void LabelControl::setBoxSize(QSize size)
+{
+    aboutToChange();
+    m_box = size;
+    changed();
+}
+
+QRect LabelControl::bounds() const { return geometry() | QRect(m_topLeft, size()); }
 
 void LabelControl::move(int left, int top)
 {

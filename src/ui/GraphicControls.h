@@ -54,11 +54,14 @@ private:
     QRect m_before; // where the control was, while a change is made
 };
 
-// A straight line between two end points, `width` pixels thick.
+// A straight line between two end points, `width` pixels thick. Its ends are
+// flat at the end points, or squared off half the width beyond them (as the
+// canvas draws its lines) so that two such lines meeting at a corner close it.
 class LineControl : public GraphicControl
 {
 public:
-    LineControl(QWidget *owner, QColor colour, int width, QLine line = {});
+    LineControl(QWidget *owner, QColor colour, int width, QLine line = {},
+                Qt::PenCapStyle ends = Qt::FlatCap);
 
     QLine line() const { return m_line; }
     void setLine(QLine line);
@@ -75,6 +78,7 @@ private:
     QColor m_colour;
     int m_width;
     QLine m_line;
+    Qt::PenCapStyle m_ends;
 };
 
 // A solid circle inscribed in its box (the box's smaller side is the diameter).
@@ -96,8 +100,9 @@ private:
     QRect m_box;
 };
 
-// A label that sizes itself to its caption in its font. An opaque label paints
-// its background box; a transparent one paints only its text.
+// A label that sizes itself to its caption in its font, unless it is given
+// the size of its box. An opaque label paints its background box; a
+// transparent one paints only its text.
 class LabelControl : public GraphicControl
 {
 public:
@@ -107,14 +112,17 @@ public:
     QString caption() const { return m_caption; }
     bool isOpaque() const { return m_back.isValid(); }
     QColor textColour() const { return m_text; }
-    QRect geometry() const { return {m_topLeft, size()}; }
+    QRect geometry() const { return {m_topLeft, m_box.isValid() ? m_box : size()}; }
     int left() const { return m_topLeft.x(); }
     int top() const { return m_topLeft.y(); }
     void move(int left, int top);
     void setLeft(int left) { move(left, top()); }
     void setTop(int top) { move(left(), top); }
+    // The box keeps this size whatever the caption measures in its font; the
+    // caption stays at the box's top-left and may reach past it.
+    void setBoxSize(QSize size);
     void paint(QPainter &painter) const override;
-    QRect bounds() const override { return geometry(); }
+    QRect bounds() const override; // the box and the caption
 
 private:
     // The caption's size in its font, measured when first needed: a label
@@ -127,6 +135,7 @@ private:
     QColor m_text;
     QColor m_back;
     QPoint m_topLeft;
+    QSize m_box; // set by setBoxSize; invalid: the caption's size
     mutable QSize m_size;
 };
 

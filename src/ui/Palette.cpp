@@ -17,9 +17,4 @@ QColor paletteColor(int index)
     return QColor(palette[std::size_t(index)]);
 }
 
-QColor colorFromBgr(quint32 bgr)
-{
-    return QColor(int(bgr & 0xff), int((bgr >> 8) & 0xff), int((bgr >> 16) & 0xff));
-}
-
 } // namespace ui

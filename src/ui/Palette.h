@@ -11,6 +11,9 @@ QColor paletteColor(int index);
 
 // A colour literal in the platform order 0x00BBGGRR (blue in the high byte),
 // as the lesson writes its erasing colour &H00C0FFFF = RGB(255, 255, 192).
-QColor colorFromBgr(quint32 bgr);
+constexpr QColor colorFromBgr(quint32 bgr)
+{
+    return QColor(int(bgr & 0xff), int((bgr >> 8) & 0xff), int((bgr >> 16) & 0xff));
+}
 
 } // namespace ui

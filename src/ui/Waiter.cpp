@@ -1,4 +1,4 @@
-#include "EventPump.h"
+#include "Waiter.h"
 
 #include <QElapsedTimer>
 #include <QEventLoop>

@@ -1,4 +1,4 @@
-#include "Metrics.h"
+#include "Fonts.h"
 
 #include <cmath>
 
@@ -14,15 +14,7 @@ constexpr double designDpi = 96.0;
 constexpr double pointsPerInch = 72.0;
 constexpr int defaultFontPixels = 12; // the self-sized default labels are 12 px tall
 
-int roundedPixels(int twips) { return int(std::lround(double(twips) / twipsPerPixel)); }
-
 } // namespace
-
-QSize clientSizeFromOuterTwips(int outerWidthTwips, int outerHeightTwips)
-{
-    return {roundedPixels(outerWidthTwips - nominalFrameWidthTwips),
-            roundedPixels(outerHeightTwips - nominalFrameHeightTwips)};
-}
 
 QFont designFont(double points, bool bold)
 {
