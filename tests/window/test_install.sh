@@ -27,7 +27,7 @@ sed -n 's/^Exec=//p' "$entry" | sed "s|kansu-envelope|$prefix/bin/kansu-envelope
 cat >"$prefix/launch.sh" <<'SCRIPT'
 while read -r command; do
   factor=$(sed -n 's/.*QT_SCALE_FACTOR=\([0-9.]*\).*/\1/p' <<<"$command")
-  $command 2>/dev/null & pid=$!
+  $command 2>"$2" & pid=$!
   size=
   for _ in $(seq 100); do
     win=$(xdotool search --onlyvisible --pid $pid 2>/dev/null | head -1)
@@ -39,12 +39,12 @@ while read -r command; do
     sleep 0.1
   done
   kill $pid 2>/dev/null; wait $pid 2>/dev/null
-  [ -n "$size" ] || { echo "'$command' showed no window"; exit 1; }
+  [ -n "$size" ] || { echo "'$command' showed no window; it wrote:"; tail -n 20 "$2"; exit 1; }
   awk -v s="$size" -v f="${factor:-1}" 'BEGIN { split(s, v, " "); dw = v[1] - 631 * f; dh = v[2] - 549 * f;
       exit !(dw * dw <= 1 && dh * dh <= 1) }' ||
     { echo "'$command' opened a window of $size, expected 631 549 times ${factor:-1}"; exit 1; }
   echo "'$command': $size"
 done <"$1"
 SCRIPT
-xvfb-run -a -s "-screen 0 2560x1600x24" bash "$prefix/launch.sh" "$prefix/commands"
+xvfb-run -a -s "-screen 0 2560x1600x24" bash "$prefix/launch.sh" "$prefix/commands" "$prefix/program.log"
 echo "install test passed"
