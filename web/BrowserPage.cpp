@@ -1,8 +1,12 @@
 #include "BrowserPage.h"
 
+#include "app/Form1.h"
 #include "ui/Metrics.h"
 
 #include <QBackingStore>
+#include <QElapsedTimer>
+#include <QLineEdit>
+#include <QPushButton>
 #include <QCoreApplication>
 #include <QEvent>
 #include <QFont>
@@ -45,6 +49,8 @@ public:
     {
         window.installEventFilter(this);
         qApp->installEventFilter(this);
+        if (auto *form = qobject_cast<Form1 *>(&window))
+            watchLesson(*form);
     }
 
     // Asks the page to fit the current client size to the browser window;
@@ -72,6 +78,14 @@ protected:
                 page.call<void>("ended");
         } else if (watched == m_window) {
             switch (event->type()) {
+            case QEvent::Paint:
+                // Told once the window has been painted at the page's scale
+                // and handed to the compositor (after this event).
+                if (m_fitted && !m_firstPaintTold) {
+                    m_firstPaintTold = true;
+                    QTimer::singleShot(0, this, [] { tellPage("painted"); });
+                }
+                break;
             case QEvent::Resize:
             case QEvent::Show:
                 // Refitted once the toolkit has finished with the change.
@@ -91,6 +105,42 @@ protected:
     }
 
 private:
+    static void tellPage(const char *what)
+    {
+        val page = pageObject();
+        if (!page.isUndefined())
+            page.call<void>(what);
+    }
+
+    // The page tells the document around it what x the read-out shows
+    // (" 0.0" ... " 10.0"), as it changes, and how long the latest 出す took
+    // in the program: from the button's release to the end of the handlers
+    // of its click, that is the forward step with the painting into the
+    // board's, the graph's and the table's canvases, not the frame that
+    // later shows them.
+    void watchLesson(Form1 &form)
+    {
+        auto tellDistance = [](const QString &text) {
+            val page = pageObject();
+            if (!page.isUndefined())
+                page.call<void>("distance", text.toStdString());
+        };
+        tellDistance(form.Text1->text()); // the start-up's, written before the page was told anything
+        connect(&form, &Form1::distanceChanged, this, tellDistance);
+        // The form's own handler was connected first, so it runs before
+        // the second slot on `clicked`.
+        connect(form.susumu, &QAbstractButton::released, this, [this] { m_stepClock.start(); });
+        connect(form.susumu, &QAbstractButton::clicked, this, [this] {
+            if (!m_stepClock.isValid())
+                return;
+            const double ms = double(m_stepClock.nsecsElapsed()) / 1e6;
+            m_stepClock.invalidate();
+            val page = pageObject();
+            if (!page.isUndefined())
+                page.call<void>("stepTimed", ms);
+        });
+    }
+
     void scheduleRefit()
     {
         if (m_refitPending)
@@ -132,10 +182,14 @@ private:
         m_window->update();
         for (QWidget *child : m_window->findChildren<QWidget *>())
             child->update();
+        m_fitted = true;
     }
 
     QPointer<QWidget> m_window;
     bool m_refitPending = false;
+    bool m_fitted = false;          // drawn at a scale the page has chosen
+    bool m_firstPaintTold = false;
+    QElapsedTimer m_stepClock;      // runs during one click of 出す
 };
 
 QPointer<PageLink> theLink;

@@ -53,6 +53,26 @@ window.kansuPage = (function () {
         document.title = title;
     }
 
+    // What the program tells the document around it, for whoever hosts or
+    // watches the page: the x that the read-out shows (" 0.0" ... " 10.0")
+    // in the canvas's data-x, with a "lessondistance" event at each change;
+    // the program's own time of the latest 出す in ms (data-step-ms); and a
+    // performance mark "lesson-first-frame" at the end of the animation
+    // frame in which the window, painted at its fitted scale, first reached
+    // the canvas.
+    function distance(text) {
+        screen.dataset.x = text;
+        screen.dispatchEvent(new CustomEvent('lessondistance', { detail: text, bubbles: true }));
+    }
+
+    function stepTimed(ms) {
+        screen.dataset.stepMs = String(ms);
+    }
+
+    function painted() {
+        requestAnimationFrame(() => performance.mark('lesson-first-frame'));
+    }
+
     // The mouse goes to the program by the page's hand (see BrowserPage.cpp):
     // caught on its way to the canvas, before the platform's own handler.
     // Touch goes on to the platform, which turns it into the mouse itself.
@@ -132,5 +152,6 @@ window.kansuPage = (function () {
         catchPointer();
     }
 
-    return { start: start, fit: fit, ended: ended, setTitle: setTitle };
+    return { start: start, fit: fit, ended: ended, setTitle: setTitle,
+             distance: distance, stepTimed: stepTimed, painted: painted };
 })();
