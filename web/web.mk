@@ -26,6 +26,9 @@ WEB_JOBS ?= $(shell nproc)
 WEB_PACKAGES := cmake make emscripten nodejs qt6-base-dev qt6-base-dev-tools \
                 python3 python3-fonttools fonts-ipafont-gothic chromium \
                 ninja-build dpkg-dev
+# The page's tests install their node modules with npm (npm ci): Debian's
+# npm, unless a node installed otherwise brought its own.
+WEB_PACKAGES += $(if $(shell command -v npm),,npm)
 
 # emscripten's JavaScript tools find acorn there also under a node that is
 # not Debian's.
