@@ -25,17 +25,30 @@ window.kansuPage = (function () {
     }
 
     // The largest scale at which the whole client area fits the browser
-    // window. The canvas gets
-    // that size in CSS pixels; the program draws at the scale times the
-    // device pixel ratio, so it stays sharp.
+    // window, in whole device pixels: the canvas's backing store is a whole
+    // number of device pixels, so its CSS size is that number over the
+    // device pixel ratio, and it stands on a whole device pixel, or the
+    // browser would resample the picture and blur every edge. The program
+    // draws at the returned scale times the device pixel ratio, so the
+    // window fills the backing store pixel for pixel.
     function fit(width, height) {
         client = { width: width, height: height };
         if (endedNotice.hidden)
             showNotice(null); // the window is up: the canvas takes the notice's place
-        const scale = Math.min(window.innerWidth / width, window.innerHeight / height);
-        screen.style.width = (width * scale) + 'px';
-        screen.style.height = (height * scale) + 'px';
-        return scale;
+        const ratio = window.devicePixelRatio || 1;
+        const fitting = Math.min(window.innerWidth / width, window.innerHeight / height);
+        const deviceWidth = Math.floor(width * fitting * ratio);
+        const deviceHeight = Math.floor(height * fitting * ratio);
+        // Layout keeps CSS lengths in 64ths of a pixel: a size is rounded up
+        // to the next 64th, so that it never falls short of its device
+        // pixels, a place to the nearest.
+        const size = (device) => (Math.ceil(device / ratio * 64) / 64) + 'px';
+        const place = (device) => (Math.round(device / ratio * 64) / 64) + 'px';
+        screen.style.width = size(deviceWidth);
+        screen.style.height = size(deviceHeight);
+        screen.style.left = place(Math.floor((window.innerWidth * ratio - deviceWidth) / 2));
+        screen.style.top = place(Math.floor((window.innerHeight * ratio - deviceHeight) / 2));
+        return Math.min(deviceWidth / (width * ratio), deviceHeight / (height * ratio));
     }
 
     function refit() {
