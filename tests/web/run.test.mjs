@@ -16,13 +16,23 @@ useBrowser();
 const AREA_STOP = [144, 504, 65, 33];
 const READOUTS = Array.from({ length: 20 }, (_, k) => ` ${((k + 1) / 2).toFixed(1)}`);
 
-// Records every change of x with its time in the page.
-async function recordDistances(lesson) {
-    await lesson.page.evaluate(() => {
+// Records every change of x with its time in the page, and with `turns`
+// the times at which the page's own tasks get a turn (a timer chain, every
+// few ms whenever the program lets the browser run).
+async function recordDistances(lesson, turns = false) {
+    await lesson.page.evaluate((turns) => {
         window.distances = [];
+        window.turns = [];
         document.getElementById('screen').addEventListener('lessondistance',
             (event) => window.distances.push([performance.now(), event.detail]));
-    });
+        const turn = () => { window.turns.push(performance.now()); setTimeout(turn, 0); };
+        if (turns)
+            turn();
+    }, turns);
+}
+
+async function turnsBetween(lesson, from, to) {
+    return lesson.page.evaluate(([a, b]) => window.turns.filter((time) => time > a && time < b).length, [from, to]);
 }
 
 async function distances(lesson) { return lesson.page.evaluate(() => window.distances); }
@@ -81,23 +91,26 @@ test('ストップ during the wait: the run ends with the steps taken, the butto
 
 // Texts from the desktop's hostile cases (tests/tst_hostile_speed.cpp):
 // letters only and a negative number give no wait, so the run goes to the
-// end without stopping for events; "1e400" is beyond every double and
+// end without handling any event in between, as at speed " 0"; "1e400" is beyond every double and
 // gives the longest wait there is, during which the page must go on
 // working and 終了 must end it.
 for (const text of ['abc', '-7']) {
     test(`speed "${text}": the run goes to the end without waiting, and the lesson goes on`, async (t) => {
         const lesson = await openLesson(t);
-        await recordDistances(lesson);
+        await recordDistances(lesson, true);
         await typeSpeed(lesson, text);
         await lesson.click(BTN_AUTO);
         await lesson.waitForX(' 10.0', 5000);
         await lesson.page.waitForTimeout(300);
         const seen = await distances(lesson);
         assert.deepEqual(seen.map(([, x]) => x), READOUTS);
-        // Twenty steps without a wait take a few ms each; the box's "50"
-        // would have spread them over 4.75 s.
-        const span = seen[19][0] - seen[0][0];
-        assert.ok(span < 1000, `the run took ${span.toFixed(0)} ms from its first step to its last`);
+        // No wait: the run goes from its first step to its last without
+        // letting anything else run in between, so the page's timers get
+        // no turn there.
+        const between = await turnsBetween(lesson, seen[0][0], seen[19][0]);
+        assert.ok(await turnsBetween(lesson, 0, seen[0][0]) > 0, 'the timer chain never ran');
+        assert.equal(between, 0, `the page ran ${between} times during the run `
+                     + `(${(seen[19][0] - seen[0][0]).toFixed(0)} ms): the run waited between steps`);
         // The run has ended: 戻す and 出す work, and 自動 runs again (from the
         // end it first goes back to B).
         await lesson.click(BTN_BACK);
