@@ -77,5 +77,9 @@ web-board-render: deps
 test-web: web web-board-render
 	$(WEB_DIR)/../tests/web/run.sh $(WEB_BUILD) $(WEB_BOARD_RENDER)
 
+# Transfer size, first frame, one 出す: printed, never a failure.
+bench-web: web
+	$(WEB_DIR)/../tests/web/bench.sh $(WEB_BUILD)
+
 web-clean:
 	rm -rf $(WEB_BUILD)

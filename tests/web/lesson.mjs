@@ -39,23 +39,26 @@ export const slot = (k) => [320 + 40 * k, 240];
 
 let browser;
 
+// Headless Chromium, Debian's unless CHROMIUM names another.
+export async function launchBrowser() {
+    browser = await chromium.launch({
+        executablePath: process.env.CHROMIUM || '/usr/bin/chromium',
+        headless: true,
+        // WebGL in software: the page refuses to start without it.
+        args: ['--no-sandbox', '--use-gl=angle', '--use-angle=swiftshader',
+               '--enable-unsafe-swiftshader', '--ignore-gpu-blocklist'],
+    });
+    return browser;
+}
+
 // One browser per test file.
 export function useBrowser() {
-    before(async () => {
-        browser = await chromium.launch({
-            executablePath: process.env.CHROMIUM || '/usr/bin/chromium',
-            headless: true,
-            // WebGL in software: the page refuses to start without it.
-            args: ['--no-sandbox', '--use-gl=angle', '--use-angle=swiftshader',
-                   '--enable-unsafe-swiftshader', '--ignore-gpu-blocklist'],
-        });
-    });
+    before(launchBrowser);
     after(async () => {
         await browser?.close();
     });
 }
 
-export function theBrowser() { return browser; }
 
 // A fresh page with the lesson's first screen drawn. `options`: viewport,
 // deviceScaleFactor, hasTouch; `init` runs in the page before any of its own

@@ -26,29 +26,18 @@ else
     files=("$here"/*.test.mjs)
 fi
 
-if [ ! -d "$here/node_modules" ]; then
-    (cd "$here" && npm ci --no-audit --no-fund) || { echo "npm ci failed" >&2; exit 1; }
-fi
+. "$here/serve.sh"
+web_modules || exit 1
 
 work=$(mktemp -d "${TMPDIR:-/tmp}/kansu-web.XXXXXX")
-server=""
 keep=""
-trap '[ -n "$server" ] && { kill "$server" 2>/dev/null; wait "$server" 2>/dev/null; }; [ -n "$keep" ] || rm -rf "$work"' EXIT
+trap 'web_stop; [ -n "$keep" ] || rm -rf "$work"' EXIT
 
 # The desktop's board, for the page's board to match.
 "$render" "$work/board" >"$work/render.log" 2>&1 || { cat "$work/render.log" >&2; echo "web_board_render failed" >&2; exit 1; }
 
-port=$(python3 -c 'import socket; s = socket.socket(); s.bind(("127.0.0.1", 0)); print(s.getsockname()[1])')
-python3 -m http.server --bind 127.0.0.1 --directory "$dir" "$port" >/dev/null 2>&1 &
-server=$!
-
-# Waits for the server to answer.
-for _ in $(seq 1 50); do
-    python3 -c "import urllib.request; urllib.request.urlopen('http://127.0.0.1:$port/index.html')" 2>/dev/null && break
-    sleep 0.1
-done
-
-export KANSU_WEB_URL="http://127.0.0.1:$port/index.html" KANSU_BOARD_PICTURES="$work/board"
+web_serve "$dir" || exit 1
+export KANSU_WEB_URL="$WEB_URL" KANSU_BOARD_PICTURES="$work/board"
 rc=0
 failed=()
 for file in "${files[@]}"; do
