@@ -2,6 +2,7 @@
 
 #include "app/Form1.h"
 #include "ui/Metrics.h"
+#include "ui/Surface.h"
 
 #include <QBackingStore>
 #include <QElapsedTimer>
@@ -51,6 +52,13 @@ public:
         qApp->installEventFilter(this);
         if (auto *form = qobject_cast<Form1 *>(&window))
             watchLesson(*form);
+        // A surface's canvas keeps the scale it was made at while the page
+        // changes the window's; the canvas then ends inside the surface's
+        // last device pixels, which it leaves unpainted. Under a surface
+        // the window's background is painted first, so those pixels never
+        // show what an earlier backing store held.
+        for (ui::Surface *surface : window.findChildren<ui::Surface *>())
+            surface->setAttribute(Qt::WA_OpaquePaintEvent, false);
     }
 
     // Asks the page to fit the current client size to the browser window;

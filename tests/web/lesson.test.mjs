@@ -107,6 +107,43 @@ test('グラフ widens and 表 heightens the canvas', async (t) => {
     assert.deepEqual(lesson.errors, []);
 });
 
+// Where a cream panel (graph, table) meets the window's green, at a scale
+// that puts the edge inside a device pixel: every device pixel there is the
+// panel's cream, the window's green or a blend of the two, never what an
+// earlier picture left in the canvas.
+test('the edges of the graph and the table show only the panel and the window', async (t) => {
+    const lesson = await openLesson(t);
+    await lesson.click(CHK_GRAPH);
+    await lesson.click(CHK_TABLE);
+    await lesson.waitFor(async () => Math.abs((await lesson.geometry()).box.width / (await lesson.geometry()).box.height
+                                              - GRAPH_W / TABLE_H) < 0.01, 3000, 'グラフ and 表 did not take effect');
+    for (let i = 0; i < 3; i++)
+        await lesson.click(BTN_FORWARD);
+    await lesson.settle();
+    const s = await lesson.shot();
+    assert.ok(!Number.isInteger(s.scale), `the page's scale ${s.scale} is whole: no edge falls inside a pixel`);
+    const creamOrGreen = ([r, g, b]) => g >= 250 && b >= 188 && b <= 196 && r >= 188;
+    const bad = [];
+    const look = (name, x0, y0, x1, y1) => {
+        const [a, b] = lesson.devicePoint(s, x0, y0), [c, d] = lesson.devicePoint(s, x1, y1);
+        for (let y = b; y <= d; y++)
+            for (let x = a; x <= c; x++) {
+                const i = (y * s.png.width + x) * 4;
+                const p = [...s.png.data.subarray(i, i + 3)];
+                if (!creamOrGreen(p) && bad.length < 10)
+                    bad.push(`${name} at device ${x},${y}: ${p}`);
+            }
+    };
+    // Client pixels: the table 8..616 x 560..672, the graph 632..1024 x
+    // 16..528; two pixels either side of the right and the lower edge.
+    look('table, right edge', 615, 565, 618.9, 668);
+    look('table, lower edge', 12, 671, 612, 674.9);
+    look('graph, right edge', 1023, 20, 1026.9, 470);
+    look('graph, lower edge', 636, 527, 1020, 530.9);
+    assert.deepEqual(bad, []);
+    assert.deepEqual(lesson.errors, []);
+});
+
 test('終了 leaves the end page with a way to start again', async (t) => {
     const lesson = await openLesson(t);
     await lesson.click(BTN_END);
