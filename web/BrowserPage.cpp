@@ -1,8 +1,13 @@
 #include "BrowserPage.h"
 
+#include "app/Form1.h"
 #include "ui/Fonts.h"
+#include "ui/Surface.h"
 
 #include <QBackingStore>
+#include <QElapsedTimer>
+#include <QLineEdit>
+#include <QPushButton>
 #include <QCoreApplication>
 #include <QEvent>
 #include <QFont>
@@ -45,6 +50,15 @@ public:
     {
         window.installEventFilter(this);
         qApp->installEventFilter(this);
+        if (auto *form = qobject_cast<Form1 *>(&window))
+            watchLesson(*form);
+        // A surface's canvas keeps the scale it was made at while the page
+        // changes the window's; the canvas then ends inside the surface's
+        // last device pixels, which it leaves unpainted. Under a surface
+        // the window's background is painted first, so those pixels never
+        // show what an earlier backing store held.
+        for (ui::Surface *surface : window.findChildren<ui::Surface *>())
+            surface->setAttribute(Qt::WA_OpaquePaintEvent, false);
     }
 
     // Asks the page to fit the current client size to the browser window;
@@ -72,6 +86,14 @@ protected:
                 page.call<void>("ended");
         } else if (watched == m_window) {
             switch (event->type()) {
+            case QEvent::Paint:
+                // Told once the window has been painted at the page's scale
+                // and handed to the compositor (after this event).
+                if (m_fitted && !m_firstPaintTold) {
+                    m_firstPaintTold = true;
+                    QTimer::singleShot(0, this, [] { tellPage("painted"); });
+                }
+                break;
             case QEvent::Resize:
             case QEvent::Show:
                 // Refitted once the toolkit has finished with the change.
@@ -91,6 +113,42 @@ protected:
     }
 
 private:
+    static void tellPage(const char *what)
+    {
+        val page = pageObject();
+        if (!page.isUndefined())
+            page.call<void>(what);
+    }
+
+    // The page tells the document around it what x the read-out shows
+    // (" 0.0" ... " 10.0"), as it changes, and how long the latest 出す took
+    // in the program: from the button's release to the end of the handlers
+    // of its click, that is the forward step with the painting into the
+    // board's, the graph's and the table's canvases, not the frame that
+    // later shows them.
+    void watchLesson(Form1 &form)
+    {
+        auto tellDistance = [](const QString &text) {
+            val page = pageObject();
+            if (!page.isUndefined())
+                page.call<void>("distance", text.toStdString());
+        };
+        tellDistance(form.Text1->text()); // the start-up's, written before the page was told anything
+        connect(&form, &Form1::distanceChanged, this, tellDistance);
+        // The form's own handler was connected first, so it runs before
+        // the second slot on `clicked`.
+        connect(form.susumu, &QAbstractButton::released, this, [this] { m_stepClock.start(); });
+        connect(form.susumu, &QAbstractButton::clicked, this, [this] {
+            if (!m_stepClock.isValid())
+                return;
+            const double ms = double(m_stepClock.nsecsElapsed()) / 1e6;
+            m_stepClock.invalidate();
+            val page = pageObject();
+            if (!page.isUndefined())
+                page.call<void>("stepTimed", ms);
+        });
+    }
+
     void scheduleRefit()
     {
         if (m_refitPending)
@@ -132,10 +190,14 @@ private:
         m_window->update();
         for (QWidget *child : m_window->findChildren<QWidget *>())
             child->update();
+        m_fitted = true;
     }
 
     QPointer<QWidget> m_window;
     bool m_refitPending = false;
+    bool m_fitted = false;          // drawn at a scale the page has chosen
+    bool m_firstPaintTold = false;
+    QElapsedTimer m_stepClock;      // runs during one click of 出す
 };
 
 QPointer<PageLink> theLink;

@@ -25,17 +25,30 @@ window.kansuPage = (function () {
     }
 
     // The largest scale at which the whole client area fits the browser
-    // window. The canvas gets
-    // that size in CSS pixels; the program draws at the scale times the
-    // device pixel ratio, so it stays sharp.
+    // window, in whole device pixels: the canvas's backing store is a whole
+    // number of device pixels, so its CSS size is that number over the
+    // device pixel ratio, and it stands on a whole device pixel, or the
+    // browser would resample the picture and blur every edge. The program
+    // draws at the returned scale times the device pixel ratio, so the
+    // window fills the backing store pixel for pixel.
     function fit(width, height) {
         client = { width: width, height: height };
         if (endedNotice.hidden)
             showNotice(null); // the window is up: the canvas takes the notice's place
-        const scale = Math.min(window.innerWidth / width, window.innerHeight / height);
-        screen.style.width = (width * scale) + 'px';
-        screen.style.height = (height * scale) + 'px';
-        return scale;
+        const ratio = window.devicePixelRatio || 1;
+        const fitting = Math.min(window.innerWidth / width, window.innerHeight / height);
+        const deviceWidth = Math.floor(width * fitting * ratio);
+        const deviceHeight = Math.floor(height * fitting * ratio);
+        // Layout keeps CSS lengths in 64ths of a pixel: a size is rounded up
+        // to the next 64th, so that it never falls short of its device
+        // pixels, a place to the nearest.
+        const size = (device) => (Math.ceil(device / ratio * 64) / 64) + 'px';
+        const place = (device) => (Math.round(device / ratio * 64) / 64) + 'px';
+        screen.style.width = size(deviceWidth);
+        screen.style.height = size(deviceHeight);
+        screen.style.left = place(Math.floor((window.innerWidth * ratio - deviceWidth) / 2));
+        screen.style.top = place(Math.floor((window.innerHeight * ratio - deviceHeight) / 2));
+        return Math.min(deviceWidth / (width * ratio), deviceHeight / (height * ratio));
     }
 
     function refit() {
@@ -51,6 +64,26 @@ window.kansuPage = (function () {
 
     function setTitle(title) {
         document.title = title;
+    }
+
+    // What the program tells the document around it, for whoever hosts or
+    // watches the page: the x that the read-out shows (" 0.0" ... " 10.0")
+    // in the canvas's data-x, with a "lessondistance" event at each change;
+    // the program's own time of the latest 出す in ms (data-step-ms); and a
+    // performance mark "lesson-first-frame" at the end of the animation
+    // frame in which the window, painted at its fitted scale, first reached
+    // the canvas.
+    function distance(text) {
+        screen.dataset.x = text;
+        screen.dispatchEvent(new CustomEvent('lessondistance', { detail: text, bubbles: true }));
+    }
+
+    function stepTimed(ms) {
+        screen.dataset.stepMs = String(ms);
+    }
+
+    function painted() {
+        requestAnimationFrame(() => performance.mark('lesson-first-frame'));
     }
 
     // The mouse goes to the program by the page's hand (see BrowserPage.cpp):
@@ -132,5 +165,6 @@ window.kansuPage = (function () {
         catchPointer();
     }
 
-    return { start: start, fit: fit, ended: ended, setTitle: setTitle };
+    return { start: start, fit: fit, ended: ended, setTitle: setTitle,
+             distance: distance, stepTimed: stepTimed, painted: painted };
 })();

@@ -4,6 +4,7 @@
 #   make web                     build it (installs packages, makes the toolchain)
 #   make web-serve               serve it on http://127.0.0.1:8040/
 #   make test-web                drive the page in headless Chromium
+#   make bench-web               the page's figures (a benchmark, never fails)
 #   make web-toolchain-prebuilt  unpack a prebuilt Qt for WebAssembly
 #
 # QT_WASM_PREFIX names the Qt for WebAssembly to build with. Unset, it is a
@@ -26,12 +27,16 @@ WEB_JOBS ?= $(shell nproc)
 WEB_PACKAGES := cmake make emscripten nodejs qt6-base-dev qt6-base-dev-tools \
                 python3 python3-fonttools fonts-ipafont-gothic chromium \
                 ninja-build dpkg-dev
+# The page's tests install their node modules with npm (npm ci): Debian's
+# npm, unless a node installed otherwise brought its own.
+WEB_PACKAGES += $(if $(shell command -v npm),,npm)
 
 # emscripten's JavaScript tools find acorn there also under a node that is
 # not Debian's.
 WEB_ENV := EMSDK=$(WEB_EMSDK) NODE_PATH=/usr/share/nodejs
 
-.PHONY: web web-deps web-emsdk web-toolchain web-toolchain-prebuilt web-serve test-web web-clean
+.PHONY: web web-deps web-emsdk web-toolchain web-toolchain-prebuilt web-serve test-web bench-web \
+        web-board-render web-clean
 
 # The Makefile's own installer, for this list of packages.
 web-deps:
@@ -62,8 +67,19 @@ web: web-toolchain
 web-serve: web
 	python3 -m http.server --bind 127.0.0.1 --directory $(WEB_BUILD) $(WEB_PORT)
 
-test-web: web
-	$(WEB_DIR)/../tests/web/run.sh $(WEB_BUILD)
+# The desktop's pictures of the board, which the page's must match, come
+# from a small program of the desktop build.
+WEB_BOARD_RENDER := $(BUILD)/tests/web/web_board_render
+web-board-render: deps
+	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo
+	cmake --build $(BUILD) -j$(JOBS) --target web_board_render
+
+test-web: web web-board-render
+	$(WEB_DIR)/../tests/web/run.sh $(WEB_BUILD) $(WEB_BOARD_RENDER)
+
+# Transfer size, first frame, one 出す: printed, never a failure.
+bench-web: web
+	$(WEB_DIR)/../tests/web/bench.sh $(WEB_BUILD)
 
 web-clean:
 	rm -rf $(WEB_BUILD)

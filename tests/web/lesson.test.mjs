@@ -1,150 +1,15 @@
 // Drives the lesson's page in headless Chromium: the first screen, a drag
-// and 出す, グラフ and 表, the automatic run's pace and 終了. All positions
-// below are the window's client pixels, as in tests/window/lib.sh; the page
-// shows the client area scaled to fit, so each is mapped through the scale
-// read from the canvas (its CSS size over the client size).
-import { test, before, after } from 'node:test';
+// and 出す, グラフ and 表, and 終了. Positions are client pixels (see
+// lesson.mjs).
+import { test } from 'node:test';
 import assert from 'node:assert/strict';
-import { chromium } from 'playwright-core';
-import { PNG } from 'pngjs';
+import {
+    useBrowser, openLesson, CAPTION, COMPACT, GRAPH_W, TABLE_H, BOARD_X, BOARD_Y,
+    BOARD_GREEN, TRAY_GREEN, YELLOW, WHITE, GREY, RED,
+    BTN_END, BTN_FORWARD, CHK_TABLE, CHK_GRAPH, AREA_READOUT,
+} from './lesson.mjs';
 
-const URL = process.env.KANSU_WEB_URL;
-if (!URL)
-    throw new Error('KANSU_WEB_URL is not set (run tests/web/run.sh BUILD_WEB_DIR)');
-
-const CAPTION = '４.関数  (by Orvane)';
-const BOARD_X = 16, BOARD_Y = 64;
-const COMPACT = { w: 631, h: 549 }, GRAPH_W = 1031, TABLE_H = 682;
-
-const BOARD_GREEN = [0, 128, 0], TRAY_GREEN = [0, 64, 0], YELLOW = [255, 255, 0];
-const WHITE = [255, 255, 255], GREY = [192, 192, 192], RED = [255, 0, 0];
-
-const BTN_END = [576, 32], BTN_AUTO = [72, 512], BTN_FORWARD = [336, 512];
-const CHK_TABLE = [544, 493], CHK_GRAPH = [564, 525], COMBO_TEXT = [238, 522];
-const AREA_READOUT = [280, 424, 65, 33];
-
-let browser;
-
-before(async () => {
-    browser = await chromium.launch({
-        executablePath: process.env.CHROMIUM || '/usr/bin/chromium',
-        headless: true,
-        // WebGL in software: the page refuses to start without it.
-        args: ['--no-sandbox', '--use-gl=angle', '--use-angle=swiftshader',
-               '--enable-unsafe-swiftshader', '--ignore-gpu-blocklist'],
-    });
-});
-
-after(async () => {
-    await browser?.close();
-});
-
-// A fresh page with the lesson's first screen drawn. `init` runs in the
-// page before any of its own scripts.
-async function openLesson(t, init) {
-    const context = await browser.newContext({ viewport: { width: 1280, height: 800 }, deviceScaleFactor: 1 });
-    t.after(() => context.close());
-    const page = await context.newPage();
-    const errors = [];
-    page.on('pageerror', (e) => errors.push(String(e)));
-    if (init)
-        await page.addInitScript(init);
-    await page.goto(URL);
-    await page.waitForFunction(() => {
-        const c = document.getElementById('screen');
-        return c && c.style.display === 'block' && c.getBoundingClientRect().width > 0;
-    }, null, { timeout: 30000 });
-    const lesson = new Lesson(page, errors);
-    // The canvas is shown before the first frame is painted in it.
-    await lesson.waitFor(async () => lesson.isBoard(await lesson.shot(), 100, 250, BOARD_GREEN),
-                         10000, 'the board never appeared');
-    return lesson;
-}
-
-class Lesson {
-    constructor(page, errors) {
-        this.page = page;
-        this.errors = errors;
-    }
-
-    // The canvas's box in page pixels and the scale of client to page pixels.
-    async geometry() {
-        const box = await this.page.locator('#screen').boundingBox();
-        return { box, scale: box.width / this.clientWidth(box) };
-    }
-
-    // The client size the canvas shows, from its shape: one of the three
-    // sizes the window takes.
-    clientWidth(box) { return Math.abs(box.width / box.height - GRAPH_W / COMPACT.h) < 0.05
-                           || Math.abs(box.width / box.height - GRAPH_W / TABLE_H) < 0.05 ? GRAPH_W : COMPACT.w; }
-
-    async shot() {
-        const { box, scale } = await this.geometry();
-        const png = PNG.sync.read(await this.page.screenshot());
-        return { png, box, scale };
-    }
-
-    // The colour at the middle of client pixel (x, y).
-    pixel(s, x, y) {
-        const px = Math.floor(s.box.x + (x + 0.5) * s.scale);
-        const py = Math.floor(s.box.y + (y + 0.5) * s.scale);
-        const i = (py * s.png.width + px) * 4;
-        return [s.png.data[i], s.png.data[i + 1], s.png.data[i + 2]];
-    }
-
-    is(s, x, y, rgb) {
-        const p = this.pixel(s, x, y);
-        return p.every((v, k) => Math.abs(v - rgb[k]) <= 8);
-    }
-
-    isBoard(s, x, y, rgb) { return this.is(s, BOARD_X + x, BOARD_Y + y, rgb); }
-
-    expectBoard(s, x, y, rgb, what) {
-        const p = this.pixel(s, BOARD_X + x, BOARD_Y + y);
-        assert.ok(this.isBoard(s, x, y, rgb), `${what} (board ${x},${y}): ${p} expected ${rgb}`);
-    }
-
-    // The page pixels of a client area, as one string, to see it change.
-    area(s, [x, y, w, h]) {
-        const parts = [];
-        for (let j = 0; j < h; j += 2)
-            for (let i = 0; i < w; i += 2)
-                parts.push(this.pixel(s, x + i, y + j).join(','));
-        return parts.join(';');
-    }
-
-    async toPage(x, y) {
-        const { box, scale } = await this.geometry();
-        return [box.x + (x + 0.5) * scale, box.y + (y + 0.5) * scale];
-    }
-
-    async click([x, y]) {
-        const [px, py] = await this.toPage(x, y);
-        await this.page.mouse.click(px, py);
-    }
-
-    async drag(x1, y1, x2, y2, steps) {
-        const [a, b] = await this.toPage(x1, y1);
-        const [c, d] = await this.toPage(x2, y2);
-        await this.page.mouse.move(a, b);
-        await this.page.mouse.down();
-        for (let i = 1; i <= steps; i++) {
-            await this.page.mouse.move(a + (c - a) * i / steps, b + (d - b) * i / steps);
-            await this.page.waitForTimeout(30);
-        }
-        await this.page.mouse.up();
-    }
-
-    async waitFor(check, ms, message) {
-        const deadline = Date.now() + ms;
-        for (;;) {
-            if (await check())
-                return;
-            assert.ok(Date.now() < deadline, message);
-            await this.page.waitForTimeout(50);
-        }
-    }
-}
+useBrowser();
 
 test('first screen: caption, board, tray, templates and P at B', async (t) => {
     const lesson = await openLesson(t);
@@ -239,6 +104,43 @@ test('グラフ widens and 表 heightens the canvas', async (t) => {
     const s = await lesson.shot();
     assert.ok(lesson.is(s, 632 + 20, 16 + 200, [255, 255, 192]), 'graph panel background');
     assert.ok(lesson.is(s, 8 + 300, 560 + 60, [255, 255, 192]), 'table panel background');
+    assert.deepEqual(lesson.errors, []);
+});
+
+// Where a cream panel (graph, table) meets the window's green, at a scale
+// that puts the edge inside a device pixel: every device pixel there is the
+// panel's cream, the window's green or a blend of the two, never what an
+// earlier picture left in the canvas.
+test('the edges of the graph and the table show only the panel and the window', async (t) => {
+    const lesson = await openLesson(t);
+    await lesson.click(CHK_GRAPH);
+    await lesson.click(CHK_TABLE);
+    await lesson.waitFor(async () => Math.abs((await lesson.geometry()).box.width / (await lesson.geometry()).box.height
+                                              - GRAPH_W / TABLE_H) < 0.01, 3000, 'グラフ and 表 did not take effect');
+    for (let i = 0; i < 3; i++)
+        await lesson.click(BTN_FORWARD);
+    await lesson.settle();
+    const s = await lesson.shot();
+    assert.ok(!Number.isInteger(s.scale), `the page's scale ${s.scale} is whole: no edge falls inside a pixel`);
+    const creamOrGreen = ([r, g, b]) => g >= 250 && b >= 188 && b <= 196 && r >= 188;
+    const bad = [];
+    const look = (name, x0, y0, x1, y1) => {
+        const [a, b] = lesson.devicePoint(s, x0, y0), [c, d] = lesson.devicePoint(s, x1, y1);
+        for (let y = b; y <= d; y++)
+            for (let x = a; x <= c; x++) {
+                const i = (y * s.png.width + x) * 4;
+                const p = [...s.png.data.subarray(i, i + 3)];
+                if (!creamOrGreen(p) && bad.length < 10)
+                    bad.push(`${name} at device ${x},${y}: ${p}`);
+            }
+    };
+    // Client pixels: the table 8..616 x 560..672, the graph 632..1024 x
+    // 16..528; two pixels either side of the right and the lower edge.
+    look('table, right edge', 615, 565, 618.9, 668);
+    look('table, lower edge', 12, 671, 612, 674.9);
+    look('graph, right edge', 1023, 20, 1026.9, 470);
+    look('graph, lower edge', 636, 527, 1020, 530.9);
+    assert.deepEqual(bad, []);
     assert.deepEqual(lesson.errors, []);
 });
 

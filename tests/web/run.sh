@@ -1,28 +1,51 @@
 #!/bin/bash
 # Serves a build of the lesson for the browser on the loopback interface and
-# drives it in headless Chromium: tests/web/run.sh BUILD_WEB_DIR
+# drives it in headless Chromium:
+#
+#   tests/web/run.sh BUILD_WEB_DIR BOARD_RENDER [TEST_FILE...]
+#
+# BOARD_RENDER is the desktop build's web_board_render, whose pictures of
+# the board the page's board must match. Without TEST_FILEs every
+# tests/web/*.test.mjs runs, one file after the other (the pace of the
+# automatic run is measured, and the machine may have two cores only); the
+# tests within a file run one after the other too.
 set -u
 here=$(cd "$(dirname "$0")" && pwd)
 dir=${1:-}
-if [ -z "$dir" ] || [ ! -f "$dir/index.html" ]; then
-    echo "usage: $0 BUILD_WEB_DIR (a folder with index.html from 'make web')" >&2
+render=${2:-}
+if [ -z "$dir" ] || [ ! -f "$dir/index.html" ] || [ -z "$render" ] || [ ! -x "$render" ]; then
+    echo "usage: $0 BUILD_WEB_DIR BOARD_RENDER [TEST_FILE...]" >&2
+    echo "  (a folder with index.html from 'make web', the desktop build's web_board_render)" >&2
     exit 2
 fi
 dir=$(cd "$dir" && pwd)
-
-if [ ! -d "$here/node_modules" ]; then
-    (cd "$here" && npm ci --no-audit --no-fund) || { echo "npm ci failed" >&2; exit 1; }
+shift 2
+if [ $# -gt 0 ]; then
+    files=("$@")
+else
+    files=("$here"/*.test.mjs)
 fi
 
-port=$(python3 -c 'import socket; s = socket.socket(); s.bind(("127.0.0.1", 0)); print(s.getsockname()[1])')
-python3 -m http.server --bind 127.0.0.1 --directory "$dir" "$port" >/dev/null 2>&1 &
-server=$!
-trap 'kill "$server" 2>/dev/null; wait "$server" 2>/dev/null' EXIT
+. "$here/serve.sh"
+web_modules || exit 1
 
-# Waits for the server to answer.
-for _ in $(seq 1 50); do
-    python3 -c "import urllib.request; urllib.request.urlopen('http://127.0.0.1:$port/index.html')" 2>/dev/null && break
-    sleep 0.1
+work=$(mktemp -d "${TMPDIR:-/tmp}/kansu-web.XXXXXX")
+keep=""
+trap 'web_stop; [ -n "$keep" ] || rm -rf "$work"' EXIT
+
+# The desktop's board, for the page's board to match.
+"$render" "$work/board" >"$work/render.log" 2>&1 || { cat "$work/render.log" >&2; echo "web_board_render failed" >&2; exit 1; }
+
+web_serve "$dir" || exit 1
+export KANSU_WEB_URL="$WEB_URL" KANSU_BOARD_PICTURES="$work/board"
+rc=0
+failed=()
+for file in "${files[@]}"; do
+    node --test "$file" || { rc=1; failed+=("$(basename "$file")"); }
 done
-
-KANSU_WEB_URL="http://127.0.0.1:$port/index.html" node --test "$here/lesson.test.mjs"
+[ $rc -eq 0 ] || echo "failed: ${failed[*]}"
+if [ $rc -ne 0 ]; then
+    keep=1
+    echo "the desktop's pictures and the page's differing ones are in $work/board"
+fi
+exit $rc

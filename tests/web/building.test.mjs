@@ -1,0 +1,170 @@
+// Building a figure in the page with the mouse and with a finger, stepping
+// it out, and what the graph and the table show for it. Positions are
+// client pixels, board pixels where the name says so (see lesson.mjs).
+import { test } from 'node:test';
+import assert from 'node:assert/strict';
+import {
+    useBrowser, openLesson, areaOut, expectFigure, TRAY, slot,
+    BOARD_X, BOARD_Y, BOARD_W, BOARD_H, GRAPH_X, GRAPH_Y, TABLE_X, TABLE_Y,
+    BLUE, BTN_FORWARD, BTN_BACK, CHK_GRAPH, CHK_TABLE,
+} from './lesson.mjs';
+
+useBrowser();
+
+const BOARD = [BOARD_X, BOARD_Y, BOARD_W, BOARD_H];
+
+// A triangle over slots 1..3 between a square and a 2 x 6 rectangle: slot
+// codes 1, 4, 5, 6, 3.
+const FIGURE = {
+    drags: [[TRAY.triangle, slot(2)], [TRAY.square, slot(0)], [TRAY.rect2x6, slot(4)]],
+    slots: [1, 4, 5, 6, 3],
+};
+
+test('a figure built by finger is the figure built by mouse, and a second finger changes nothing', async (t) => {
+    const byMouse = await openLesson(t);
+    for (const [from, to] of FIGURE.drags)
+        await byMouse.dragOnBoard(from, to);
+    let s = await byMouse.shot();
+    expectFigure(byMouse, s, FIGURE.slots, 300, 'by mouse, P at B');
+    await byMouse.forward(9);
+    assert.equal(await byMouse.x(), ' 4.5');
+    s = await byMouse.shot();
+    expectFigure(byMouse, s, FIGURE.slots, 210, 'by mouse, x = 4.5');
+    const mouseBoard = byMouse.areaPixels(s, BOARD);
+
+    // The same drags by one finger, one of them with a second finger down
+    // on the board part of the way; 出す pressed by taps.
+    const byFinger = await openLesson(t, { hasTouch: true });
+    const [[from0, to0], ...rest] = FIGURE.drags;
+    await byFinger.touchDragOnBoard(from0, to0, [[100, 250], [560, 100]]);
+    for (const [from, to] of rest)
+        await byFinger.touchDragOnBoard(from, to);
+    s = await byFinger.shot();
+    expectFigure(byFinger, s, FIGURE.slots, 300, 'by finger, P at B');
+    for (let i = 0; i < 9; i++) {
+        const before = await byFinger.x();
+        await byFinger.tap(BTN_FORWARD);
+        await byFinger.waitFor(async () => (await byFinger.x()) !== before, 3000, `a tap on 出す at '${before}' did nothing`);
+    }
+    await byFinger.settle();
+    assert.equal(await byFinger.x(), ' 4.5');
+    s = await byFinger.shot();
+    expectFigure(byFinger, s, FIGURE.slots, 210, 'by finger, x = 4.5');
+    assert.ok(byFinger.areaPixels(s, BOARD).equals(mouseBoard), 'the board differs from the one built by mouse');
+    assert.deepEqual(byMouse.errors, []);
+    assert.deepEqual(byFinger.errors, []);
+});
+
+test('steps: 出す and 戻す move the figure out and back in', async (t) => {
+    const lesson = await openLesson(t);
+    for (const [from, to] of FIGURE.drags)
+        await lesson.dragOnBoard(from, to);
+    const atB = lesson.areaPixels(await lesson.shot(), BOARD);
+    // Offsets where a piece straddles AB and the last where all is out.
+    let taken = 0;
+    for (const [steps, x, px] of [[3, ' 1.5', 270], [14, ' 7.0', 160], [20, ' 10.0', 100]]) {
+        await lesson.forward(steps - taken);
+        taken = steps;
+        assert.equal(await lesson.x(), x);
+        expectFigure(lesson, await lesson.shot(), FIGURE.slots, px, `x = ${x.trim()}`);
+    }
+    // One more 出す at the end changes nothing.
+    const atEnd = lesson.areaPixels(await lesson.shot(), BOARD);
+    await lesson.click(BTN_FORWARD);
+    await lesson.settle();
+    assert.equal(await lesson.x(), ' 10.0');
+    assert.ok(lesson.areaPixels(await lesson.shot(), BOARD).equals(atEnd), '出す at the end changed the board');
+    // Twenty 戻す take it back in: the board as at B.
+    for (let i = 0; i < 20; i++) {
+        const before = await lesson.x();
+        await lesson.click(BTN_BACK);
+        await lesson.waitFor(async () => (await lesson.x()) !== before, 3000, `戻す did not move P from '${before}'`);
+    }
+    await lesson.settle();
+    assert.equal(await lesson.x(), ' 0.0');
+    assert.ok(lesson.areaPixels(await lesson.shot(), BOARD).equals(atB), 'the board after 20 戻す is not the board at B');
+    assert.deepEqual(lesson.errors, []);
+});
+
+// The graph (panel pixels): x = 0 at 35, 30 px per cm; y = 0 at 480, 7.5 px
+// per cm²; a blue line 3 px wide from point to point, the green grid
+// (every 30 px from the origin) drawn over it.
+test('グラフ: the curve of y against x for the figure', async (t) => {
+    const slots = [3, 2, 4, 5, 6]; // 2 x 6, 2 x 4, then the triangle
+    const lesson = await openLesson(t);
+    await lesson.click(CHK_GRAPH);
+    await lesson.dragOnBoard(TRAY.rect2x6, slot(0));
+    await lesson.dragOnBoard(TRAY.rect2x4, slot(1));
+    await lesson.dragOnBoard(TRAY.triangle, slot(3));
+    await lesson.forward(20);
+    assert.equal(await lesson.x(), ' 10.0');
+    const s = await lesson.shot();
+    const gx = (x) => 35 + 30 * x, gy = (y) => 480 - 7.5 * y;
+    const onGrid = (y) => Math.abs((480 - y) / 30 - Math.round((480 - y) / 30)) * 30 < 2.5;
+    let probed = 0;
+    for (let k = 0; k < 20; k++) {
+        const x0 = k / 2, x1 = (k + 1) / 2;
+        const mx = (gx(x0) + gx(x1)) / 2, my = (gy(areaOut(slots, x0)) + gy(areaOut(slots, x1))) / 2;
+        if (onGrid(my))
+            continue;
+        const at = [GRAPH_X + mx, GRAPH_Y + my];
+        assert.ok(lesson.is(s, at[0] - 0.5, at[1] - 0.5, BLUE),
+                  `no blue at the middle of the segment from x = ${x0} to ${x1} (graph ${mx}, ${my}): ${lesson.pixel(s, ...at)}`);
+        for (const dy of [-9, 9])
+            assert.ok(!lesson.is(s, at[0] - 0.5, at[1] - 0.5 + dy, BLUE),
+                      `blue ${dy} px off the segment from x = ${x0} to ${x1}`);
+        probed++;
+    }
+    assert.ok(probed >= 15, `only ${probed} segments probed`);
+    assert.deepEqual(lesson.errors, []);
+});
+
+// The table (panel pixels): the x row's text from y = 25, the y row's from
+// 70; the column of x = n from 45n + 50 (a value of 10 or more 5 px
+// further left, a y value with a fraction 8 more), that of x = 0 at 60.
+// A long y value ("24.5") reaches a few pixels past where the next column
+// may start; the box looked at starts 6 px right of that, where every text
+// of its own column still has most of its pixels.
+function columnBox(n, row) {
+    const left = n === 0 ? 60 : 45 * n + 50;
+    return [TABLE_X + left - 7, TABLE_Y + (row === 'x' ? 25 : 70), 37, 22];
+}
+
+function bluePixels(lesson, s, [x, y, w, h]) {
+    let count = 0;
+    for (let j = 0; j < h; j++)
+        for (let i = 0; i < w; i++)
+            if (lesson.is(s, x + i, y + j, BLUE))
+                count++;
+    return count;
+}
+
+test('表: a column appears at each whole centimetre, and 戻す takes it away', async (t) => {
+    const lesson = await openLesson(t);
+    await lesson.click(CHK_TABLE);
+    await lesson.dragOnBoard(TRAY.square, slot(0));
+    await lesson.dragOnBoard(TRAY.triangle, slot(2));
+    const expectColumns = async (shown, what) => {
+        const s = await lesson.shot();
+        for (let n = 0; n <= 10; n++)
+            for (const row of ['x', 'y']) {
+                const blue = bluePixels(lesson, s, columnBox(n, row));
+                if (n <= shown)
+                    assert.ok(blue > 10, `${what}: no text in the ${row} row of column ${n}`);
+                else
+                    assert.equal(blue, 0, `${what}: text in the ${row} row of column ${n}`);
+            }
+    };
+    await expectColumns(0, 'P at B');
+    for (let n = 1; n <= 10; n++) {
+        await lesson.forward(1);
+        await expectColumns(n - 1, `x = ${n - 0.5}`);
+        await lesson.forward(1);
+        await expectColumns(n, `x = ${n}`);
+    }
+    await lesson.click(BTN_BACK);
+    await lesson.waitForX(' 9.5');
+    await lesson.settle();
+    await expectColumns(9, '戻す to x = 9.5');
+    assert.deepEqual(lesson.errors, []);
+});

@@ -1,0 +1,180 @@
+// The automatic run in the page: its pace at speed "10", ストップ, hostile
+// texts typed into the speed box, and 初期画面. The page tells the document
+// what x the read-out shows (the canvas's data-x and a "lessondistance"
+// event at each change, see page.js); the times of those events, taken in
+// the page with performance.now(), are the times of the run's steps.
+import { test } from 'node:test';
+import assert from 'node:assert/strict';
+import {
+    useBrowser, openLesson, TRAY, slot, BOARD_X, BOARD_Y, BOARD_W, BOARD_H, BLACK, BOARD_GREEN,
+    BTN_AUTO, BTN_STOP, BTN_FORWARD, BTN_BACK, BTN_INITIAL, BTN_END, CHK_GRID, CHK_GRAPH, CHK_TABLE,
+    COMBO_TEXT, GRAPH_W, TABLE_H,
+} from './lesson.mjs';
+
+useBrowser();
+
+const AREA_STOP = [144, 504, 65, 33];
+const READOUTS = Array.from({ length: 20 }, (_, k) => ` ${((k + 1) / 2).toFixed(1)}`);
+
+// Records every change of x with its time in the page, and with `turns`
+// the times at which the page's own tasks get a turn (a timer chain, every
+// few ms whenever the program lets the browser run).
+async function recordDistances(lesson, turns = false) {
+    await lesson.page.evaluate((turns) => {
+        window.distances = [];
+        window.turns = [];
+        document.getElementById('screen').addEventListener('lessondistance',
+            (event) => window.distances.push([performance.now(), event.detail]));
+        const turn = () => { window.turns.push(performance.now()); setTimeout(turn, 0); };
+        if (turns)
+            turn();
+    }, turns);
+}
+
+async function turnsBetween(lesson, from, to) {
+    return lesson.page.evaluate(([a, b]) => window.turns.filter((time) => time > a && time < b).length, [from, to]);
+}
+
+async function distances(lesson) { return lesson.page.evaluate(() => window.distances); }
+
+// Types `text` into the speed box in place of what it holds.
+async function typeSpeed(lesson, text) {
+    await lesson.click(COMBO_TEXT);
+    await lesson.page.keyboard.press('Control+A');
+    await lesson.page.keyboard.press('Delete');
+    await lesson.page.keyboard.type(text, { delay: 20 });
+}
+
+test('自動 at speed "10": twenty steps, 50 ms apart on average', async (t) => {
+    const lesson = await openLesson(t);
+    await lesson.dragOnBoard(TRAY.triangle, slot(2)); // a figure to paint at every step
+    await recordDistances(lesson);
+    await typeSpeed(lesson, '10');
+    await lesson.click(BTN_AUTO);
+    await lesson.waitForX(' 10.0', 10000);
+    await lesson.page.waitForTimeout(300); // nothing more comes
+    const seen = await distances(lesson);
+    assert.deepEqual(seen.map(([, x]) => x), READOUTS, 'the run did not step from 0.5 to 10 once each');
+    // Over the whole run: from the first step to the last, 19 intervals.
+    const mean = (seen[19][0] - seen[0][0]) / 19;
+    const gaps = seen.slice(1).map(([time], k) => time - seen[k][0]);
+    t.diagnostic(`mean step interval ${mean.toFixed(2)} ms; shortest ${Math.min(...gaps).toFixed(1)}, `
+                 + `longest ${Math.max(...gaps).toFixed(1)}`);
+    assert.ok(Math.abs(mean - 50) <= 0.02 * 50, `mean step interval ${mean.toFixed(2)} ms, not within 2 % of 50 ms`);
+    assert.deepEqual(lesson.errors, []);
+});
+
+test('ストップ during the wait: the run ends with the steps taken, the buttons as before the run', async (t) => {
+    const lesson = await openLesson(t);
+    const idleStop = lesson.areaPixels(await lesson.shot(), AREA_STOP);
+    await recordDistances(lesson);
+    await lesson.click(BTN_AUTO); // speed "50": 250 ms between steps
+    await lesson.waitForX(' 1.5', 5000);
+    await lesson.settle();
+    const running = lesson.areaPixels(await lesson.shot(), AREA_STOP);
+    assert.ok(!running.equals(idleStop), 'ストップ does not look enabled during the run');
+    const atStop = await lesson.x();
+    await lesson.click(BTN_STOP);
+    await lesson.page.waitForTimeout(1000); // four waits' worth
+    assert.equal(await lesson.x(), atStop, 'the run went on after ストップ');
+    assert.equal((await distances(lesson)).length, READOUTS.indexOf(atStop) + 1);
+    await lesson.settle();
+    assert.ok(lesson.areaPixels(await lesson.shot(), AREA_STOP).equals(idleStop),
+              'ストップ does not look disabled again after the run');
+    // 出す and 戻す answer again.
+    await lesson.forward(1);
+    assert.equal(await lesson.x(), READOUTS[READOUTS.indexOf(atStop) + 1]);
+    await lesson.click(BTN_BACK);
+    await lesson.waitForX(atStop);
+    assert.deepEqual(lesson.errors, []);
+});
+
+// Texts from the desktop's hostile cases (tests/tst_hostile_speed.cpp):
+// letters only and a negative number give no wait, so the run goes to the
+// end without handling any event in between, as at speed " 0"; "1e400" is beyond every double and
+// gives the longest wait there is, during which the page must go on
+// working and 終了 must end it.
+for (const text of ['abc', '-7']) {
+    test(`speed "${text}": the run goes to the end without waiting, and the lesson goes on`, async (t) => {
+        const lesson = await openLesson(t);
+        await recordDistances(lesson, true);
+        await typeSpeed(lesson, text);
+        await lesson.click(BTN_AUTO);
+        await lesson.waitForX(' 10.0', 5000);
+        await lesson.page.waitForTimeout(300);
+        const seen = await distances(lesson);
+        assert.deepEqual(seen.map(([, x]) => x), READOUTS);
+        // No wait: the run goes from its first step to its last without
+        // letting anything else run in between, so the page's timers get
+        // no turn there.
+        const between = await turnsBetween(lesson, seen[0][0], seen[19][0]);
+        assert.ok(await turnsBetween(lesson, 0, seen[0][0]) > 0, 'the timer chain never ran');
+        assert.equal(between, 0, `the page ran ${between} times during the run `
+                     + `(${(seen[19][0] - seen[0][0]).toFixed(0)} ms): the run waited between steps`);
+        // The run has ended: 戻す and 出す work, and 自動 runs again (from the
+        // end it first goes back to B).
+        await lesson.click(BTN_BACK);
+        await lesson.waitForX(' 9.5');
+        await lesson.forward(1);
+        assert.equal(await lesson.x(), ' 10.0');
+        await lesson.page.evaluate(() => { window.distances = []; });
+        await lesson.click(BTN_AUTO);
+        await lesson.waitFor(async () => (await distances(lesson)).length >= 21, 5000, 'a second run did not run');
+        assert.deepEqual((await distances(lesson)).map(([, x]) => x), [' 0.0', ...READOUTS]);
+        assert.deepEqual(lesson.errors, []);
+    });
+}
+
+test('speed "1e400": one step, then the longest wait, during which the page works and 終了 ends it', async (t) => {
+    const lesson = await openLesson(t);
+    await recordDistances(lesson);
+    await typeSpeed(lesson, '1e400');
+    await lesson.click(BTN_AUTO);
+    await lesson.waitForX(' 0.5');
+    // The grid comes and goes while the run waits.
+    const gridAt = [40, 240]; // board pixels: the grid line x = 40 inside the envelope's band
+    await lesson.click(CHK_GRID);
+    await lesson.waitFor(async () => lesson.isBoard(await lesson.shot(), ...gridAt, BLACK), 3000,
+                         '方眼 did not draw the grid during the wait');
+    await lesson.click(CHK_GRID);
+    await lesson.waitFor(async () => lesson.isBoard(await lesson.shot(), ...gridAt, BOARD_GREEN), 3000,
+                         '方眼 did not take the grid away during the wait');
+    // ストップ is honoured only when the wait is over: nothing happens yet.
+    await lesson.click(BTN_STOP);
+    await lesson.page.waitForTimeout(1000);
+    assert.deepEqual((await distances(lesson)).map(([, x]) => x), [' 0.5']);
+    await lesson.click(BTN_END);
+    await lesson.page.locator('#ended').waitFor({ state: 'visible', timeout: 5000 });
+    assert.deepEqual(lesson.errors, []);
+});
+
+// 初期画面 with グラフ and 表 shown: the same screen as 初期画面 gives
+// before anything is built (the window keeps its size).
+test('初期画面 after a figure and steps gives the initial screen again', async (t) => {
+    const lesson = await openLesson(t);
+    await lesson.click(CHK_GRAPH);
+    await lesson.click(CHK_TABLE);
+    await lesson.waitFor(async () => {
+        const { box } = await lesson.geometry();
+        return Math.abs(box.width / box.height - GRAPH_W / TABLE_H) < 0.01;
+    }, 3000, 'グラフ and 表 did not widen and heighten the window');
+    await lesson.click(BTN_INITIAL);
+    await lesson.settle();
+    const initial = await lesson.shot();
+    const whole = [0, 0, GRAPH_W, TABLE_H];
+    await lesson.dragOnBoard(TRAY.square, slot(0));
+    await lesson.dragOnBoard(TRAY.triangle, slot(2));
+    await lesson.dragOnBoard(TRAY.rect2x4, slot(4));
+    await lesson.forward(7);
+    const built = await lesson.shot();
+    assert.ok(!lesson.areaPixels(built, whole).equals(lesson.areaPixels(initial, whole)));
+    await lesson.click(BTN_INITIAL);
+    await lesson.waitForX(' 0.0');
+    await lesson.settle();
+    const again = await lesson.shot();
+    for (const [name, area] of [['board', [BOARD_X, BOARD_Y, BOARD_W, BOARD_H]], ['graph', [632, 16, 393, 513]],
+                                ['table', [8, 560, 609, 113]], ['window', whole]])
+        assert.ok(lesson.areaPixels(again, area).equals(lesson.areaPixels(initial, area)),
+                  `the ${name} after 初期画面 is not as on the initial screen`);
+    assert.deepEqual(lesson.errors, []);
+});

@@ -1,0 +1,34 @@
+# Shared by run.sh and bench.sh: the node modules from the lock file, and a
+# server of one folder on the loopback interface. Source it, then call
+# web_modules and web_serve DIR; web_serve sets WEB_URL and WEB_SERVER (the
+# server's process id, which web_stop ends).
+web_here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+
+web_modules() {
+    if [ ! -d "$web_here/node_modules" ]; then
+        (cd "$web_here" && npm ci --no-audit --no-fund) || { echo "npm ci failed" >&2; return 1; }
+    fi
+}
+
+web_serve() {
+    local port
+    port=$(python3 -c 'import socket; s = socket.socket(); s.bind(("127.0.0.1", 0)); print(s.getsockname()[1])')
+    python3 -m http.server --bind 127.0.0.1 --directory "$1" "$port" >/dev/null 2>&1 &
+    WEB_SERVER=$!
+    WEB_URL="http://127.0.0.1:$port/index.html"
+    # Waits for the server to answer.
+    for _ in $(seq 1 50); do
+        python3 -c "import urllib.request; urllib.request.urlopen('$WEB_URL')" 2>/dev/null && return 0
+        sleep 0.1
+    done
+    echo "the server on port $port does not answer" >&2
+    return 1
+}
+
+web_stop() {
+    if [ -n "${WEB_SERVER:-}" ]; then
+        kill "$WEB_SERVER" 2>/dev/null
+        wait "$WEB_SERVER" 2>/dev/null
+        WEB_SERVER=""
+    fi
+}
