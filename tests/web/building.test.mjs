@@ -107,11 +107,12 @@ test('グラフ: the curve of y against x for the figure', async (t) => {
         const mx = (gx(x0) + gx(x1)) / 2, my = (gy(areaOut(slots, x0)) + gy(areaOut(slots, x1))) / 2;
         if (onGrid(my))
             continue;
-        const at = [GRAPH_X + mx, GRAPH_Y + my];
-        assert.ok(lesson.is(s, at[0] - 0.5, at[1] - 0.5, BLUE),
+        // The client pixel whose middle is the segment's middle.
+        const at = [GRAPH_X + mx - 0.5, GRAPH_Y + my - 0.5];
+        assert.ok(lesson.is(s, ...at, BLUE),
                   `no blue at the middle of the segment from x = ${x0} to ${x1} (graph ${mx}, ${my}): ${lesson.pixel(s, ...at)}`);
         for (const dy of [-9, 9])
-            assert.ok(!lesson.is(s, at[0] - 0.5, at[1] - 0.5 + dy, BLUE),
+            assert.ok(!lesson.is(s, at[0], at[1] + dy, BLUE),
                       `blue ${dy} px off the segment from x = ${x0} to ${x1}`);
         probed++;
     }
