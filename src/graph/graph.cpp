@@ -34,6 +34,8 @@ void Form1::DrawGraph(qint16 mode)
 void Form1::drawGraphFrame(QRect area)
 {
     using namespace graph;
+    if (area.isEmpty())
+        return;
     auto line = [&](QPointF from, QPointF to) {
         if (ui::spanning(from.toPoint(), to.toPoint()).intersects(area))
             gamen->line(from, to, gridGreen);
@@ -66,7 +68,6 @@ void Form1::PlotPoint(qint16 direction)
 {
     if (Px > board::sideAbX)
         return;
-    gamen->setDrawWidth(curveWidth);
     const QColor colour = direction == 0 ? curveBlue : app::panelCream;
     const double x = distance();
     const double gx = graph::gx(x);
@@ -78,13 +79,14 @@ void Form1::PlotPoint(qint16 direction)
     const double gy = graph::gy(GraphY);
     QRect touched; // what the segment painted over
     if (Check2->isChecked()) {
+        gamen->setDrawWidth(curveWidth);
         gamen->line(QPointF(LastGx, LastGy), QPointF(gx, gy), colour);
         touched = ui::spanning(QPointF(LastGx, LastGy).toPoint(), QPointF(gx, gy).toPoint())
                       .adjusted(-curveWidth, -curveWidth, curveWidth, curveWidth);
+        gamen->setDrawWidth(1);
     }
     LastGx = gx;
     LastGy = qint16(std::clamp(std::nearbyint(gy), -32768.0, 32767.0));
-    gamen->setDrawWidth(1);
     kokuban->setFillStyle(ui::Surface::FillStyle::Transparent);
     // Grid, axes and labels over the curve again where the segment went: an
     // erased segment leaves no gap in them. Elsewhere they stand untouched,

@@ -31,7 +31,9 @@ void Form1::restartGraphAndTable()
     // and the empty graph with its pen at the origin, plotted there.
     clearTable();
     DrawTable(0);
-    DrawGraph(0);
+    // The empty graph waits until it is shown or drawn on: out of view, at
+    // start-up, it would only delay the first frame.
+    gamen->drawWhenNeeded([this] { DrawGraph(0); });
     LastGx = graph::originX;
     LastGy = graph::originY;
     PlotPoint(0);

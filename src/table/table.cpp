@@ -33,8 +33,12 @@ void Form1::DrawTable(qint16 mode)
         announceTable();
     };
     if (x == 0) {
-        write(columnLeft(0, 0, false), xRowTop, QStringLiteral("0"));
-        write(columnLeft(0, 0, true), yRowTop, QStringLiteral("0"));
+        // Written when the table is next needed: at start-up it is out of
+        // view, and its font would only delay the first frame.
+        hyo->drawWhenNeeded([write] {
+            write(columnLeft(0, 0, false), xRowTop, QStringLiteral("0"));
+            write(columnLeft(0, 0, true), yRowTop, QStringLiteral("0"));
+        });
         record(0, QStringLiteral("0"), QStringLiteral("0"));
         return;
     }

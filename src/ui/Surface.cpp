@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 namespace ui {
 namespace {
@@ -100,8 +101,22 @@ bool Surface::fillBlocks(QRect area, QRgb value)
                       toDevice(area.bottom() + 1), value);
 }
 
+void Surface::drawWhenNeeded(std::function<void()> drawing)
+{
+    settle();
+    m_waiting = std::move(drawing);
+}
+
+void Surface::runWaiting() const
+{
+    // Emptied first: the drawing's own calls find nothing waiting.
+    const std::function<void()> drawing = std::exchange(m_waiting, {});
+    drawing();
+}
+
 void Surface::setCanvasFont(const QFont &font)
 {
+    settle();
     m_measures.clear();
     m_font = font;
     m_font.setStyleStrategy(QFont::NoAntialias);
@@ -109,6 +124,7 @@ void Surface::setCanvasFont(const QFont &font)
 
 void Surface::cls()
 {
+    settle();
     // Outside what was drawn on, the canvas holds the background already.
     // QImage's own fill, on a view of that part of the canvas, is the
     // fastest the processor has.
@@ -144,6 +160,7 @@ void Surface::fillBand(QRect band, QColor colour)
 
 void Surface::strokeLine(QPointF from, QPointF to, QColor colour)
 {
+    settle();
     const QPoint a = whole(from).toPoint(), b = whole(to).toPoint();
     const int w = std::max(m_drawWidth, 1);
     m_current = to;
@@ -215,14 +232,23 @@ void Surface::fillDiagonal(QPoint a, QPoint b, int w, QColor colour)
         changed(spanning(a, b).adjusted(-run, -1, run, 1));
 }
 
-void Surface::line(QPointF from, QPointF to) { strokeLine(from, to, m_fore); }
+void Surface::line(QPointF from, QPointF to)
+{
+    settle(); // the waiting drawing may change the foreground colour
+    strokeLine(from, to, m_fore);
+}
 
 void Surface::line(QPointF from, QPointF to, QColor colour) { strokeLine(from, to, colour); }
 
-void Surface::lineTo(QPointF to) { strokeLine(m_current, to, m_fore); }
+void Surface::lineTo(QPointF to)
+{
+    settle(); // and the current position
+    strokeLine(m_current, to, m_fore);
+}
 
 void Surface::print(const QString &text)
 {
+    settle();
     const QString written = text + QLatin1Char(' ');
     const QPointF at = whole(m_current);
     const TextMeasure &measure = measured(text);
@@ -238,6 +264,7 @@ void Surface::print(const QString &text)
 
 QRect Surface::printExtent(const QString &text, QPointF at)
 {
+    settle();
     return measured(text).reach.translated(whole(at)).toAlignedRect().adjusted(-1, -1, 1, 1);
 }
 
@@ -261,6 +288,7 @@ const Surface::TextMeasure &Surface::measured(const QString &text)
 
 bool Surface::floodFillBorder(QPointF seed, QColor border)
 {
+    settle();
     if (m_fillStyle == FillStyle::Transparent)
         return false;
     // The seed's surface pixel is a block of device pixels; the fill starts
@@ -276,6 +304,7 @@ bool Surface::floodFillBorder(QPointF seed, QColor border)
 
 QColor Surface::pixel(int x, int y) const
 {
+    settle();
     const QPoint device(toDevice(x), toDevice(y));
     if (!m_canvas.rect().contains(device))
         return {};
@@ -284,6 +313,7 @@ QColor Surface::pixel(int x, int y) const
 
 void Surface::paintEvent(QPaintEvent *event)
 {
+    settle(); // its own repaint requests come after this one, and cost one more
     m_awaitingPaint = {};
     QPainter painter(this);
     // Only the parts that changed: a step moves a few scattered things. The

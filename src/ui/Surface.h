@@ -29,19 +29,27 @@ public:
 
     Surface(QSize size, QColor background, QWidget *parent = nullptr);
 
+    // Drawing that nobody needs yet (on a surface out of view): it runs,
+    // once, just before anything else reads, draws on or paints the surface,
+    // or reads or sets its drawing state, so every later call finds the
+    // surface exactly as if it had run at once. It may use only this
+    // surface, since it runs at a moment of the surface's choosing. A second
+    // call while one waits runs the first.
+    void drawWhenNeeded(std::function<void()> drawing);
+
     QColor backColor() const { return m_back; }
-    QColor foreColor() const { return m_fore; } // pen and text colour
-    void setForeColor(QColor colour) { m_fore = colour; }
-    int drawWidth() const { return m_drawWidth; }
-    void setDrawWidth(int pixels) { m_drawWidth = pixels; }
-    FillStyle fillStyle() const { return m_fillStyle; }
-    void setFillStyle(FillStyle style) { m_fillStyle = style; }
-    QColor fillColor() const { return m_fillColor; }
-    void setFillColor(QColor colour) { m_fillColor = colour; }
+    QColor foreColor() const { settle(); return m_fore; } // pen and text colour
+    void setForeColor(QColor colour) { settle(); m_fore = colour; }
+    int drawWidth() const { settle(); return m_drawWidth; }
+    void setDrawWidth(int pixels) { settle(); m_drawWidth = pixels; }
+    FillStyle fillStyle() const { settle(); return m_fillStyle; }
+    void setFillStyle(FillStyle style) { settle(); m_fillStyle = style; }
+    QColor fillColor() const { settle(); return m_fillColor; }
+    void setFillColor(QColor colour) { settle(); m_fillColor = colour; }
     void setCanvasFont(const QFont &font);
-    QFont canvasFont() const { return m_font; }
-    QPointF currentPos() const { return m_current; }
-    void setCurrentPos(QPointF pos) { m_current = pos; }
+    QFont canvasFont() const { settle(); return m_font; }
+    QPointF currentPos() const { settle(); return m_current; }
+    void setCurrentPos(QPointF pos) { settle(); m_current = pos; }
 
     // Clears the canvas to the background colour; the controls stay.
     void cls();
@@ -62,7 +70,7 @@ public:
 
     // Read-back: the colour at a surface pixel, and the whole canvas.
     QColor pixel(int x, int y) const;
-    const QImage &canvas() const { return m_canvas; }
+    const QImage &canvas() const { settle(); return m_canvas; }
 
     ControlLayer &controls() { return m_controls; }
 
@@ -87,6 +95,14 @@ protected:
     void mouseReleaseEvent(QMouseEvent *event) override;
 
 private:
+    // Runs the drawing that waits, if any.
+    void settle() const
+    {
+        if (m_waiting)
+            runWaiting();
+    }
+    void runWaiting() const;
+
     // The first device pixel of surface pixel k, and the device pixels of a
     // surface area; the surface pixels that cover a device area.
     int toDevice(int k) const { return qRound(k * m_dpr); }
@@ -131,6 +147,9 @@ private:
     // clear draws mostly where the last picture was).
     QRect m_awaitingPaint;
     std::optional<int> m_finger; // the touch point that acts as the mouse
+    // The drawing that waits until the surface is needed; it changes the
+    // surface only through its own calls, so it may run from a const one.
+    mutable std::function<void()> m_waiting;
 };
 
 } // namespace ui
