@@ -87,12 +87,16 @@ Surface::Surface(QSize size, QColor background, QWidget *parent)
     : QWidget(parent), m_back(background)
 {
     m_dpr = qGuiApp ? qGuiApp->devicePixelRatio() : 1.0;
-    m_canvas = QImage(toDevice(QRect(QPoint(0, 0), size)).size(), QImage::Format_RGB32);
-    m_canvas.setDevicePixelRatio(m_dpr);
-    m_canvas.fill(m_back);
     setFixedSize(size);
     setAttribute(Qt::WA_OpaquePaintEvent);
     m_font.setStyleStrategy(QFont::NoAntialias);
+}
+
+void Surface::makeCanvas() const
+{
+    m_canvas = QImage(toDevice(rect()).size(), QImage::Format_RGB32);
+    m_canvas.setDevicePixelRatio(m_dpr);
+    m_canvas.fill(m_back);
 }
 
 bool Surface::fillBlocks(QRect area, QRgb value)
@@ -160,7 +164,7 @@ void Surface::fillBand(QRect band, QColor colour)
 
 void Surface::strokeLine(QPointF from, QPointF to, QColor colour)
 {
-    settle();
+    readyPixels();
     const QPoint a = whole(from).toPoint(), b = whole(to).toPoint();
     const int w = std::max(m_drawWidth, 1);
     m_current = to;
@@ -248,7 +252,7 @@ void Surface::lineTo(QPointF to)
 
 void Surface::print(const QString &text)
 {
-    settle();
+    readyPixels();
     const QString written = text + QLatin1Char(' ');
     const QPointF at = whole(m_current);
     const TextMeasure &measure = measured(text);
@@ -288,7 +292,7 @@ const Surface::TextMeasure &Surface::measured(const QString &text)
 
 bool Surface::floodFillBorder(QPointF seed, QColor border)
 {
-    settle();
+    readyPixels();
     if (m_fillStyle == FillStyle::Transparent)
         return false;
     // The seed's surface pixel is a block of device pixels; the fill starts
@@ -304,7 +308,7 @@ bool Surface::floodFillBorder(QPointF seed, QColor border)
 
 QColor Surface::pixel(int x, int y) const
 {
-    settle();
+    readyPixels();
     const QPoint device(toDevice(x), toDevice(y));
     if (!m_canvas.rect().contains(device))
         return {};
@@ -313,7 +317,7 @@ QColor Surface::pixel(int x, int y) const
 
 void Surface::paintEvent(QPaintEvent *event)
 {
-    settle(); // its own repaint requests come after this one, and cost one more
+    readyPixels(); // a waiting drawing's repaint requests come after this one
     m_awaitingPaint = {};
     QPainter painter(this);
     // Only the parts that changed: a step moves a few scattered things. The

@@ -70,7 +70,7 @@ public:
 
     // Read-back: the colour at a surface pixel, and the whole canvas.
     QColor pixel(int x, int y) const;
-    const QImage &canvas() const { settle(); return m_canvas; }
+    const QImage &canvas() const { readyPixels(); return m_canvas; }
 
     ControlLayer &controls() { return m_controls; }
 
@@ -102,6 +102,16 @@ private:
             runWaiting();
     }
     void runWaiting() const;
+    // Before pixels are drawn or read: the waiting drawing has run, and the
+    // canvas is there. It is made on first use, all background, so a panel
+    // that is never shown holds none.
+    void readyPixels() const
+    {
+        settle();
+        if (m_canvas.isNull())
+            makeCanvas();
+    }
+    void makeCanvas() const;
 
     // The first device pixel of surface pixel k, and the device pixels of a
     // surface area; the surface pixels that cover a device area.
@@ -127,7 +137,7 @@ private:
     // Repaints a changed area (surface pixels) and remembers it as drawn on.
     void changed(QRect area);
 
-    QImage m_canvas;
+    mutable QImage m_canvas; // null until first needed
     qreal m_dpr = 1.0; // device pixels per surface pixel
     QColor m_back;
     QColor m_fore{Qt::black};
