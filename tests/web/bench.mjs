@@ -13,7 +13,10 @@
 //      button's release to the end of the forward step with its painting
 //      into the canvases (board, graph, table), read from the page's
 //      data-step-ms after each click; the frame that later shows it is not
-//      in it. Graph and table shown, a five-slot figure, every offset.
+//      in it. Graph and table shown, a five-slot figure, every offset;
+//   4. the automatic run's pace at speed "10": the mean interval between
+//      the read-out's changes from the first step to the last, as the page
+//      sees them, over a few runs.
 //
 // Run by tests/web/bench.sh (make bench-web), which serves the build.
 import fs from 'node:fs';
@@ -21,13 +24,16 @@ import os from 'node:os';
 import path from 'node:path';
 import zlib from 'node:zlib';
 import {
-    launchBrowser, openLesson, TRAY, slot, BTN_FORWARD, BTN_RESTART, CHK_GRAPH, CHK_TABLE,
+    launchBrowser, openLesson, TRAY, slot, BTN_AUTO, BTN_FORWARD, BTN_RESTART, CHK_GRAPH, CHK_TABLE,
+    recordDistances, distances, typeSpeed, meanStepInterval,
 } from './lesson.mjs';
 
 const URL = process.env.KANSU_WEB_URL;
 const DIR = process.env.KANSU_WEB_DIR;
 const FRAME_MS = 1000 / 60;
 const LOADS = 7;   // fresh loads for the first frame
+const RUNS = 3;    // automatic runs for the pace
+const WAIT_MS = 50; // the wait at speed "10"
 const PASSES = 5;  // passes of 20 出す each
 
 const cpu = (os.cpus()[0]?.model || 'unknown').trim();
@@ -78,6 +84,7 @@ for (let i = 0; i < LOADS; i++) {
 // 3. One 出す, timed in the program.
 const steps = [];
 let timerStep = 0;
+const paces = []; // mean step interval of each automatic run, ms
 {
     const lesson = await openLesson(session, { viewport });
     await lesson.click(CHK_GRAPH);
@@ -103,6 +110,15 @@ let timerStep = 0;
             steps.push(Number(await screen.getAttribute('data-step-ms')));
             await lesson.page.waitForTimeout(20);
         }
+        await lesson.click(BTN_RESTART);
+        await lesson.waitForX(' 0.0');
+    }
+    await typeSpeed(lesson, '10');
+    for (let run = 0; run < RUNS; run++) {
+        await recordDistances(lesson);
+        await lesson.click(BTN_AUTO);
+        await lesson.waitForX(' 10.0', 10000);
+        paces.push(meanStepInterval(await distances(lesson)).mean);
         await lesson.click(BTN_RESTART);
         await lesson.waitForX(' 0.0');
     }
@@ -141,3 +157,7 @@ console.log(row(['5c', `Browser: one 出す, the program's handler time, graph a
                  `${stepMedian.toFixed(2)} ms (mean ${stepMean.toFixed(2)})`,
                  `${(stepMedian / FRAME_MS).toFixed(3)} of a 16.7-ms frame`, '≤ 0.1 frame',
                  stepMedian <= 0.1 * FRAME_MS ? 'yes' : 'no']));
+const pace = median(paces), paceOff = 100 * (pace - WAIT_MS) / WAIT_MS;
+console.log(row(['5d', `Browser: automatic run at speed "10", mean step interval (median of ${RUNS} runs)`,
+                 `${pace.toFixed(2)} ms`, `wait ${WAIT_MS} ms; ${paceOff >= 0 ? '+' : ''}${paceOff.toFixed(2)} %`,
+                 'within ±2 %', Math.abs(paceOff) <= 2 ? 'yes' : 'no']));

@@ -268,6 +268,42 @@ export class Lesson {
     }
 }
 
+// The read-out at each step of P from B to the end, in the page's text.
+export const READOUTS = Array.from({ length: 20 }, (_, k) => ` ${((k + 1) / 2).toFixed(1)}`);
+
+// Records every change of x with its time in the page, and with `turns`
+// the times at which the page's own tasks get a turn (a timer chain, every
+// few ms whenever the program lets the browser run).
+export async function recordDistances(lesson, turns = false) {
+    await lesson.page.evaluate((turns) => {
+        window.distances = [];
+        window.turns = [];
+        document.getElementById('screen').addEventListener('lessondistance',
+            (event) => window.distances.push([performance.now(), event.detail]));
+        const turn = () => { window.turns.push(performance.now()); setTimeout(turn, 0); };
+        if (turns)
+            turn();
+    }, turns);
+}
+
+export async function distances(lesson) { return lesson.page.evaluate(() => window.distances); }
+
+// Types `text` into the speed box in place of what it holds.
+export async function typeSpeed(lesson, text) {
+    await lesson.click(COMBO_TEXT);
+    await lesson.page.keyboard.press('Control+A');
+    await lesson.page.keyboard.press('Delete');
+    await lesson.page.keyboard.type(text, { delay: 20 });
+}
+
+// The steps' pace from recorded distances: the mean interval from the
+// first step to the last (19 of them), and the shortest and longest one.
+export function meanStepInterval(seen) {
+    const gaps = seen.slice(1).map(([time], k) => time - seen[k][0]);
+    return { mean: (seen[seen.length - 1][0] - seen[0][0]) / gaps.length,
+             shortest: Math.min(...gaps), longest: Math.max(...gaps) };
+}
+
 // Area (cm²) of the part of the figure out of the envelope after P has
 // moved x cm, from the pieces' shapes: slot s spans [2s, 2s + 2] cm; codes
 // 1..3 are 2, 4 and 6 cm high; a 4 starts a triangle over [2s, 2s + 6]
