@@ -49,6 +49,25 @@ bool fillPixelsChanged(QRgb *pixels, int count, QRgb value)
     return differing != 0;
 }
 
+int fillUntil(QRgb *pixels, int count, QRgb stop, QRgb value)
+{
+    int i = 0;
+    // A group is looked at, and written when it holds no `stop`; the group
+    // that holds it goes one pixel at a time.
+    for (; i + group <= count; i += group) {
+        QRgb ends = 0;
+        for (int k = 0; k < group; ++k)
+            ends |= pixels[i + k] == stop ? ~0u : 0u;
+        if (ends)
+            break;
+        for (int k = 0; k < group; ++k)
+            pixels[i + k] = value;
+    }
+    for (; i < count && pixels[i] != stop; ++i)
+        pixels[i] = value;
+    return i;
+}
+
 int markOpaqueRun(QRgb *pixels, int count, QRgb stop, QRgb mark)
 {
     // A pixel ends the run when its top (alpha) bit is clear or it is
