@@ -6,6 +6,7 @@
 #include "graph/GraphScale.h"
 #include "motion/StripRules.h"
 #include "table/TableLayout.h"
+#include "ui/CanvasRows.h"
 #include "ui/FloodFill.h"
 #include "ui/NumberForm.h"
 #include "ui/Palette.h"
@@ -70,6 +71,8 @@ private slots:
     void pixelRuns();
     void fillUntil_data();
     void fillUntil();
+    void canvasRectangles_data();
+    void canvasRectangles();
     void distanceText_data();
     void distanceText();
     void distanceTextReadsBack();
@@ -430,6 +433,64 @@ void TestUiRules::fillUntil()
     QCOMPARE(ui::fillUntil(run, count, stop, value), length);
     for (std::size_t i = 0; i < buffer.size(); ++i)
         QVERIFY2(buffer[i] == expected[i], qPrintable(QStringLiteral("pixel %1").arg(int(i) - margin)));
+}
+
+void TestUiRules::canvasRectangles_data()
+{
+    QTest::addColumn<QRect>("area"); // device pixels, may reach past the canvas
+    QTest::addColumn<QString>("before");
+    // Widths around the narrow bands written without a call per row (up
+    // to 8 pixels) and the 8-pixel groups of wider rows; one row and many;
+    // rectangles cut by each edge of the canvas, and wholly outside it.
+    QList<QPair<QString, QRect>> areas;
+    for (int width : {1, 2, 3, 4, 5, 6, 7, 8, 9, 17, 33})
+        for (int rows : {1, 2, 5})
+            areas.append({QStringLiteral("%1 x %2").arg(width).arg(rows), QRect(3, 2, width, rows)});
+    areas.append({QStringLiteral("cut by the left edge"), QRect(-3, 1, 6, 4)});
+    areas.append({QStringLiteral("cut by the right edge"), QRect(36, 1, 9, 4)});
+    areas.append({QStringLiteral("cut by the top and bottom"), QRect(5, -2, 3, 20)});
+    areas.append({QStringLiteral("the whole canvas and more"), QRect(-1, -1, 50, 20)});
+    areas.append({QStringLiteral("left of the canvas"), QRect(-9, 2, 9, 3)});
+    areas.append({QStringLiteral("below the canvas"), QRect(2, 12, 4, 3)});
+    for (const auto &[name, area] : areas)
+        for (const char *before : {"another colour", "its colour", "its colour, last pixel not",
+                                   "its colour, second row's first pixel not", "its colour, a neighbour not"})
+            QTest::addRow("%s, %s", qPrintable(name), before) << area << QString::fromLatin1(before);
+}
+
+// A rectangle of device pixels takes the colour exactly where it meets the
+// canvas, and says whether any of those pixels had another colour before:
+// checked against a plain pixel-by-pixel write.
+void TestUiRules::canvasRectangles()
+{
+    QFETCH(QRect, area);
+    QFETCH(QString, before);
+    constexpr QRgb value = 0xffffffff, background = 0xff008000;
+    QImage canvas(40, 12, QImage::Format_RGB32);
+    const QRect inside = area & canvas.rect();
+    canvas.fill(before == QLatin1String("another colour") ? background : value);
+    const auto differing = [&](QPoint p) {
+        if (canvas.rect().contains(p))
+            canvas.setPixel(p, background);
+    };
+    if (before.endsWith(QLatin1String("last pixel not")))
+        differing(inside.bottomRight());
+    else if (before.endsWith(QLatin1String("second row's first pixel not")))
+        differing(inside.topLeft() + QPoint(0, 1));
+    else if (before.endsWith(QLatin1String("a neighbour not")))
+        differing(inside.topRight() + QPoint(1, 0));
+
+    QImage expected = canvas;
+    bool expectChanged = false;
+    for (int y = inside.top(); y <= inside.bottom(); ++y)
+        for (int x = inside.left(); x <= inside.right(); ++x) {
+            expectChanged |= expected.pixel(x, y) != value;
+            expected.setPixel(x, y, value);
+        }
+
+    const bool changed = ui::CanvasRows(canvas).fill(area.left(), area.right() + 1, area.top(), area.bottom() + 1, value);
+    QCOMPARE(changed, expectChanged);
+    QVERIFY(canvas == expected);
 }
 
 void TestUiRules::distanceText_data()
