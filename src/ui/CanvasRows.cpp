@@ -8,20 +8,26 @@ namespace ui {
 namespace {
 
 // Rectangles up to this many device pixels wide (an upright line 2 px
-// thick at scale 2) are written without a call per row.
-constexpr int narrowBand = 4;
+// thick at scale 4, a row of a 45-degree line 2 px thick at scale 2.5) are
+// written without a call per row.
+constexpr int narrowBand = 8;
 
 // Writes `value` into `rows` rows of `width` pixels, `stride` pixels apart,
-// for a width known here; says whether any pixel changed.
+// for a width known here; says whether any pixel changed. Rows are compared
+// only until one differs: after it, they are just written.
 template<int width>
 bool fillNarrow(QRgb *row, int rows, qsizetype stride, QRgb value)
 {
     QRgb differing = 0;
-    for (int y = 0; y < rows; ++y, row += stride)
+    int y = 0;
+    for (; y < rows && !differing; ++y, row += stride)
         for (int x = 0; x < width; ++x) {
             differing |= row[x] ^ value;
             row[x] = value;
         }
+    for (; y < rows; ++y, row += stride)
+        for (int x = 0; x < width; ++x)
+            row[x] = value;
     return differing != 0;
 }
 
@@ -45,18 +51,28 @@ bool CanvasRows::fill(int x0, int x1, int y0, int y1, QRgb value)
     if (width <= 0 || rows <= 0)
         return false;
     QRgb *row = m_bits + y0 * m_stride + x0;
-    static_assert(narrowBand == 4);
+    static_assert(narrowBand == 8);
     switch (width) {
     case 1: return fillNarrow<1>(row, rows, m_stride, value);
     case 2: return fillNarrow<2>(row, rows, m_stride, value);
     case 3: return fillNarrow<3>(row, rows, m_stride, value);
     case 4: return fillNarrow<4>(row, rows, m_stride, value);
+    case 5: return fillNarrow<5>(row, rows, m_stride, value);
+    case 6: return fillNarrow<6>(row, rows, m_stride, value);
+    case 7: return fillNarrow<7>(row, rows, m_stride, value);
+    case 8: return fillNarrow<8>(row, rows, m_stride, value);
     default: break;
     }
-    bool anyChanged = false;
-    for (int y = 0; y < rows; ++y, row += m_stride)
-        anyChanged |= fillPixelsChanged(row, width, value);
-    return anyChanged;
+    // Wider rows are compared only until one has changed.
+    int y = 0;
+    for (; y < rows; ++y, row += m_stride)
+        if (fillPixelsChanged(row, width, value))
+            break;
+    if (y == rows)
+        return false;
+    for (++y, row += m_stride; y < rows; ++y, row += m_stride)
+        fillPixels(row, width, value);
+    return true;
 }
 
 } // namespace ui

@@ -35,6 +35,12 @@ void fillPixels(QRgb *pixels, int count, QRgb value)
 
 bool fillPixelsChanged(QRgb *pixels, int count, QRgb value)
 {
+    // A run drawn over something else mostly differs at its first pixel:
+    // then it is only written.
+    if (count > 0 && pixels[0] != value) {
+        fillPixels(pixels, count, value);
+        return true;
+    }
     QRgb differing = 0;
     if (count < group) {
         for (int i = 0; i < count; ++i) {
