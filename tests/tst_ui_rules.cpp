@@ -6,6 +6,7 @@
 #include "graph/GraphScale.h"
 #include "motion/StripRules.h"
 #include "table/TableLayout.h"
+#include "ui/CanvasRows.h"
 #include "ui/FloodFill.h"
 #include "ui/NumberForm.h"
 #include "ui/Palette.h"
@@ -64,8 +65,14 @@ private slots:
     void floodFillBorder_data();
     void floodFillBorder();
     void floodFillMatchesAPlainFill();
+    void floodFillInAnyColour_data();
+    void floodFillInAnyColour();
     void pixelRuns_data();
     void pixelRuns();
+    void fillUntil_data();
+    void fillUntil();
+    void canvasRectangles_data();
+    void canvasRectangles();
     void distanceText_data();
     void distanceText();
     void distanceTextReadsBack();
@@ -291,6 +298,47 @@ void TestUiRules::floodFillMatchesAPlainFill()
     }
 }
 
+void TestUiRules::floodFillInAnyColour_data()
+{
+    QTest::addColumn<QRgb>("paint");
+    // Painted pixels that look like the border (the board fills its white
+    // parts in its white pen's colour), like the background, or like
+    // another colour of the picture: the fill tells them from pixels it
+    // has still to reach all the same.
+    QTest::newRow("the border colour") << border;
+    QTest::newRow("the background colour") << open;
+    QTest::newRow("another colour of the picture") << other;
+    QTest::newRow("one step off the border colour") << nearBorder;
+}
+
+void TestUiRules::floodFillInAnyColour()
+{
+    QFETCH(QRgb, paint);
+    QRandomGenerator random(20270114);
+    const std::array<QRgb, 4> colours{open, other, nearBorder, paint};
+    ui::FloodFiller filler;
+    for (int round = 0; round < 300; ++round) {
+        const int w = int(random.bounded(1, 90)), h = int(random.bounded(1, 24));
+        const int wallPercent = int(random.bounded(0, 45));
+        QImage picture(w, h, QImage::Format_RGB32);
+        for (int y = 0; y < h; ++y)
+            for (int x = 0; x < w; ++x) {
+                const int roll = int(random.bounded(100));
+                picture.setPixel(x, y, roll < wallPercent ? border : colours[std::size_t(roll % 4)]);
+            }
+        const QPoint seed(int(random.bounded(w)), int(random.bounded(h)));
+        QImage expected = picture;
+        const QRect box = plainFill(expected, seed, border, paint);
+        const bool painted = filler.fill(picture, seed, border, paint);
+        const QString where = QStringLiteral("round %1 (%2 x %3, seed %4,%5)")
+                                  .arg(round).arg(w).arg(h).arg(seed.x()).arg(seed.y());
+        QVERIFY2(painted == !box.isEmpty(), qPrintable(where));
+        QVERIFY2(picture == expected, qPrintable(where + QStringLiteral(": pixels differ")));
+        if (painted)
+            QVERIFY2(filler.lastFilled() == box, qPrintable(where + QStringLiteral(": bounding box")));
+    }
+}
+
 void TestUiRules::pixelRuns_data()
 {
     QTest::addColumn<int>("count");
@@ -341,6 +389,108 @@ void TestUiRules::pixelRuns()
         }
     }
     QVERIFY(guardsIntact());
+}
+
+void TestUiRules::fillUntil_data()
+{
+    QTest::addColumn<int>("count");
+    QTest::addColumn<QList<int>>("stops"); // where the border colour stands
+    // Around the groups of 8 pixels the loop looks at: a stop first, last
+    // and in the middle of a group, in the group after a whole one, in the
+    // pixels past the last whole group, and none at all.
+    for (int count : {0, 1, 7, 8, 9, 16, 23, 57, 64, 130}) {
+        QTest::addRow("%d pixels, no stop", count) << count << QList<int>{};
+        for (int at : {0, 1, 7, 8, 12, 15, 16, 56, 63, 64, 129})
+            if (at < count)
+                QTest::addRow("%d pixels, stop at %d", count, at) << count << QList<int>{at};
+    }
+    QTest::newRow("the first of two stops ends the run") << 64 << QList<int>{40, 20};
+    QTest::newRow("stops side by side") << 32 << QList<int>{9, 10};
+}
+
+// The run ends at the first pixel of the border colour exactly: pixels one
+// step off it, of the fill colour and of other colours are painted over,
+// nothing past the run or outside the count is touched.
+void TestUiRules::fillUntil()
+{
+    QFETCH(int, count);
+    QFETCH(QList<int>, stops);
+    constexpr QRgb stop = 0xffffffff, value = 0xffc0c0c0, guard = 0xff123456;
+    const std::array<QRgb, 5> others{0xff008000, value, 0xfffeffff, 0xff000000, 0xffffff00};
+    constexpr int margin = 4;
+    std::vector<QRgb> buffer(std::size_t(count + 2 * margin), guard);
+    QRgb *const run = buffer.data() + margin;
+    for (int k = 0; k < count; ++k)
+        run[k] = others[std::size_t(k) % others.size()];
+    for (int at : stops)
+        run[at] = stop;
+
+    std::vector<QRgb> expected = buffer;
+    int length = 0;
+    for (QRgb *p = expected.data() + margin; length < count && p[length] != stop; ++length)
+        p[length] = value;
+
+    QCOMPARE(ui::fillUntil(run, count, stop, value), length);
+    for (std::size_t i = 0; i < buffer.size(); ++i)
+        QVERIFY2(buffer[i] == expected[i], qPrintable(QStringLiteral("pixel %1").arg(int(i) - margin)));
+}
+
+void TestUiRules::canvasRectangles_data()
+{
+    QTest::addColumn<QRect>("area"); // device pixels, may reach past the canvas
+    QTest::addColumn<QString>("before");
+    // Widths around the narrow bands written without a call per row (up
+    // to 8 pixels) and the 8-pixel groups of wider rows; one row and many;
+    // rectangles cut by each edge of the canvas, and wholly outside it.
+    QList<QPair<QString, QRect>> areas;
+    for (int width : {1, 2, 3, 4, 5, 6, 7, 8, 9, 17, 33})
+        for (int rows : {1, 2, 5})
+            areas.append({QStringLiteral("%1 x %2").arg(width).arg(rows), QRect(3, 2, width, rows)});
+    areas.append({QStringLiteral("cut by the left edge"), QRect(-3, 1, 6, 4)});
+    areas.append({QStringLiteral("cut by the right edge"), QRect(36, 1, 9, 4)});
+    areas.append({QStringLiteral("cut by the top and bottom"), QRect(5, -2, 3, 20)});
+    areas.append({QStringLiteral("the whole canvas and more"), QRect(-1, -1, 50, 20)});
+    areas.append({QStringLiteral("left of the canvas"), QRect(-9, 2, 9, 3)});
+    areas.append({QStringLiteral("below the canvas"), QRect(2, 12, 4, 3)});
+    for (const auto &[name, area] : areas)
+        for (const char *before : {"another colour", "its colour", "its colour, last pixel not",
+                                   "its colour, second row's first pixel not", "its colour, a neighbour not"})
+            QTest::addRow("%s, %s", qPrintable(name), before) << area << QString::fromLatin1(before);
+}
+
+// A rectangle of device pixels takes the colour exactly where it meets the
+// canvas, and says whether any of those pixels had another colour before:
+// checked against a plain pixel-by-pixel write.
+void TestUiRules::canvasRectangles()
+{
+    QFETCH(QRect, area);
+    QFETCH(QString, before);
+    constexpr QRgb value = 0xffffffff, background = 0xff008000;
+    QImage canvas(40, 12, QImage::Format_RGB32);
+    const QRect inside = area & canvas.rect();
+    canvas.fill(before == QLatin1String("another colour") ? background : value);
+    const auto differing = [&](QPoint p) {
+        if (canvas.rect().contains(p))
+            canvas.setPixel(p, background);
+    };
+    if (before.endsWith(QLatin1String("last pixel not")))
+        differing(inside.bottomRight());
+    else if (before.endsWith(QLatin1String("second row's first pixel not")))
+        differing(inside.topLeft() + QPoint(0, 1));
+    else if (before.endsWith(QLatin1String("a neighbour not")))
+        differing(inside.topRight() + QPoint(1, 0));
+
+    QImage expected = canvas;
+    bool expectChanged = false;
+    for (int y = inside.top(); y <= inside.bottom(); ++y)
+        for (int x = inside.left(); x <= inside.right(); ++x) {
+            expectChanged |= expected.pixel(x, y) != value;
+            expected.setPixel(x, y, value);
+        }
+
+    const bool changed = ui::CanvasRows(canvas).fill(area.left(), area.right() + 1, area.top(), area.bottom() + 1, value);
+    QCOMPARE(changed, expectChanged);
+    QVERIFY(canvas == expected);
 }
 
 void TestUiRules::distanceText_data()

@@ -18,11 +18,12 @@ bool floodFillBorder(QImage &image, QPoint seed, QRgb border, QRgb fill)
     return filler.fill(image, seed, border, fill);
 }
 
-// A span fill that marks what it has painted in the pixels themselves: the
-// runs are first written in the fill colour with alpha 0, which no pixel of
-// an RGB32 image has, so a pixel is open while it is opaque and not of the
-// border colour. Pixels that had the fill colour before are open too and
-// are crossed like any other colour. At the end the runs are made opaque.
+// A span fill that paints each run in its final colour as it finds the
+// run's end. The pixels cannot tell what the fill has painted (a pixel may
+// have had the fill colour before, and is crossed like any other colour),
+// so the fill remembers its runs, row by row. Every run is a whole stretch
+// of open pixels between two border pixels (or the image's edges), so an
+// open pixel was painted exactly when it lies in one of its row's runs.
 bool FloodFiller::fill(QImage &image, QPoint seed, QRgb border, QRgb fill)
 {
     m_filled = {};
@@ -30,46 +31,60 @@ bool FloodFiller::fill(QImage &image, QPoint seed, QRgb border, QRgb fill)
         return false;
     const int w = image.width();
     const int h = image.height();
+    // Every pixel of an RGB32 image is opaque: whole values compare.
     const QRgb stop = opaque | (border & rgbMask);
-    const QRgb marked = fill & rgbMask;
-    auto open = [stop](QRgb p) { return p >= opaque && p != stop; };
+    const QRgb paint = opaque | (fill & rgbMask);
     QRgb *const bits = reinterpret_cast<QRgb *>(image.bits());
     const qsizetype stride = image.bytesPerLine() / qsizetype(sizeof(QRgb));
-    auto row = [&](int y) { return bits + y * stride; };
-
-    if (!open(row(seed.y())[seed.x()]))
+    QRgb *const seedRow = bits + seed.y() * stride;
+    if (seedRow[seed.x()] == stop)
         return false;
-    m_pending.clear();
+
+    // The rows of the latest fill forget its runs.
+    for (const Run &run : m_runs)
+        m_latestRun[std::size_t(run.y)] = noRun;
+    if (m_latestRun.size() < std::size_t(h))
+        m_latestRun.resize(std::size_t(h), noRun);
     m_runs.clear();
+    m_pending.clear();
     auto push = [&](int y, int left, int right, int dy) {
         if (y + dy >= 0 && y + dy < h)
             m_pending.push_back({y, left, right, dy});
     };
-    // Marks the run of open pixels through x (its left end looked for only
-    // when asked: elsewhere the pixel left of x is known to be closed) and
-    // returns where it begins and ends.
-    auto paintRun = [&](QRgb *r, int y, int x, bool extendLeft) {
-        int left = x;
-        if (extendLeft)
-            while (left > 0 && open(r[left - 1]))
-                r[--left] = marked;
-        const int end = x + markOpaqueRun(r + x, w - x, stop, marked);
-        m_runs.push_back({y, left, end});
-        return std::pair{left, end};
-    };
-
-    const auto [seedLeft, seedEnd] = paintRun(row(seed.y()), seed.y(), seed.x(), true);
-    push(seed.y(), seedLeft, seedEnd - 1, 1);
-    push(seed.y(), seedLeft, seedEnd - 1, -1);
+    // The seed's row is explored as from a row beside it; its run (dy 0)
+    // goes on both ways.
+    m_pending.push_back({seed.y(), seed.x(), seed.x(), 0});
     while (!m_pending.empty()) {
         const Span span = m_pending.back();
         m_pending.pop_back();
         const int y = span.y + span.dy;
-        QRgb *const r = row(y);
+        QRgb *const r = bits + y * stride;
+        int &latest = m_latestRun[std::size_t(y)];
         for (int x = span.left; x <= span.right; ++x) {
-            if (!open(r[x]))
+            if (r[x] == stop)
                 continue;
-            const auto [left, end] = paintRun(r, y, x, x == span.left);
+            // An open pixel in a run of this row: painted already.
+            int known = latest;
+            while (known != noRun && (x < m_runs[std::size_t(known)].left || x >= m_runs[std::size_t(known)].end))
+                known = m_runs[std::size_t(known)].previous;
+            if (known != noRun) {
+                x = m_runs[std::size_t(known)].end; // closed, or past the image
+                continue;
+            }
+            // The run through x; only at the span's start may it reach
+            // left of x, elsewhere the pixel left of x is closed.
+            int left = x;
+            if (x == span.left)
+                while (left > 0 && r[left - 1] != stop)
+                    r[--left] = paint;
+            const int end = x + fillUntil(r + x, w - x, stop, paint);
+            m_runs.push_back({y, left, end, latest});
+            latest = int(m_runs.size()) - 1;
+            if (span.dy == 0) {
+                push(y, left, end - 1, 1);
+                push(y, left, end - 1, -1);
+                break;
+            }
             // Onwards from the run, and back where it reaches past the span.
             push(y, left, end - 1, span.dy);
             if (left < span.left)
@@ -79,11 +94,8 @@ bool FloodFiller::fill(QImage &image, QPoint seed, QRgb border, QRgb fill)
             x = end; // closed, or past the image
         }
     }
-
-    const QRgb paint = opaque | marked;
     int top = h, bottom = -1, leftmost = w, rightmost = -1;
     for (const Run &run : m_runs) {
-        fillPixels(row(run.y) + run.left, run.end - run.left, paint);
         top = std::min(top, run.y);
         bottom = std::max(bottom, run.y);
         leftmost = std::min(leftmost, run.left);

@@ -30,13 +30,16 @@ private:
     struct Span {
         int y, left, right, dy;
     };
-    // A run of pixels painted by the fill: row y, x from left to end - 1.
+    // A run of pixels painted by the fill, x from left to end - 1 of row y,
+    // and the run of the same row painted before it (noRun: none).
     struct Run {
-        int y, left, end;
+        int y, left, end, previous;
     };
+    static constexpr int noRun = -1;
     QRect m_filled;
     std::vector<Span> m_pending;
     std::vector<Run> m_runs;
+    std::vector<int> m_latestRun; // by row: the latest run painted in it, or noRun
 };
 
 } // namespace ui

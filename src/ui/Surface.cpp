@@ -1,6 +1,6 @@
 #include "Surface.h"
 
-#include "PixelRows.h"
+#include "CanvasRows.h"
 
 #include <QGuiApplication>
 #include <QMouseEvent>
@@ -15,51 +15,6 @@ namespace {
 
 // Surface coordinates go to whole pixels, halves to the even neighbour.
 QPointF whole(QPointF p) { return {std::nearbyint(p.x()), std::nearbyint(p.y())}; }
-
-// Bands up to this many device pixels wide (an upright line 2 px thick at
-// scale 2) are written without a call per row.
-constexpr int narrowBand = 4;
-
-// Writes `value` into `rows` rows of `width` pixels, `stride` pixels apart,
-// for a width known here; says whether any pixel changed.
-template<int width>
-bool fillNarrow(QRgb *row, int rows, qsizetype stride, QRgb value)
-{
-    QRgb differing = 0;
-    for (int y = 0; y < rows; ++y, row += stride)
-        for (int x = 0; x < width; ++x) {
-            differing |= row[x] ^ value;
-            row[x] = value;
-        }
-    return differing != 0;
-}
-
-// Writes `value` into the device pixels x0..x1-1 of rows y0..y1-1, clipped
-// to the canvas, and says whether any of them changed.
-bool fillDevice(QImage &canvas, int x0, int x1, int y0, int y1, QRgb value)
-{
-    x0 = std::max(x0, 0);
-    y0 = std::max(y0, 0);
-    x1 = std::min(x1, canvas.width());
-    y1 = std::min(y1, canvas.height());
-    const int width = x1 - x0, rows = y1 - y0;
-    if (width <= 0 || rows <= 0)
-        return false;
-    const qsizetype stride = canvas.bytesPerLine() / qsizetype(sizeof(QRgb));
-    QRgb *row = reinterpret_cast<QRgb *>(canvas.bits()) + y0 * stride + x0;
-    static_assert(narrowBand == 4);
-    switch (width) {
-    case 1: return fillNarrow<1>(row, rows, stride, value);
-    case 2: return fillNarrow<2>(row, rows, stride, value);
-    case 3: return fillNarrow<3>(row, rows, stride, value);
-    case 4: return fillNarrow<4>(row, rows, stride, value);
-    default: break;
-    }
-    bool anyChanged = false;
-    for (int y = 0; y < rows; ++y, row += stride)
-        anyChanged |= fillPixelsChanged(row, width, value);
-    return anyChanged;
-}
 
 } // namespace
 
@@ -101,8 +56,8 @@ void Surface::makeCanvas() const
 
 bool Surface::fillBlocks(QRect area, QRgb value)
 {
-    return fillDevice(m_canvas, toDevice(area.left()), toDevice(area.right() + 1), toDevice(area.top()),
-                      toDevice(area.bottom() + 1), value);
+    return CanvasRows(m_canvas).fill(toDevice(area.left()), toDevice(area.right() + 1), toDevice(area.top()),
+                                     toDevice(area.bottom() + 1), value);
 }
 
 void Surface::drawWhenNeeded(std::function<void()> drawing)
@@ -227,10 +182,16 @@ void Surface::fillDiagonal(QPoint a, QPoint b, int w, QColor colour)
     const int run = int(std::lround(w * std::sqrt(2.0)));
     const int step = b.x() > a.x() ? 1 : -1;
     const QRgb value = colour.rgb();
+    // Row y's run is surface pixels x..x+run-1, the device block of each
+    // of its pixels; the canvas's pixels are looked up once for all rows.
+    CanvasRows rows(m_canvas);
     bool anyChanged = false;
+    int deviceTop = toDevice(a.y());
     for (int y = a.y(); y <= b.y(); ++y) {
         const int x = a.x() + step * (y - a.y()) - run / 2;
-        anyChanged |= fillBlocks(QRect(x, y, run, 1), value);
+        const int deviceBottom = toDevice(y + 1);
+        anyChanged |= rows.fill(toDevice(x), toDevice(x + run), deviceTop, deviceBottom, value);
+        deviceTop = deviceBottom;
     }
     if (anyChanged)
         changed(spanning(a, b).adjusted(-run, -1, run, 1));
