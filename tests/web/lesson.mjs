@@ -274,12 +274,15 @@ export const READOUTS = Array.from({ length: 20 }, (_, k) => ` ${((k + 1) / 2).t
 // Records every change of x with its time in the page, and with `turns`
 // the times at which the page's own tasks get a turn (a timer chain, every
 // few ms whenever the program lets the browser run).
+// Called again, it starts the records afresh.
 export async function recordDistances(lesson, turns = false) {
     await lesson.page.evaluate((turns) => {
         window.distances = [];
         window.turns = [];
-        document.getElementById('screen').addEventListener('lessondistance',
-            (event) => window.distances.push([performance.now(), event.detail]));
+        if (!window.recordingDistances)
+            document.getElementById('screen').addEventListener('lessondistance',
+                (event) => window.distances.push([performance.now(), event.detail]));
+        window.recordingDistances = true;
         const turn = () => { window.turns.push(performance.now()); setTimeout(turn, 0); };
         if (turns)
             turn();
