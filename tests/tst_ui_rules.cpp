@@ -268,57 +268,18 @@ QRect plainFill(QImage &image, QPoint seed, QRgb border, QRgb fill)
 
 } // namespace
 
-// Random pictures wide enough for the fill's long runs, with walls, other
-// colours and pixels already of the fill colour, filled from random seeds.
-void TestUiRules::floodFillMatchesAPlainFill()
+namespace {
+
+// Random pictures wide enough for the fill's long runs, with walls and
+// pixels of `colours`, filled in `paint` from random seeds and compared
+// with a plain breadth-first fill.
+void compareWithPlainFill(quint32 seedOfRandom, int rounds, const std::array<QRgb, 4> &colours, QRgb paint)
 {
-    QRandomGenerator random(20261209);
-    const std::array<QRgb, 4> colours{open, border, other, fill};
+    QRandomGenerator random(seedOfRandom);
     ui::FloodFiller filler; // reused, as the board reuses its own
-    for (int round = 0; round < 400; ++round) {
+    for (int round = 0; round < rounds; ++round) {
         const int w = int(random.bounded(1, 90)), h = int(random.bounded(1, 24));
         // Mostly open, with walls of varying density.
-        const int wallPercent = int(random.bounded(0, 45));
-        QImage picture(w, h, QImage::Format_RGB32);
-        for (int y = 0; y < h; ++y)
-            for (int x = 0; x < w; ++x) {
-                const int roll = int(random.bounded(100));
-                picture.setPixel(x, y, roll < wallPercent ? border : colours[std::size_t(roll % 4)]);
-            }
-        const QPoint seed(int(random.bounded(w)), int(random.bounded(h)));
-        QImage expected = picture;
-        const QRect box = plainFill(expected, seed, border, fill);
-        const bool painted = filler.fill(picture, seed, border, fill);
-        const QString where = QStringLiteral("round %1 (%2 x %3, seed %4,%5)")
-                                  .arg(round).arg(w).arg(h).arg(seed.x()).arg(seed.y());
-        QVERIFY2(painted == !box.isEmpty(), qPrintable(where));
-        QVERIFY2(picture == expected, qPrintable(where + QStringLiteral(": pixels differ")));
-        if (painted)
-            QVERIFY2(filler.lastFilled() == box, qPrintable(where + QStringLiteral(": bounding box")));
-    }
-}
-
-void TestUiRules::floodFillInAnyColour_data()
-{
-    QTest::addColumn<QRgb>("paint");
-    // Painted pixels that look like the border (the board fills its white
-    // parts in its white pen's colour), like the background, or like
-    // another colour of the picture: the fill tells them from pixels it
-    // has still to reach all the same.
-    QTest::newRow("the border colour") << border;
-    QTest::newRow("the background colour") << open;
-    QTest::newRow("another colour of the picture") << other;
-    QTest::newRow("one step off the border colour") << nearBorder;
-}
-
-void TestUiRules::floodFillInAnyColour()
-{
-    QFETCH(QRgb, paint);
-    QRandomGenerator random(20270114);
-    const std::array<QRgb, 4> colours{open, other, nearBorder, paint};
-    ui::FloodFiller filler;
-    for (int round = 0; round < 300; ++round) {
-        const int w = int(random.bounded(1, 90)), h = int(random.bounded(1, 24));
         const int wallPercent = int(random.bounded(0, 45));
         QImage picture(w, h, QImage::Format_RGB32);
         for (int y = 0; y < h; ++y)
@@ -337,6 +298,33 @@ void TestUiRules::floodFillInAnyColour()
         if (painted)
             QVERIFY2(filler.lastFilled() == box, qPrintable(where + QStringLiteral(": bounding box")));
     }
+}
+
+} // namespace
+
+// Other colours and pixels already of the fill colour are crossed.
+void TestUiRules::floodFillMatchesAPlainFill()
+{
+    compareWithPlainFill(20261209, 400, {open, border, other, fill}, fill);
+}
+
+void TestUiRules::floodFillInAnyColour_data()
+{
+    QTest::addColumn<QRgb>("paint");
+    // Painted pixels that look like the border (the board fills its white
+    // parts in its white pen's colour), like the background, or like
+    // another colour of the picture: the fill tells them from pixels it
+    // has still to reach all the same.
+    QTest::newRow("the border colour") << border;
+    QTest::newRow("the background colour") << open;
+    QTest::newRow("another colour of the picture") << other;
+    QTest::newRow("one step off the border colour") << nearBorder;
+}
+
+void TestUiRules::floodFillInAnyColour()
+{
+    QFETCH(QRgb, paint);
+    compareWithPlainFill(20270114, 300, {open, other, nearBorder, paint}, paint);
 }
 
 void TestUiRules::pixelRuns_data()
