@@ -51,26 +51,43 @@ bool FloodFiller::fill(QImage &image, QPoint seed, QRgb border, QRgb fill)
         if (y + dy >= 0 && y + dy < h)
             m_pending.push_back({y, left, right, dy});
     };
-    // The seed's row is explored as from a row beside it; its run (dy 0)
-    // goes on both ways.
-    m_pending.push_back({seed.y(), seed.x(), seed.x(), 0});
-    while (!m_pending.empty()) {
-        const Span span = m_pending.back();
-        m_pending.pop_back();
-        const int y = span.y + span.dy;
-        QRgb *const r = bits + y * stride;
+    auto remember = [&](int y, int left, int end) {
         int &latest = m_latestRun[std::size_t(y)];
-        for (int x = span.left; x <= span.right; ++x) {
-            if (r[x] == stop)
-                continue;
-            // An open pixel in a run of this row: painted already.
-            int known = latest;
-            while (known != noRun && (x < m_runs[std::size_t(known)].left || x >= m_runs[std::size_t(known)].end))
-                known = m_runs[std::size_t(known)].previous;
-            if (known != noRun) {
+        m_runs.push_back({y, left, end, latest});
+        latest = int(m_runs.size()) - 1;
+    };
+
+    int seedLeft = seed.x();
+    while (seedLeft > 0 && seedRow[seedLeft - 1] != stop)
+        seedRow[--seedLeft] = paint;
+    const int seedEnd = seed.x() + fillUntil(seedRow + seed.x(), w - seed.x(), stop, paint);
+    remember(seed.y(), seedLeft, seedEnd);
+    push(seed.y(), seedLeft, seedEnd - 1, -1);
+    push(seed.y(), seedLeft, seedEnd - 1, 1);
+    while (!m_pending.empty()) {
+        Span span = m_pending.back();
+        m_pending.pop_back();
+        // From run to run away from the span: a row's first run goes on
+        // at once, the rest of the row's span waits on the stack.
+        for (;;) {
+            const int y = span.y + span.dy;
+            QRgb *const r = bits + y * stride;
+            const int latest = m_latestRun[std::size_t(y)];
+            // The span's first open pixel that no run of this row holds.
+            int x = span.left;
+            for (; x <= span.right; ++x) {
+                if (r[x] == stop)
+                    continue;
+                int known = latest;
+                while (known != noRun
+                       && (x < m_runs[std::size_t(known)].left || x >= m_runs[std::size_t(known)].end))
+                    known = m_runs[std::size_t(known)].previous;
+                if (known == noRun)
+                    break;
                 x = m_runs[std::size_t(known)].end; // closed, or past the image
-                continue;
             }
+            if (x > span.right)
+                break;
             // The run through x; only at the span's start may it reach
             // left of x, elsewhere the pixel left of x is closed.
             int left = x;
@@ -78,20 +95,18 @@ bool FloodFiller::fill(QImage &image, QPoint seed, QRgb border, QRgb fill)
                 while (left > 0 && r[left - 1] != stop)
                     r[--left] = paint;
             const int end = x + fillUntil(r + x, w - x, stop, paint);
-            m_runs.push_back({y, left, end, latest});
-            latest = int(m_runs.size()) - 1;
-            if (span.dy == 0) {
-                push(y, left, end - 1, 1);
-                push(y, left, end - 1, -1);
-                break;
-            }
-            // Onwards from the run, and back where it reaches past the span.
-            push(y, left, end - 1, span.dy);
+            remember(y, left, end);
+            // Back where the run reaches past the span; the span's pixels
+            // past the run's end (a closed pixel) may hold more runs.
             if (left < span.left)
                 push(y, left, span.left - 1, -span.dy);
             if (end - 1 > span.right)
                 push(y, span.right + 1, end - 1, -span.dy);
-            x = end; // closed, or past the image
+            if (end + 1 <= span.right)
+                m_pending.push_back({span.y, end + 1, span.right, span.dy});
+            if (y + span.dy < 0 || y + span.dy >= h)
+                break;
+            span = {y, left, end - 1, span.dy};
         }
     }
     int top = h, bottom = -1, leftmost = w, rightmost = -1;

@@ -82,8 +82,10 @@ int fillUntil(QRgb *pixels, int count, QRgb stop, QRgb value)
         const __m128i d = _mm_cmpeq_epi32(_mm_loadu_si128(at + 3), stops);
         if (_mm_movemask_epi8(_mm_or_si128(_mm_or_si128(a, b), _mm_or_si128(c, d))) != 0) {
             // One bit per byte of the block: the first set one is in `stop`.
+            constexpr int bitsPerVector = int(sizeof(__m128i));
             auto bitsOf = [](__m128i lane) { return std::uint64_t(unsigned(_mm_movemask_epi8(lane))); };
-            const std::uint64_t bytes = bitsOf(a) | bitsOf(b) << 16 | bitsOf(c) << 32 | bitsOf(d) << 48;
+            const std::uint64_t bytes = bitsOf(a) | bitsOf(b) << bitsPerVector | bitsOf(c) << 2 * bitsPerVector
+                                        | bitsOf(d) << 3 * bitsPerVector;
             const int length = std::countr_zero(bytes) / int(sizeof(QRgb));
             int k = 0;
             for (; k + lanes <= length; k += lanes)

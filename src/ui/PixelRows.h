@@ -24,7 +24,8 @@ int fillUntil(QRgb *pixels, int count, QRgb stop, QRgb value);
 // Writes `mark` over the pixels from `pixels` on, at most `count`, that are
 // opaque and not `stop` (an opaque colour), up to the first that is not,
 // and returns how many it wrote. Pixels are taken to have alpha 0xff or 0
-// (`mark`, with alpha 0, is the flood fill's); only alpha's top bit is read.
+// (`mark` has alpha 0, which no pixel of an RGB32 canvas has, so marked
+// pixels end later runs); only alpha's top bit is read.
 int markOpaqueRun(QRgb *pixels, int count, QRgb stop, QRgb mark);
 
 } // namespace ui
