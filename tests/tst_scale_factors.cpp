@@ -199,6 +199,57 @@ LessonPictures lessonPictures(const QDir &out, int *mixedBlocks)
     return pictures;
 }
 
+namespace screen {
+
+// The window's backing store holds what the screen shows.
+QImage shown(Form1 &f)
+{
+    const auto *stored = dynamic_cast<const QImage *>(f.backingStore()->paintDevice());
+    return stored ? stored->convertToFormat(QImage::Format_RGB32) : QImage();
+}
+
+// Every widget of the window painted afresh, whole (QWidget::repaint() of
+// the window alone leaves its opaque children as they are).
+void repaintAll(Form1 &f)
+{
+    f.update();
+    for (QWidget *child : f.findChildren<QWidget *>())
+        child->update();
+    QCoreApplication::processEvents();
+}
+
+int differing(const QImage &a, const QImage &b)
+{
+    if (a.isNull() || a.size() != b.size())
+        return -1;
+    int n = 0;
+    for (int y = 0; y < a.height(); ++y)
+        for (int x = 0; x < a.width(); ++x)
+            n += a.pixel(x, y) != b.pixel(x, y);
+    return n;
+}
+
+} // namespace screen
+
+// Before anything is drawn on them, the panels are painted without canvases
+// of their own. The same window once they have them, all background, must
+// look the same. Returns how many pixels differ.
+int blankReading()
+{
+    Form1 f;
+    f.Check2->setChecked(true);
+    f.Check3->setChecked(true);
+    f.show();
+    if (!QTest::qWaitForWindowExposed(&f))
+        return -1;
+    QCoreApplication::processEvents();
+    const QImage blank = screen::shown(f);
+    for (const ui::Surface *surface : {f.kokuban, f.gamen, f.hyo})
+        (void)surface->canvas(); // made on the spot, all background
+    screen::repaintAll(f);
+    return screen::differing(blank, screen::shown(f));
+}
+
 // What the screen shows after the pupil builds and steps, each change
 // repainted as it happens. Against the whole window repainted afresh the
 // same way: a part repainted short of its edges would leave old pixels
@@ -230,23 +281,11 @@ QString screenReadings()
         f.modoru_Click();
         settle();
     }
-    // The window's backing store holds what the screen shows.
-    auto screen = [&f] {
-        const auto *stored = dynamic_cast<const QImage *>(f.backingStore()->paintDevice());
-        return stored ? stored->convertToFormat(QImage::Format_RGB32) : QImage();
-    };
-    auto differing = [](const QImage &a, const QImage &b) {
-        if (a.isNull() || a.size() != b.size())
-            return -1;
-        int n = 0;
-        for (int y = 0; y < a.height(); ++y)
-            for (int x = 0; x < a.width(); ++x)
-                n += a.pixel(x, y) != b.pixel(x, y);
-        return n;
-    };
+    auto screen = [&f] { return screen::shown(f); };
+    using screen::differing;
     const QImage stepped = screen();
     const QImage rendered = f.grab().toImage().convertToFormat(QImage::Format_RGB32);
-    f.repaint();
+    screen::repaintAll(f);
     return QStringLiteral("%1 %2").arg(differing(stepped, screen())).arg(differing(stepped, rendered));
 }
 
@@ -350,8 +389,9 @@ private slots:
         QFETCH(qreal, factor);
         const QStringList readings =
             QString::fromLatin1(runScaled(factor, QStringLiteral("screen"), {})).trimmed().split(QLatin1Char(' '));
-        QCOMPARE(readings.size(), 2);
+        QCOMPARE(readings.size(), 3);
         QCOMPARE(readings[0], QStringLiteral("0")); // no stale pixel
+        QCOMPARE(readings[2], QStringLiteral("0")); // blank panels as their canvases
         // Where a surface starts inside a device pixel (at 1.6 the board
         // starts at 25.6), a rendering on its own may round a control's edge
         // the other way at a pixel or two; a misplaced canvas differs by
@@ -401,7 +441,7 @@ int main(int argc, char *argv[])
         testsupport::setUpTestApplication();
         QTextStream out(stdout);
         if (QByteArray(argv[2]) == "screen") {
-            out << screenReadings() << '\n';
+            out << screenReadings() << ' ' << blankReading() << '\n';
         } else if (QByteArray(argv[2]) == "board") {
             for (const QString &line : boardReadings())
                 out << line << '\n';

@@ -278,7 +278,7 @@ QColor Surface::pixel(int x, int y) const
 
 void Surface::paintEvent(QPaintEvent *event)
 {
-    readyPixels(); // a waiting drawing's repaint requests come after this one
+    settle(); // a waiting drawing's repaint requests come after this one
     m_awaitingPaint = {};
     QPainter painter(this);
     // Only the parts that changed: a step moves a few scattered things. The
@@ -288,8 +288,15 @@ void Surface::paintEvent(QPaintEvent *event)
     // window system clips the painting to the dirty region, so the controls
     // that reach into any widened part are painted once each, above it.
     // On a whole scale (1, 2, 3) nothing is widened.
+    // Each part is also clipped to itself: a single rectangle lets the
+    // paint engine copy rows straight, where the whole region would send
+    // tall parts through its span filler, which hands them out to worker
+    // threads and wakes them on every step of a run.
+    // A canvas not made yet has had nothing drawn on it: every pixel is the
+    // background, which is painted as it is, so an empty panel holds no
+    // pixels of its own.
     const bool wholeScale = m_dpr == std::floor(m_dpr);
-    const QRect inside = m_canvas.rect();
+    const QRect inside = toDevice(rect());
     QRegion reached; // the dirty parts and the pixels the widening may touch
     for (const QRect &dirty : event->region()) {
         if (!wholeScale)
@@ -300,8 +307,13 @@ void Surface::paintEvent(QPaintEvent *event)
             inside;
         const QRectF target(device.x() / m_dpr, device.y() / m_dpr, device.width() / m_dpr,
                             device.height() / m_dpr);
-        painter.drawImage(target, m_canvas, device);
+        painter.setClipRect(target);
+        if (m_canvas.isNull())
+            painter.fillRect(target, m_back);
+        else
+            painter.drawImage(target, m_canvas, device);
     }
+    painter.setClipping(false);
     m_controls.paint(painter, wholeScale ? event->region() : reached);
 }
 
