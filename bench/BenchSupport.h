@@ -93,6 +93,7 @@ struct Row
     std::string reference; // what it is compared with, and the ratio
     std::string target;
     bool met = false;
+    bool hasTarget = true; // false: a figure that others are read against
 };
 
 inline std::string resultsPath(const std::string &bench, const char *suffix)
@@ -106,10 +107,11 @@ inline void writeRows(const std::string &bench, const std::vector<Row> &rows)
 {
     std::ofstream out(resultsPath(bench, ".rows"));
     for (const Row &r : rows) {
-        std::cout << "  " << r.benchmark << ": " << r.measured << " | " << r.reference
-                  << " | target " << r.target << (r.met ? " (met)" : " (MISSED)") << '\n';
+        const char *verdict = !r.hasTarget ? "" : r.met ? " (met)" : " (MISSED)";
+        std::cout << "  " << r.benchmark << ": " << r.measured << " | " << r.reference << " | target "
+                  << r.target << verdict << '\n';
         out << r.order << '\t' << r.benchmark << '\t' << r.measured << '\t' << r.reference << '\t'
-            << r.target << '\t' << (r.met ? "yes" : "**no**") << '\n';
+            << r.target << '\t' << (!r.hasTarget ? "—" : r.met ? "yes" : "**no**") << '\n';
     }
     if (!out)
         std::cerr << "bench: cannot write " << resultsPath(bench, ".rows") << '\n';
