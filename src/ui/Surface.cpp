@@ -291,11 +291,15 @@ void Surface::paintEvent(QPaintEvent *event)
     // Each part is also clipped to itself: a single rectangle lets the
     // paint engine copy rows straight, where the whole region would send
     // tall parts through its span filler, which hands them out to worker
-    // threads and wakes them on every step of a run.
+    // threads and wakes them on every step of a run. That clip is exact
+    // only while the window has the scale the canvas was made at; when a
+    // window on a screen of another scale (or a page that rescales it)
+    // stretches the canvas, the dirty region alone bounds the painting.
     // A canvas not made yet has had nothing drawn on it: every pixel is the
     // background, which is painted as it is, so an empty panel holds no
     // pixels of its own.
     const bool wholeScale = m_dpr == std::floor(m_dpr);
+    const bool atCanvasScale = devicePixelRatio() == m_dpr;
     const QRect inside = toDevice(rect());
     QRegion reached; // the dirty parts and the pixels the widening may touch
     for (const QRect &dirty : event->region()) {
@@ -307,13 +311,15 @@ void Surface::paintEvent(QPaintEvent *event)
             inside;
         const QRectF target(device.x() / m_dpr, device.y() / m_dpr, device.width() / m_dpr,
                             device.height() / m_dpr);
-        painter.setClipRect(target);
+        if (atCanvasScale)
+            painter.setClipRect(target);
         if (m_canvas.isNull())
             painter.fillRect(target, m_back);
         else
             painter.drawImage(target, m_canvas, device);
     }
-    painter.setClipping(false);
+    if (atCanvasScale)
+        painter.setClipping(false);
     m_controls.paint(painter, wholeScale ? event->region() : reached);
 }
 
