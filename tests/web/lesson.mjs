@@ -289,6 +289,19 @@ export async function recordDistances(lesson, turns = false) {
     }, turns);
 }
 
+// ストップ's client area: it looks disabled whenever no automatic run goes on.
+export const AREA_STOP = [144, 504, 65, 33];
+
+// Resolves once ストップ looks as `idleStop` (its pixels taken while no run
+// went on) again: the run has ended, its last wait included. Until then
+// the run may still step, and a click on 最初に would start it afresh.
+export async function waitForRunEnd(lesson, idleStop, ms = 3000) {
+    await lesson.waitFor(async () => {
+        await lesson.settle();
+        return lesson.areaPixels(await lesson.shot(), AREA_STOP).equals(idleStop);
+    }, ms, 'ストップ does not look disabled again after the run');
+}
+
 export async function distances(lesson) { return lesson.page.evaluate(() => window.distances); }
 
 // Types `text` into the speed box in place of what it holds.

@@ -9,11 +9,10 @@ import {
     useBrowser, openLesson, TRAY, slot, BOARD_X, BOARD_Y, BOARD_W, BOARD_H, BLACK, BOARD_GREEN,
     BTN_AUTO, BTN_STOP, BTN_FORWARD, BTN_BACK, BTN_INITIAL, BTN_END, CHK_GRID, CHK_GRAPH, CHK_TABLE,
     COMBO_TEXT, GRAPH_W, TABLE_H, READOUTS, recordDistances, distances, typeSpeed, meanStepInterval,
+    AREA_STOP, waitForRunEnd,
 } from './lesson.mjs';
 
 useBrowser();
-
-const AREA_STOP = [144, 504, 65, 33];
 
 async function turnsBetween(lesson, from, to) {
     return lesson.page.evaluate(([a, b]) => window.turns.filter((time) => time > a && time < b).length, [from, to]);
@@ -57,10 +56,7 @@ test('ストップ during the wait: the run ends with the steps taken, the butto
     await lesson.click(BTN_STOP);
     // A step may still come between the click and its handling; once
     // ストップ looks disabled, the run has ended where it stands.
-    await lesson.waitFor(async () => {
-        await lesson.settle();
-        return lesson.areaPixels(await lesson.shot(), AREA_STOP).equals(idleStop);
-    }, 3000, 'ストップ does not look disabled again after the run');
+    await waitForRunEnd(lesson, idleStop);
     const atStop = await lesson.x();
     assert.ok(READOUTS.indexOf(atStop) < READOUTS.indexOf(' 5.0'), `ストップ came too late: the run is at ${atStop}`);
     await lesson.page.waitForTimeout(1000); // four waits' worth
