@@ -114,27 +114,4 @@ int fillUntil(QRgb *pixels, int count, QRgb stop, QRgb value)
     return i;
 }
 
-int markOpaqueRun(QRgb *pixels, int count, QRgb stop, QRgb mark)
-{
-    // A pixel ends the run when its top (alpha) bit is clear or it is
-    // `stop`. A whole group is looked at, and marked when none of it ends
-    // the run; the group that holds the end goes one pixel at a time.
-    constexpr QRgb alphaTop = 0x80000000;
-    int i = 0;
-    for (; i + group <= count; i += group) {
-        QRgb ends = 0;
-        for (int k = 0; k < group; ++k) {
-            const QRgb p = pixels[i + k];
-            ends |= ~p | (p == stop ? ~0u : 0u);
-        }
-        if (ends & alphaTop)
-            break;
-        for (int k = 0; k < group; ++k)
-            pixels[i + k] = mark;
-    }
-    for (; i < count && (pixels[i] & alphaTop) && pixels[i] != stop; ++i)
-        pixels[i] = mark;
-    return i;
-}
-
 } // namespace ui

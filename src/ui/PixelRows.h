@@ -21,11 +21,4 @@ bool fillPixelsChanged(QRgb *pixels, int count, QRgb value);
 // values are compared.
 int fillUntil(QRgb *pixels, int count, QRgb stop, QRgb value);
 
-// Writes `mark` over the pixels from `pixels` on, at most `count`, that are
-// opaque and not `stop` (an opaque colour), up to the first that is not,
-// and returns how many it wrote. Pixels are taken to have alpha 0xff or 0
-// (`mark` has alpha 0, which no pixel of an RGB32 canvas has, so marked
-// pixels end later runs); only alpha's top bit is read.
-int markOpaqueRun(QRgb *pixels, int count, QRgb stop, QRgb mark);
-
 } // namespace ui

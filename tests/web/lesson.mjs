@@ -294,7 +294,8 @@ export const AREA_STOP = [144, 504, 65, 33];
 
 // Resolves once ストップ looks as `idleStop` (its pixels taken while no run
 // went on) again: the run has ended, its last wait included. Until then
-// the run may still step, and a click on 最初に would start it afresh.
+// the run may still step, and a click on 最初に would send P back to B with
+// the run going on from there.
 export async function waitForRunEnd(lesson, idleStop, ms = 3000) {
     await lesson.waitFor(async () => {
         await lesson.settle();
