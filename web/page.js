@@ -1,12 +1,17 @@
-// The page around the lesson: it loads the program, fits the program's
-// window to the browser window, and shows what the program cannot: that it
-// is loading, that the browser lacks what it needs, that it has ended.
+// The page around the lesson: it loads the program (load.js brings its
+// files), fits the program's window to the browser window at its pixel
+// ratio, passes the mouse and the pen to it, and shows what the program
+// cannot: how far the loading has come, that it failed, that the browser
+// lacks what it needs, that the program has ended. Once the lesson runs,
+// a service worker keeps the page for the next visit and for offline use.
 'use strict';
 
 window.kansuPage = (function () {
     const screen = document.getElementById('screen');
     const status = document.getElementById('status');
     const statusText = document.getElementById('status-text');
+    const progress = document.getElementById('progress');
+    const retryRow = document.getElementById('retry-row');
     const endedNotice = document.getElementById('ended');
     let client = null;     // the window's client size in the lesson's pixels
     let loader = null;
@@ -21,7 +26,31 @@ window.kansuPage = (function () {
     function say(text, failed) {
         statusText.textContent = text;
         status.classList.toggle('failed', !!failed);
+        progress.hidden = !!failed;
         showNotice(status);
+    }
+
+    // The bytes received over those expected; once all are in, the
+    // program is compiled and started.
+    function loading(received, expected) {
+        if (status.classList.contains('failed'))
+            return;
+        const megabytes = (bytes) => (bytes / 1e6).toFixed(1);
+        if (expected > 0 && received >= expected) {
+            progress.removeAttribute('value'); // an indeterminate bar
+            statusText.textContent = '準備中…';
+        } else if (expected > 0) {
+            progress.max = expected;
+            progress.value = received;
+            statusText.textContent = `読み込み中… ${megabytes(received)} / ${megabytes(expected)} MB`;
+        }
+    }
+
+    function loadFailed(error) {
+        say(error && error.message === 'stalled'
+                ? '読み込みが止まりました。ネットワークを確かめて、もう一度読み込んでください。'
+                : '読み込みに失敗しました。ネットワークを確かめて、もう一度読み込んでください。', true);
+        retryRow.hidden = false;
     }
 
     // The largest scale at which the whole client area fits the browser
@@ -57,6 +86,17 @@ window.kansuPage = (function () {
             module.kansuRefit();
     }
 
+    // A change of the device pixel ratio without a resize (the window moved
+    // to a screen of another scaling, a zoom) refits too. A media query
+    // matches one ratio only, so each change sets up the next one's.
+    function followPixelRatio() {
+        const query = matchMedia(`(resolution: ${window.devicePixelRatio || 1}dppx)`);
+        query.addEventListener('change', () => {
+            refit();
+            followPixelRatio();
+        }, { once: true });
+    }
+
     function ended() {
         showNotice(endedNotice);
         screen.remove();
@@ -84,14 +124,28 @@ window.kansuPage = (function () {
 
     function painted() {
         requestAnimationFrame(() => performance.mark('lesson-first-frame'));
+        keepForLater();
     }
 
-    // The mouse goes to the program by the page's hand (see BrowserPage.cpp):
-    // caught on its way to the canvas, before the platform's own handler.
-    // Touch goes on to the platform, which turns it into the mouse itself.
+    // The service worker, once the lesson runs and the program's files are
+    // in the cache: it needs a secure context (https, or this machine).
+    function keepForLater() {
+        if (!('serviceWorker' in navigator) || !window.isSecureContext)
+            return;
+        kansuLoad.kept()
+            .then(() => navigator.serviceWorker.register('sw.js', { updateViaCache: 'none' }))
+            .catch(() => {}); // the page works as it is without it
+    }
+
+    // The mouse and the pen go to the program by the page's hand (see
+    // BrowserPage.cpp): caught on their way to the canvas, before the
+    // platform's own handler, which knows no pen. A pen's tip is the left
+    // button. Touch goes on to the platform, which turns it into the mouse
+    // itself.
     function passPointer(kind, event) {
         const module = loader && loader.module();
-        if (event.pointerType !== 'mouse' || !module || !module.kansuPointer)
+        const pointer = event.pointerType === 'mouse' || event.pointerType === 'pen';
+        if (!pointer || !module || !module.kansuPointer)
             return;
         if (event.target !== screen && kind === 'down')
             return;
@@ -128,6 +182,7 @@ window.kansuPage = (function () {
 
     function start() {
         document.getElementById('restart').addEventListener('click', () => location.reload());
+        document.getElementById('retry').addEventListener('click', () => location.reload());
         if (typeof WebAssembly !== 'object') {
             say('このブラウザーは WebAssembly に対応していないため、授業を開けません。'
                 + ' 新しいブラウザーで開いてください。', true);
@@ -139,13 +194,17 @@ window.kansuPage = (function () {
             return;
         }
         say('読み込み中…');
+        kansuLoad.install(loading, loadFailed);
         loader = QtLoader({
             canvasElements: [screen],
-            showLoader: function (loaderStatus) {
-                say(loaderStatus === 'Compiling' ? '準備中…' : '読み込み中…');
+            showLoader: function () {
+                showNotice(status); // the bar and its words follow the bytes
             },
             showError: function (errorText) {
+                if (!retryRow.hidden)
+                    return; // a failed download has said so already
                 say('授業を開けませんでした: ' + errorText, true);
+                retryRow.hidden = false;
             },
             showExit: function () {
                 if (!endedNotice.hidden)
@@ -162,6 +221,7 @@ window.kansuPage = (function () {
         });
         loader.loadEmscriptenModule('kansu-envelope');
         window.addEventListener('resize', refit);
+        followPixelRatio();
         catchPointer();
     }
 

@@ -1,32 +1,42 @@
 # The lesson for the browser, built with Qt for WebAssembly into
-# $(WEB_BUILD)/: index.html, kansu-envelope.js and .wasm, qtloader.js.
+# $(WEB_BUILD)/: the page (index.html, sw.js, manifest, icons, scripts) and
+# the program (kansu-envelope.js and .wasm, with .gz and .br copies).
 #
-#   make web                     build it (installs packages, makes the toolchain)
+#   make web-toolchain-prebuilt  unpack the prebuilt Qt for WebAssembly
+#   make web                     build the page (installs packages, makes the toolchain)
 #   make web-serve               serve it on http://127.0.0.1:8040/
-#   make test-web                drive the page in headless Chromium
+#   make test-web                drive the page in Chromium, Firefox and WebKit
 #   make bench-web               the page's figures (a benchmark, never fails)
-#   make web-toolchain-prebuilt  unpack a prebuilt Qt for WebAssembly
-#
-# QT_WASM_PREFIX names the Qt for WebAssembly to build with. Unset, it is a
-# Qt in the cache folder below, built once per machine from Debian's source
-# package (about 40 minutes), or unpacked by web-toolchain-prebuilt.
+#   make web-toolchain-pack      pack the recipe's Qt as a prebuilt tarball
 
 WEB_BUILD ?= build-web
 WEB_DIR := $(patsubst %/,%,$(dir $(lastword $(MAKEFILE_LIST))))
 WEB_CACHE := $(or $(XDG_CACHE_HOME),$(HOME)/.cache)/kansu-envelope
-QT_WASM_PREFIX ?= $(WEB_CACHE)/qt-6.4.2-wasm
 WEB_EMSDK ?= $(WEB_CACHE)/emsdk
-QT_WASM_TARBALL ?= $(abspath $(WEB_DIR)/../../shared/toolchains/qt-6.4.2-wasm.tar.gz)
 WEB_PORT ?= 8040
 WEB_JOBS ?= $(shell nproc)
+
+# The Qt for WebAssembly: QT_WASM_PREFIX names one; unset, it is the one
+# the recipe (build-qt-wasm.sh) builds into a folder named after its
+# configuration (qt-wasm.conf), or else the prebuilt one unpacked by
+# web-toolchain-prebuilt, or else the recipe's, built now (about 40 minutes).
+QT_WASM_VERSION := $(shell . $(WEB_DIR)/qt-wasm.conf && echo $$QT_WASM_VERSION)
+QT_WASM_RECIPE_PREFIX := $(WEB_CACHE)/qt-$(QT_WASM_VERSION)-wasm-$(shell sha256sum $(WEB_DIR)/qt-wasm.conf | cut -c1-10)
+QT_WASM_TARBALL ?= $(firstword $(wildcard $(abspath $(WEB_DIR)/../../shared/toolchains)/qt-$(QT_WASM_VERSION)-wasm-lean.tar.gz \
+                                         $(abspath $(WEB_DIR)/../../shared/toolchains)/qt-$(QT_WASM_VERSION)-wasm.tar.gz))
+QT_WASM_PREBUILT_PREFIX := $(WEB_CACHE)/prebuilt-$(basename $(basename $(notdir $(QT_WASM_TARBALL))))
+QT_WASM_PREFIX ?= $(patsubst %/bin/qt-cmake,%,$(firstword \
+                    $(wildcard $(QT_WASM_RECIPE_PREFIX)/bin/qt-cmake $(QT_WASM_PREBUILT_PREFIX)/bin/qt-cmake) \
+                    $(QT_WASM_RECIPE_PREFIX)/bin/qt-cmake))
 
 # Debian's emscripten and node, the host Qt's tools (moc, rcc, uic) and
 # CMake files, fonttools for the font's subset, the face itself and a
 # browser for the page's tests. ninja and dpkg-dev serve only the build of
 # Qt from source.
+# zopfli and brotli compress the program, rsvg-convert draws the icons.
 WEB_PACKAGES := cmake make emscripten nodejs qt6-base-dev qt6-base-dev-tools \
                 python3 python3-fonttools fonts-ipafont-gothic chromium \
-                ninja-build dpkg-dev
+                ninja-build dpkg-dev zopfli brotli librsvg2-bin
 # The page's tests install their node modules with npm (npm ci): Debian's
 # npm, unless a node installed otherwise brought its own.
 WEB_PACKAGES += $(if $(shell command -v npm),,npm)
@@ -35,8 +45,8 @@ WEB_PACKAGES += $(if $(shell command -v npm),,npm)
 # not Debian's.
 WEB_ENV := EMSDK=$(WEB_EMSDK) NODE_PATH=/usr/share/nodejs
 
-.PHONY: web web-deps web-emsdk web-toolchain web-toolchain-prebuilt web-serve test-web bench-web \
-        web-board-render web-clean
+.PHONY: web web-deps web-emsdk web-toolchain web-toolchain-prebuilt web-toolchain-pack web-serve \
+        test-web bench-web web-board-render web-clean
 
 # The Makefile's own installer, for this list of packages.
 web-deps:
@@ -45,11 +55,11 @@ web-deps:
 web-emsdk: web-deps
 	@$(WEB_DIR)/make-emsdk.sh $(WEB_EMSDK)
 
-# A Qt given by QT_WASM_PREFIX is used as it is; the one in the cache is
-# built when it is not there yet.
+# A Qt given by QT_WASM_PREFIX is used as it is; the recipe's is built
+# when it is not there yet.
 web-toolchain: web-emsdk
 	@if [ ! -x "$(QT_WASM_PREFIX)/bin/qt-cmake" ]; then \
-	  if [ "$(QT_WASM_PREFIX)" != "$(WEB_CACHE)/qt-6.4.2-wasm" ]; then \
+	  if [ "$(QT_WASM_PREFIX)" != "$(QT_WASM_RECIPE_PREFIX)" ]; then \
 	    echo "QT_WASM_PREFIX=$(QT_WASM_PREFIX) holds no Qt for WebAssembly (no bin/qt-cmake)"; exit 1; \
 	  fi; \
 	  echo "Building Qt for WebAssembly into $(QT_WASM_PREFIX) (once per machine, about 40 minutes)"; \
@@ -57,7 +67,19 @@ web-toolchain: web-emsdk
 	fi
 
 web-toolchain-prebuilt:
-	@$(WEB_DIR)/unpack-qt-wasm.sh $(QT_WASM_TARBALL) $(QT_WASM_PREFIX)
+	@$(WEB_DIR)/unpack-qt-wasm.sh $(QT_WASM_TARBALL) $(QT_WASM_PREBUILT_PREFIX)
+
+# The recipe's Qt packed as the prebuilt copies are (one top folder), so
+# that a prebuilt copy can be refreshed from the recipe:
+# $(WEB_BUILD)-toolchain/qt-<version>-wasm-lean.tar.gz.
+QT_WASM_PACK := $(WEB_BUILD)-toolchain/qt-$(QT_WASM_VERSION)-wasm-lean.tar.gz
+web-toolchain-pack: web-emsdk
+	@$(WEB_DIR)/build-qt-wasm.sh $(QT_WASM_RECIPE_PREFIX) $(WEB_EMSDK)
+	@mkdir -p $(dir $(QT_WASM_PACK))
+	tar czf $(QT_WASM_PACK) -C $(dir $(QT_WASM_RECIPE_PREFIX)) \
+	    --transform 's|^$(notdir $(QT_WASM_RECIPE_PREFIX))|qt-$(QT_WASM_VERSION)-wasm-lean|' \
+	    $(notdir $(QT_WASM_RECIPE_PREFIX))
+	@echo "Packed $(QT_WASM_PACK)"
 
 web: web-toolchain
 	$(WEB_ENV) $(QT_WASM_PREFIX)/bin/qt-cmake -S . -B $(WEB_BUILD) -DCMAKE_BUILD_TYPE=Release

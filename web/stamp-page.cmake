@@ -1,0 +1,73 @@
+# Finishes the page once the program is linked (cmake -P, from
+# web/CMakeLists.txt): the program's files compressed beside them, the
+# build's id, and the page's templates filled in with it.
+#
+#   -DPAGE_DIR=...      the page's folder (the build folder's top)
+#   -DSOURCE_DIR=...    web/
+#   -DPAGE_FILES=a;b    the page's own files, already copied into PAGE_DIR
+#   -DLESSON_NAME=...   the lesson's name (the app's name when installed)
+#   -DZOPFLI=... -DBROTLI=...   the compressors (either may be empty)
+#
+# The program's files travel as .gz (zopfli, else gzip at its highest
+# level): the page decompresses them itself when a server sends them as
+# they are. The .br copies are for servers that send precompressed files.
+
+set(program kansu-envelope.js kansu-envelope.wasm)
+
+foreach(file IN LISTS program)
+  set(path ${PAGE_DIR}/${file})
+  if(ZOPFLI)
+    # Five iterations: within 1 % of the default fifteen, in a third of the time.
+    execute_process(COMMAND ${ZOPFLI} --i5 -c ${path} OUTPUT_FILE ${path}.gz COMMAND_ERROR_IS_FATAL ANY)
+  else()
+    execute_process(COMMAND gzip -9 -n -c ${path} OUTPUT_FILE ${path}.gz COMMAND_ERROR_IS_FATAL ANY)
+  endif()
+  if(BROTLI)
+    execute_process(COMMAND ${BROTLI} -q 11 -f -o ${path}.br ${path} COMMAND_ERROR_IS_FATAL ANY)
+  endif()
+endforeach()
+
+# The build's id: the checksum of everything the page ships, templates
+# included, so that any change gives the service worker a cache of its own.
+set(shipped ${program} ${PAGE_FILES})
+set(digest "")
+foreach(file IN LISTS shipped)
+  file(SHA256 ${PAGE_DIR}/${file} sum)
+  string(APPEND digest "${file}:${sum}\n")
+endforeach()
+foreach(template index.html sw.js manifest.webmanifest)
+  file(SHA256 ${SOURCE_DIR}/${template} sum)
+  string(APPEND digest "${template}:${sum}\n")
+endforeach()
+string(SHA256 build "${digest}")
+string(SUBSTRING ${build} 0 16 build)
+
+# Per program file the sizes of the plain and the .gz copy, for the
+# loading screen's progress bar.
+set(sizes "{")
+foreach(file IN LISTS program)
+  file(SIZE ${PAGE_DIR}/${file} plain)
+  file(SIZE ${PAGE_DIR}/${file}.gz gz)
+  if(NOT sizes STREQUAL "{")
+    string(APPEND sizes ",")
+  endif()
+  string(APPEND sizes "\"${file}\":{\"plain\":${plain},\"gz\":${gz}}")
+endforeach()
+string(APPEND sizes "}")
+
+# What the service worker keeps: the page, its files and the program.
+set(files "'index.html', 'manifest.webmanifest'")
+foreach(file IN LISTS program PAGE_FILES)
+  string(APPEND files ", '${file}'")
+endforeach()
+
+foreach(template index.html sw.js manifest.webmanifest)
+  file(READ ${SOURCE_DIR}/${template} text)
+  string(REPLACE "@KANSU_BUILD@" "${build}" text "${text}")
+  string(REPLACE "@KANSU_SIZES@" "${sizes}" text "${text}")
+  string(REPLACE "@KANSU_FILES@" "${files}" text "${text}")
+  string(REPLACE "@KANSU_NAME@" "${LESSON_NAME}" text "${text}")
+  file(WRITE ${PAGE_DIR}/${template}.partial "${text}")
+  file(RENAME ${PAGE_DIR}/${template}.partial ${PAGE_DIR}/${template})
+endforeach()
+message(STATUS "The page's build: ${build}")
