@@ -78,7 +78,7 @@ async function visit(driver) {
     await lesson.waitFor(async () => (await lesson.geometry()).box?.width > 0
                                      && lesson.isBoard(await lesson.shot(), 100, 250, BOARD_GREEN),
                          LOAD_MS, 'the board never appeared').catch(async (e) => {
-        e.message += `; the page says: ${await driver.evaluate(() => document.body.innerText)}`;
+        e.message += `; the page says: ${await driver.evaluate(() => document.body.innerText).catch(String)}`;
         throw e;
     });
     await lesson.waitForX(' 0.0', CHANGE_MS);
