@@ -30,13 +30,13 @@ QT_WASM_PREFIX ?= $(patsubst %/bin/qt-cmake,%,$(firstword \
                     $(QT_WASM_RECIPE_PREFIX)/bin/qt-cmake))
 
 # Debian's emscripten and node, the host Qt's tools (moc, rcc, uic) and
-# CMake files, fonttools for the font's subset, the face itself and a
-# browser for the page's tests. ninja and dpkg-dev serve only the build of
+# CMake files, fonttools for the font's subset, the face itself and the
+# browsers for the page's tests. ninja and dpkg-dev serve only the build of
 # Qt from source.
 # zopfli and brotli compress the program, rsvg-convert draws the icons.
 WEB_PACKAGES := cmake make emscripten nodejs qt6-base-dev qt6-base-dev-tools \
                 python3 python3-fonttools fonts-ipafont-gothic chromium \
-                ninja-build dpkg-dev zopfli brotli librsvg2-bin
+                firefox-esr webkit2gtk-driver ninja-build dpkg-dev zopfli brotli librsvg2-bin
 # The page's tests install their node modules with npm (npm ci): Debian's
 # npm, unless a node installed otherwise brought its own.
 WEB_PACKAGES += $(if $(shell command -v npm),,npm)

@@ -250,11 +250,8 @@ export class Lesson {
         await this.settle();
     }
 
-    // Waits until two animation frames have gone by, so what the program
-    // painted last is on the canvas.
     async settle() {
-        await this.page.evaluate(() => new Promise((done) =>
-            requestAnimationFrame(() => requestAnimationFrame(() => setTimeout(done, 30)))));
+        await this.page.evaluate(afterTwoFrames);
     }
 
     async waitFor(check, ms, message) {
@@ -263,10 +260,15 @@ export class Lesson {
             if (await check())
                 return;
             assert.ok(Date.now() < deadline, message);
-            await this.page.waitForTimeout(50);
+            await new Promise((done) => setTimeout(done, 50));
         }
     }
 }
+
+// Run in the page, resolves once two animation frames have gone by, so what
+// the program painted last is on the canvas.
+export const afterTwoFrames = () => new Promise((done) =>
+    requestAnimationFrame(() => requestAnimationFrame(() => setTimeout(done, 30))));
 
 // The read-out at each step of P from B to the end, in the page's text.
 export const READOUTS = Array.from({ length: 20 }, (_, k) => ` ${((k + 1) / 2).toFixed(1)}`);

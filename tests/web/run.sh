@@ -1,6 +1,7 @@
 #!/bin/bash
 # Serves a build of the lesson for the browser on the loopback interface and
-# drives it in headless Chromium:
+# drives it in headless Chromium (engines.test.mjs also in Firefox ESR and
+# WebKitGTK, on an X server of its own):
 #
 #   tests/web/run.sh BUILD_WEB_DIR BOARD_RENDER [TEST_FILE...]
 #
