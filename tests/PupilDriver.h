@@ -689,7 +689,8 @@ private:
             checkWrittenColumn("run step");
             checkScene("run step");
         });
-        QTest::mouseClick(m_form.jidou, Qt::LeftButton); // returns when the run has ended
+        QTest::mouseClick(m_form.jidou, Qt::LeftButton);
+        testsupport::waitForRunEnd(m_form);
         scope.reset();
         const double pxAtEnd = m_form.Px;
         const bool endedRunning = m_form.isRunning();

@@ -86,6 +86,14 @@ inline void typeKeys(QWidget *target, const QString &text)
 }
 
 // Makes the application look as the program does (style and fonts).
+// Handles events until the automatic run has ended, or the window is
+// ending: a run goes on from the event loop after each of its waits.
+inline void waitForRunEnd(Form1 &f)
+{
+    while (f.isRunning() && !f.isEnding())
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+}
+
 inline void setUpTestApplication()
 {
     setUpApplication(*qApp);

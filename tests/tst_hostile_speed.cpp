@@ -379,7 +379,8 @@ private slots:
             waits.clear();
             QElapsedTimer clock;
             clock.start();
-            QTest::mouseClick(form.jidou, Qt::LeftButton); // returns when the run has ended
+            QTest::mouseClick(form.jidou, Qt::LeftButton);
+            testsupport::waitForRunEnd(form);
             const qint64 took = clock.elapsed();
             QVERIFY2(waits.size() == 1, qPrintable(QStringLiteral("'%1': %2 waits").arg(shown(inBox)).arg(waits.size())));
             QVERIFY2(waits.first().first().toInt() == want,

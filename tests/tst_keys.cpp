@@ -184,6 +184,7 @@ private slots:
             pxAroundKeys = {before, f->Px};
         });
         press(f->kokuban, Qt::Key_F5); // 自動
+        testsupport::waitForRunEnd(*f);
         QVERIFY(!f->isRunning());
         QCOMPARE(pxAroundKeys.size(), std::size_t(2));
         QCOMPARE(pxAroundKeys[1], pxAroundKeys[0]); // no step by key during the run
@@ -195,6 +196,7 @@ private slots:
                 f->tomeru->click();
         });
         press(target, Qt::Key_F5);
+        testsupport::waitForRunEnd(*f);
         QVERIFY(f->Px < 270.0);
     }
 };

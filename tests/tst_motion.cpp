@@ -283,6 +283,7 @@ private slots:
             QVERIFY(runningButtons(*f));
         });
         f->jidou_Click();
+        testsupport::waitForRunEnd(*f);
         QCOMPARE(int(waits.size()), stepsToEnd);
         QCOMPARE(waits.front(), 5);
         QCOMPARE(pxAtWait.front(), 290.0); // the first step follows the click at once
@@ -299,6 +300,7 @@ private slots:
         int steps = 0;
         connect(f.get(), &Form1::distanceChanged, [&] { ++steps; });
         f->jidou_Click();
+        testsupport::waitForRunEnd(*f);
         QCOMPARE(steps, 1 + stepsToEnd); // 最初に's step back to B, then the run
         QCOMPARE(f->Px, 100.0);
     }
@@ -311,6 +313,7 @@ private slots:
         int waits = 0;
         connect(f.get(), &Form1::waitStarted, [&] { ++waits; });
         f->jidou_Click();
+        testsupport::waitForRunEnd(*f);
         QCOMPARE(waits, stepsToEnd - 7);
         QCOMPARE(f->Px, 100.0);
     }
@@ -332,6 +335,7 @@ private slots:
                 QTimer::singleShot(0, f->tomeru, &QPushButton::click);
         });
         f->jidou_Click();
+        testsupport::waitForRunEnd(*f);
         QCOMPARE(f->Px, 300.0 - 10 * k);
         QCOMPARE(f->StopFlag, qint16(0));
         QVERIFY(idleButtons(*f));
@@ -368,6 +372,7 @@ private slots:
                 f->Combo1->setCurrentText(QStringLiteral("2"));
         });
         f->jidou_Click();
+        testsupport::waitForRunEnd(*f);
         QCOMPARE(waits[2], 5);
         QCOMPARE(waits[3], 10);
     }
@@ -400,6 +405,7 @@ private slots:
                 QThread::msleep(std::uint32_t(stallMs));
         });
         f->jidou_Click();
+        testsupport::waitForRunEnd(*f);
         QCOMPARE(stepAt.size(), std::size_t(20));
         const auto late = std::size_t(stalledStep - 1);
         const qint64 afterLate = stepAt[late + 1] - stepAt[late];
@@ -427,6 +433,7 @@ private slots:
                 QTimer::singleShot(0, f->tomeru, &QPushButton::click);
         });
         f->jidou_Click();
+        testsupport::waitForRunEnd(*f);
         QVERIFY(stopStayedUsable);
         // 最初に took P back to B during wait 5; waits 6..8 followed three steps.
         QCOMPARE(f->Px, 270.0);
@@ -448,6 +455,7 @@ private slots:
             });
         });
         f->jidou_Click();
+        testsupport::waitForRunEnd(*f);
         QCOMPARE(waits, 4);
         QCOMPARE(f->Px, 260.0);
         QVERIFY(idleButtons(*f));
@@ -461,6 +469,7 @@ private slots:
         QElapsedTimer clock;
         clock.start();
         f->jidou_Click();
+        testsupport::waitForRunEnd(*f);
         QVERIFY(f->isEnding());
         QVERIFY2(clock.elapsed() < 50'000, "the run waited on after 終了");
         QCOMPARE(f->Px, 290.0);
@@ -476,6 +485,7 @@ private slots:
         });
         f->show();
         f->jidou_Click();
+        testsupport::waitForRunEnd(*f);
         QVERIFY(f->isEnding());
         QCOMPARE(waits, 3);
         QCOMPARE(f->Px, 270.0);

@@ -156,11 +156,13 @@ public:
     void jidou_Click();  // 自動
     void tomeru_Click(); // ストップ
     // The automatic run's wait after a step, so that the next step comes ms
-    // after this one began, handling window events meanwhile; 0 or less
-    // handles nothing.
-    void WaitMs(int ms);
+    // after this one began, the window handling its events meanwhile; the
+    // run goes on when it is over. 0 or less waits for nothing and returns
+    // false: the run goes on at once.
+    bool WaitMs(int ms);
     bool isRunning() const { return m_running; }
 private:
+    void runOn(); // the run's loop, from the next test on
     void showRunState(bool running);
 
 public:

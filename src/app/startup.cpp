@@ -69,8 +69,8 @@ void Form1::Command1_Click() { ShowInitialScreen(); }
 void Form1::end_Click()
 {
     // Ends the program at once: no question, nothing saved. A waiting
-    // automatic run is woken, sees m_ending and returns without another
-    // step; then the main loop ends.
+    // automatic run is dropped without another step; then the main loop
+    // ends.
     m_ending = true;
     hide();
     m_waiter.abandon();

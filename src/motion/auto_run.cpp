@@ -20,11 +20,20 @@ void Form1::jidou_Click()
     showRunState(true);
     m_runClock.start();
     m_stepDueNs = 0; // the first step is due now
+    runOn();
+}
+
+// The run's loop: while it is neither stopped nor at the end, a step and
+// then the wait that the speed box gives (read afresh each time). A wait
+// hands the loop to the event loop, which brings it back here when the
+// wait is over; meanwhile the window handles the pupil's input, ストップ
+// among it. 終了 drops the wait, and the loop with it.
+void Form1::runOn()
+{
     while (StopFlag != 1 && Px != motion::endPx) {
         susumu_Click();
-        WaitMs(motion::waitForSpeedText(Combo1->currentText())); // read afresh each time
-        if (m_ending)
-            return; // 終了 or the window closed during the wait
+        if (WaitMs(motion::waitForSpeedText(Combo1->currentText())))
+            return;
     }
     StopFlag = 0;
     m_running = false;
@@ -33,21 +42,24 @@ void Form1::jidou_Click()
 
 void Form1::tomeru_Click()
 {
-    // Honoured at the run's next test, once the wait in progress is over;
-    // until then the buttons keep showing the running state.
+    // Honoured at the run's next test. A wait in progress ends at once, so
+    // that even a wait of days can be stopped; until the run has seen the
+    // flag, the buttons keep showing the running state.
     StopFlag = 1;
     if (!m_running)
         jidou->setEnabled(true);
+    else
+        m_waiter.cutShort();
 }
 
-void Form1::WaitMs(int ms)
+bool Form1::WaitMs(int ms)
 {
     emit waitStarted(ms);
     constexpr qint64 nsPerMs = 1'000'000;
     const qint64 now = m_runClock.nsecsElapsed();
     if (ms <= 0) {
         m_stepDueNs = now; // a later wait counts from this step
-        return;            // no wait, and no events handled
+        return false;      // no wait, and no events handled
     }
     // Steps keep the chosen pace: each is due `ms` after the one before, so
     // the time a step takes to draw, and a wait that ends late, come off the
@@ -60,7 +72,8 @@ void Form1::WaitMs(int ms)
     m_stepDueNs += intervalNs;
     if (m_stepDueNs <= now)
         m_stepDueNs = now + intervalNs;
-    m_waiter.wait(std::max<qint64>((m_stepDueNs - now + nsPerMs / 2) / nsPerMs, 1));
+    m_waiter.wait(std::max<qint64>((m_stepDueNs - now + nsPerMs / 2) / nsPerMs, 1), [this] { runOn(); });
+    return true;
 }
 
 void Form1::showRunState(bool running)

@@ -1,8 +1,6 @@
 #include "Waiter.h"
 
 #include <QElapsedTimer>
-#include <QEventLoop>
-#include <QTimer>
 
 #include <algorithm>
 #include <utility>
@@ -19,32 +17,53 @@ qint64 tickCount()
     return clock.elapsed();
 }
 
-void Waiter::wait(qint64 ms)
+Waiter::Waiter()
 {
-    if (ms <= 0 || m_abandoned)
+    m_timer.setSingleShot(true);
+    m_timer.setTimerType(Qt::PreciseTimer);
+    QObject::connect(&m_timer, &QTimer::timeout, [this] { expire(); });
+}
+
+void Waiter::wait(qint64 ms, std::function<void()> then)
+{
+    if (m_abandoned)
         return;
-    QEventLoop loop;
-    QEventLoop *outer = std::exchange(m_loop, &loop);
-    QTimer deadline;
-    deadline.setSingleShot(true);
-    deadline.setTimerType(Qt::PreciseTimer);
-    QObject::connect(&deadline, &QTimer::timeout, &loop, &QEventLoop::quit);
+    m_then = std::move(then);
+    m_deadline = tickCount() + std::max<qint64>(ms, 0);
+    startTimer();
+}
+
+void Waiter::startTimer()
+{
     // QTimer takes an int interval; a longer wait is made of several.
     constexpr qint64 longestTimer = 24 * 60 * 60 * 1000;
-    const qint64 end = tickCount() + ms;
-    for (qint64 left = ms; left > 0 && !m_abandoned; left = end - tickCount()) {
-        deadline.start(int(std::min(left, longestTimer)));
-        if (loop.exec() < 0)
-            break; // the application is quitting: no loop will run any more
+    m_timer.start(int(std::clamp<qint64>(m_deadline - tickCount(), 0, longestTimer)));
+}
+
+void Waiter::expire()
+{
+    if (!m_then)
+        return;
+    if (tickCount() < m_deadline) {
+        startTimer(); // one slice of a long wait is over
+        return;
     }
-    m_loop = outer;
+    std::exchange(m_then, nullptr)();
+}
+
+void Waiter::cutShort()
+{
+    if (!m_then)
+        return;
+    m_deadline = tickCount();
+    m_timer.start(0);
 }
 
 void Waiter::abandon()
 {
     m_abandoned = true;
-    if (m_loop)
-        m_loop->quit();
+    m_timer.stop();
+    m_then = nullptr;
 }
 
 } // namespace ui

@@ -1,28 +1,45 @@
 #pragma once
 
+#include <QTimer>
 #include <QtGlobal>
 
-class QEventLoop;
+#include <functional>
 
 namespace ui {
 
 // Milliseconds since the program started, from a monotonic 64-bit clock.
 qint64 tickCount();
 
-// Waits while window events keep being processed and their handlers run.
-// A wait sleeps in a nested event loop until an event arrives or the
-// deadline passes; it never spins. A wait of 0 or less returns at once
-// without processing anything. Once abandoned (the program is ending), the
-// wait in progress returns and every later one returns at once.
+// The automatic run's wait between two steps. The run hands its going on
+// to the wait and returns to the event loop, which handles the window's
+// events (repaints, the pupil's clicks and keys) until the deadline, then
+// calls the going on. Nothing spins and no event loop is nested, so the
+// same code runs on the desktop and in the browser, where a nested loop
+// would need the whole program's stack to be suspended.
 class Waiter
 {
 public:
-    void wait(qint64 ms);
+    Waiter();
+
+    // Calls `then` from the event loop once `ms` have passed (ms > 0). A
+    // wait in progress is replaced; once abandoned, nothing is called.
+    void wait(qint64 ms, std::function<void()> then);
+    // The wait in progress ends now: its going on runs at the event loop's
+    // next turn, after the handler that cut it short.
+    void cutShort();
+    // The program is ending: the wait in progress and every later one are
+    // dropped without going on.
     void abandon();
+    bool isWaiting() const { return bool(m_then); }
     bool isAbandoned() const { return m_abandoned; }
 
 private:
-    QEventLoop *m_loop = nullptr; // the nested loop of the wait in progress
+    void startTimer();
+    void expire();
+
+    QTimer m_timer;              // precise, single shot: the next slice of the wait
+    qint64 m_deadline = 0;       // on tickCount()
+    std::function<void()> m_then;
     bool m_abandoned = false;
 };
 
