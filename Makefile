@@ -10,8 +10,10 @@ XVFB := xvfb-run -a -s "-screen 0 1280x1024x24"
 # The window tests drive the program under window managers too (openbox,
 # xfwm4, wmctrl), read window properties (x11-utils) and end it on a
 # Wayland compositor (weston, qt6-wayland); make deb computes the package's
-# dependencies (dpkg-dev) and its test runs lintian.
-PACKAGES := cmake make g++ qt6-base-dev libgl-dev fonts-ipafont-gothic \
+# dependencies (dpkg-dev) and its test runs lintian. The pen test reports
+# a pen's events as the window system does, through Qt's private GUI
+# headers (qt6-base-private-dev), whose target names XKB (libxkbcommon-dev).
+PACKAGES := cmake make g++ qt6-base-dev qt6-base-private-dev libgl-dev libxkbcommon-dev fonts-ipafont-gothic \
             xvfb xauth xdotool imagemagick x11-utils openbox xfwm4 wmctrl \
             desktop-file-utils appstream dbus-daemon at-spi2-core \
             weston qt6-wayland dpkg-dev lintian

@@ -1,11 +1,16 @@
-// Building with a finger, as pupils do on a touch board: every template into
-// every slot by touch gives the same slots and the same board pixels as the
-// same drag with the mouse; a second finger changes nothing; a touch the
-// system takes back leaves the templates home and the figure as it was.
+// Building with a finger or a pen, as pupils and teachers do on a touch
+// board: every template into every slot by touch, and each template by pen,
+// gives the same slots and the same board pixels as the same drag with the
+// mouse; a pen's tap presses a button; a second finger changes nothing; a
+// touch the system takes back leaves the templates home and the figure as
+// it was.
 #include "TestSupport.h"
 
 #include <QPointingDevice>
+#include <QPushButton>
 #include <QtTest>
+#include <qpa/qwindowsysteminterface.h>
+#include <qpa/qwindowsysteminterface_p.h>
 
 #include <memory>
 
@@ -30,12 +35,17 @@ struct Board {
     QImage canvas;
 };
 
+enum class Input { Finger, Pen };
+
 } // namespace
+
+Q_DECLARE_METATYPE(Input)
 
 class TouchTest : public QObject
 {
     Q_OBJECT
     QPointingDevice *screen = nullptr;
+    QPointingDevice *pen = nullptr;
 
     std::unique_ptr<Form1> open()
     {
@@ -66,25 +76,55 @@ class TouchTest : public QObject
         QTest::touchEvent(window, screen).release(0, onWindow(f, points.back()), window);
     }
 
+    // A pen's stroke as the window system reports it: the tip down on the
+    // first point, moving, lifted on the last. Nothing of the lesson takes
+    // tablet events, so the toolkit turns them into the mouse.
+    void penStroke(QWidget *widget, const std::vector<QPoint> &points)
+    {
+        QWindow *window = widget->window()->windowHandle();
+        auto report = [&](QPoint at, Qt::MouseButtons tip) {
+            const QPointF local = widget->mapTo(widget->window(), QPointF(at));
+            QWindowSystemInterface::handleTabletEvent(window, ulong(QDateTime::currentMSecsSinceEpoch()), pen,
+                                                      local, window->mapToGlobal(local), tip, tip ? 0.5 : 0.0,
+                                                      0, 0, 0, 0, 0);
+            QWindowSystemInterface::flushWindowSystemEvents();
+        };
+        report(points.front(), Qt::LeftButton);
+        for (std::size_t i = 1; i < points.size(); ++i)
+            report(points[i], Qt::LeftButton);
+        report(points.back(), Qt::NoButton);
+    }
+
 private slots:
     void initTestCase()
     {
         testsupport::setUpTestApplication();
         screen = QTest::createTouchDevice();
+        pen = new QPointingDevice(QStringLiteral("pen"), 2, QInputDevice::DeviceType::Stylus,
+                                  QPointingDevice::PointerType::Pen,
+                                  QInputDevice::Capability::Position | QInputDevice::Capability::Pressure, 1, 2);
+        QWindowSystemInterface::registerInputDevice(pen);
+        // As on X11, whose platform reports a pen as a tablet only and
+        // leaves its mouse to the toolkit.
+        QWindowSystemInterfacePrivate::TabletEvent::setPlatformSynthesizesMouse(false);
     }
 
     void fingerBuildsAsTheMouse_data()
     {
+        QTest::addColumn<Input>("input");
         QTest::addColumn<int>("kind"); // 0 square, 1 2x4, 2 2x6, 3 triangle
         QTest::addColumn<int>("slot");
         const char *kinds[] = {"square", "2x4", "2x6", "triangle"};
         for (int kind = 0; kind < 4; ++kind)
             for (int slot = 0; slot < 5; ++slot)
-                QTest::addRow("%s into slot %d", kinds[kind], slot) << kind << slot;
+                QTest::addRow("%s into slot %d", kinds[kind], slot) << Input::Finger << kind << slot;
+        for (int kind = 0; kind < 4; ++kind)
+            QTest::addRow("pen: %s into slot 1", kinds[kind]) << Input::Pen << kind << 1;
     }
 
     void fingerBuildsAsTheMouse()
     {
+        QFETCH(Input, input);
         QFETCH(int, kind);
         QFETCH(int, slot);
         const std::vector<QPoint> points =
@@ -99,7 +139,10 @@ private slots:
         {
             auto f = open();
             QVERIFY(f);
-            touchDrag(*f, points);
+            if (input == Input::Pen)
+                penStroke(f->kokuban, points);
+            else
+                touchDrag(*f, points);
             byTouch = {f->SlotPiece, f->kokuban->canvas()};
             QCOMPARE(f->DragPiece, 0);
         }
@@ -107,6 +150,18 @@ private slots:
             QVERIFY(byMouse.figure != Slots{});
         QCOMPARE(byTouch.figure, byMouse.figure);
         QVERIFY(byTouch.canvas == byMouse.canvas);
+    }
+
+    // The pen's tap on 出す, and on 戻す, is the mouse's click.
+    void penTapPressesAButton()
+    {
+        auto f = open();
+        QVERIFY(f);
+        const QPoint middle = f->susumu->rect().center();
+        penStroke(f->susumu, {middle, middle});
+        QCOMPARE(f->Px, 290.0);
+        penStroke(f->modoru, {f->modoru->rect().center(), f->modoru->rect().center()});
+        QCOMPARE(f->Px, 300.0);
     }
 
     // A second finger that lands, moves and lifts while the first one
