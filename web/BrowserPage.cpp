@@ -1,6 +1,7 @@
 #include "BrowserPage.h"
 
 #include "app/Form1.h"
+#include "app/WindowSizes.h"
 #include "ui/Fonts.h"
 #include "ui/Surface.h"
 
@@ -61,17 +62,28 @@ public:
             surface->setAttribute(Qt::WA_OpaquePaintEvent, false);
     }
 
-    // Asks the page to fit the current client size to the browser window;
+    // Asks the page to fit the window's client size to the browser window;
     // the page answers with the scale it shows it at, which becomes the
     // screen's scale factor so the window is drawn, not stretched, at it.
+    // Nothing is done when neither the client size nor the browser window
+    // nor its pixel ratio has changed since the last fit: the window's own
+    // resize at a new scale (its size rounded through the screen's pixels,
+    // a pixel more or less) must not start another fit, or fits would
+    // follow one another for ever.
     void refit()
     {
         val page = pageObject();
         if (!m_window || page.isUndefined())
             return;
-        const QSize client = m_window->size();
+        const QSize client = clientSize();
+        val browserWindow = val::global("window");
+        const Fit fit{client, browserWindow["innerWidth"].as<int>(), browserWindow["innerHeight"].as<int>(),
+                      browserWindow["devicePixelRatio"].as<double>()};
+        if (m_fitted && fit == m_lastFit)
+            return;
+        m_lastFit = fit;
         const double scale = page.call<double>("fit", client.width(), client.height());
-        applyScale(scale);
+        applyScale(scale, client);
     }
 
     QWidget *window() const { return m_window; }
@@ -160,7 +172,17 @@ private:
         });
     }
 
-    void applyScale(double scale)
+    // The client size the lesson asks for (in its pixels): the lesson's
+    // window keeps its design sizes, whatever a scale's rounding made of
+    // its size on the way through the screen's pixels.
+    QSize clientSize() const
+    {
+        if (auto *form = qobject_cast<const Form1 *>(m_window.data()))
+            return app::clientSizeFromOuterTwips(form->outerWidthTwips(), form->outerHeightTwips());
+        return m_window->size();
+    }
+
+    void applyScale(double scale, QSize client)
     {
         if (!(scale > 0))
             return;
@@ -178,13 +200,13 @@ private:
         // The window keeps its size in the lesson's pixels and sits at the
         // canvas's top left, given again so that it takes the new scale.
         if (QWindow *handle = m_window->windowHandle())
-            handle->setGeometry(QRect(screen->geometry().topLeft(), m_window->size()));
+            handle->setGeometry(QRect(screen->geometry().topLeft(), client));
         QWindowSystemInterface::flushWindowSystemEvents();
         // Its backing store is made again at the new resolution (the same
         // size in the lesson's pixels raises no resize of its own), and the
         // whole window painted into it.
         if (QBackingStore *store = m_window->backingStore())
-            store->resize(m_window->size());
+            store->resize(client);
         // A new backing store starts out undefined: every widget paints
         // its part again, also those the toolkit takes for unchanged.
         m_window->update();
@@ -193,7 +215,16 @@ private:
         m_fitted = true;
     }
 
+    struct Fit {
+        QSize client;
+        int innerWidth;
+        int innerHeight;
+        double pixelRatio;
+        bool operator==(const Fit &) const = default;
+    };
+
     QPointer<QWidget> m_window;
+    Fit m_lastFit{};
     bool m_refitPending = false;
     bool m_fitted = false;          // drawn at a scale the page has chosen
     bool m_firstPaintTold = false;
