@@ -16,6 +16,6 @@ dir=$(cd "$dir" && pwd)
 web_modules || exit 1
 trap web_stop EXIT
 web_serve "$dir" || exit 1
-KANSU_WEB_URL="$WEB_URL" KANSU_WEB_DIR="$dir" node "$here/bench.mjs" ||
+KANSU_WEB_URL="$WEB_URL" KANSU_WEB_DIR="$dir" KANSU_WEB_FLOOR="$dir/floor/kansu-floor.wasm" node "$here/bench.mjs" ||
     echo "bench-web: the benchmark did not finish (see above)"
 exit 0

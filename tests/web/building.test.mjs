@@ -55,6 +55,18 @@ test('a figure built by finger is the figure built by mouse, and a second finger
     assert.deepEqual(byFinger.errors, []);
 });
 
+test('a pen drags a piece and taps 出す as the mouse does', async (t) => {
+    const lesson = await openLesson(t);
+    const on = ([x, y]) => [BOARD_X + x, BOARD_Y + y];
+    const [from, to] = [TRAY.square, slot(0)];
+    await lesson.penStroke([0, 0.25, 0.5, 0.75, 1].map((k) => on([from[0] + (to[0] - from[0]) * k,
+                                                                   from[1] + (to[1] - from[1]) * k])));
+    expectFigure(lesson, await lesson.shot(), [1, 0, 0, 0, 0], 300, 'by pen, P at B');
+    await lesson.penStroke([BTN_FORWARD, BTN_FORWARD]);
+    await lesson.waitForX(' 0.5');
+    assert.deepEqual(lesson.errors, []);
+});
+
 test('steps: 出す and 戻す move the figure out and back in', async (t) => {
     const lesson = await openLesson(t);
     for (const [from, to] of FIGURE.drags)

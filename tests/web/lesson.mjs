@@ -51,6 +51,9 @@ export async function launchBrowser() {
     return browser;
 }
 
+// The browser of this test file.
+export const browserInUse = () => browser;
+
 // One browser per test file.
 export function useBrowser() {
     before(launchBrowser);
@@ -189,6 +192,26 @@ export class Lesson {
         this.cdp ??= await this.context.newCDPSession(this.page);
         await this.cdp.send('Input.dispatchTouchEvent', {
             type, touchPoints: points.map(([x, y, id]) => ({ x, y, id, radiusX: 1, radiusY: 1, force: 1 })) });
+    }
+
+    // A pen through the DevTools protocol's mouse input with the pen's
+    // pointer type: its tip pressed at the first client point, moved along
+    // the others and lifted at the last one.
+    async penStroke(points) {
+        this.cdp ??= await this.context.newCDPSession(this.page);
+        const send = async (type, [x, y], buttons) => {
+            const [px, py] = await this.toPage(x, y);
+            await this.cdp.send('Input.dispatchMouseEvent', {
+                type, x: px, y: py, button: type === 'mouseMoved' ? 'none' : 'left', buttons,
+                clickCount: type === 'mouseMoved' ? 0 : 1, pointerType: 'pen', force: 0.5 });
+        };
+        await send('mousePressed', points[0], 1);
+        for (const point of points.slice(1)) {
+            await send('mouseMoved', point, 1);
+            await this.page.waitForTimeout(20);
+        }
+        await send('mouseReleased', points[points.length - 1], 0);
+        await this.settle();
     }
 
     async tap([x, y]) {

@@ -4,7 +4,7 @@
 import { test } from 'node:test';
 import assert from 'node:assert/strict';
 import {
-    useBrowser, openLesson, CAPTION, COMPACT, GRAPH_W, TABLE_H, BOARD_X, BOARD_Y,
+    useBrowser, openLesson, browserInUse, URL, CAPTION, COMPACT, GRAPH_W, TABLE_H, BOARD_X, BOARD_Y,
     BOARD_GREEN, TRAY_GREEN, YELLOW, WHITE, GREY, RED,
     BTN_END, BTN_FORWARD, CHK_TABLE, CHK_GRAPH, AREA_READOUT,
 } from './lesson.mjs';
@@ -142,6 +142,42 @@ test('the edges of the graph and the table show only the panel and the window', 
     look('graph, lower edge', 636, 527, 1020, 530.9);
     assert.deepEqual(bad, []);
     assert.deepEqual(lesson.errors, []);
+});
+
+// The first visit leaves the page in its service worker's cache: a reload
+// with the network gone shows the lesson.
+test('after one visit, a reload without the network shows the lesson', async (t) => {
+    const lesson = await openLesson(t);
+    await lesson.page.evaluate(() => navigator.serviceWorker.ready);
+    await lesson.context.setOffline(true);
+    await lesson.page.reload();
+    await lesson.waitFor(async () => lesson.isBoard(await lesson.shot(), 100, 250, BOARD_GREEN), 30000,
+                         'the lesson did not come back without the network');
+    assert.equal(await lesson.x(), ' 0.0');
+    assert.deepEqual(lesson.errors, []);
+});
+
+// On a slow network the loading screen's bar shows the bytes coming in.
+test('the progress bar moves while the program loads on a slow network', async (t) => {
+    const context = await browserInUse().newContext({ viewport: { width: 1280, height: 800 } });
+    t.after(() => context.close());
+    const page = await context.newPage();
+    const cdp = await context.newCDPSession(page);
+    await cdp.send('Network.emulateNetworkConditions',
+                   { offline: false, latency: 40, downloadThroughput: 1.5e6, uploadThroughput: 1e6 });
+    await page.goto(URL, { waitUntil: 'commit' });
+    const seen = new Set();
+    for (let i = 0; i < 600 && seen.size < 3; i++) {
+        const value = await page.evaluate(() => {
+            const bar = document.getElementById('progress');
+            return bar.hasAttribute('value') && bar.value > 0 && bar.value < bar.max ? bar.value : null;
+        });
+        if (value !== null)
+            seen.add(value);
+        await page.waitForTimeout(50);
+    }
+    assert.ok(seen.size >= 3, `the bar took only ${seen.size} values between empty and full`);
+    await page.waitForFunction(() => document.getElementById('screen').dataset.x === ' 0.0', null, { timeout: 120000 });
 });
 
 test('終了 leaves the end page with a way to start again', async (t) => {

@@ -106,6 +106,29 @@ for (const text of ['abc', '-7']) {
     });
 }
 
+// Turning a tablet or resizing the browser window during a run: the run
+// goes on to the end, and the window is fitted to each new size.
+test('resizes during a run at speed "20": the run reaches the end, fitted to the last size', async (t) => {
+    const lesson = await openLesson(t);
+    await recordDistances(lesson);
+    await typeSpeed(lesson, '20');
+    await lesson.click(BTN_AUTO);
+    await lesson.waitForX(' 0.5');
+    const sizes = [[320, 240], [2000, 1200], [800, 600], [1280, 800], [1000, 700]];
+    for (const [width, height] of sizes) {
+        await lesson.page.setViewportSize({ width, height });
+        await lesson.page.waitForTimeout(200);
+    }
+    await lesson.waitForX(' 10.0', 60000);
+    assert.deepEqual((await distances(lesson)).map(([, x]) => x), READOUTS);
+    const { box } = await lesson.geometry();
+    assert.ok(box.x >= 0 && box.y >= 0 && box.x + box.width <= 1000.5 && box.y + box.height <= 700.5
+              && (box.width > 999 || box.height > 699), `the canvas ${JSON.stringify(box)} does not fit 1000x700`);
+    await lesson.settle();
+    lesson.expectBoard(await lesson.shot(), 100, 250, BOARD_GREEN, 'the board after the resizes');
+    assert.deepEqual(lesson.errors, []);
+});
+
 test('speed "1e400": one step, then the longest wait, during which the page works and 終了 ends it', async (t) => {
     const lesson = await openLesson(t);
     await recordDistances(lesson);
@@ -120,7 +143,7 @@ test('speed "1e400": one step, then the longest wait, during which the page work
     await lesson.click(CHK_GRID);
     await lesson.waitFor(async () => lesson.isBoard(await lesson.shot(), ...gridAt, BOARD_GREEN), 3000,
                          '方眼 did not take the grid away during the wait');
-    // ストップ is honoured only when the wait is over: nothing happens yet.
+    // ストップ ends the wait at once, with no step after it.
     await lesson.click(BTN_STOP);
     await lesson.page.waitForTimeout(1000);
     assert.deepEqual((await distances(lesson)).map(([, x]) => x), [' 0.5']);

@@ -53,3 +53,19 @@ for (const dpr of [1.25, 1.5, 2])
             }
             assert.deepEqual(lesson.errors, []);
         });
+
+// The window moved to a screen of another scaling: the device pixel ratio
+// changes without a resize, and the page refits at once, its backing store
+// in the new ratio's device pixels.
+test('a change of the device pixel ratio alone refits the page sharp', async (t) => {
+    const lesson = await openLesson(t);
+    const cdp = await lesson.context.newCDPSession(lesson.page);
+    await cdp.send('Emulation.setDeviceMetricsOverride', { width: 1280, height: 800, deviceScaleFactor: 2, mobile: false });
+    const sharp = () => lesson.page.evaluate(() => {
+        const canvas = document.getElementById('screen');
+        const box = canvas.getBoundingClientRect();
+        return window.devicePixelRatio === 2 && Math.abs(canvas.width - box.width * 2) <= 2;
+    });
+    await lesson.waitFor(sharp, 10000, 'the backing store kept the old ratio');
+    assert.deepEqual(lesson.errors, []);
+});
