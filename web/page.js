@@ -88,13 +88,21 @@ window.kansuPage = (function () {
 
     // A change of the device pixel ratio without a resize (the window moved
     // to a screen of another scaling, a zoom) refits too. A media query
-    // matches one ratio only, so each change sets up the next one's.
+    // matches one ratio only, so each change sets up the next one's. Some
+    // browsers change the ratio without telling the query (an emulated
+    // device, for one): a look once a second catches those.
+    let followedRatio = 0;
     function followPixelRatio() {
-        const query = matchMedia(`(resolution: ${window.devicePixelRatio || 1}dppx)`);
-        query.addEventListener('change', () => {
-            refit();
-            followPixelRatio();
-        }, { once: true });
+        followedRatio = window.devicePixelRatio || 1;
+        const query = matchMedia(`(resolution: ${followedRatio}dppx)`);
+        query.addEventListener('change', ratioChanged, { once: true });
+    }
+
+    function ratioChanged() {
+        if ((window.devicePixelRatio || 1) === followedRatio)
+            return;
+        refit();
+        followPixelRatio();
     }
 
     function ended() {
@@ -222,6 +230,7 @@ window.kansuPage = (function () {
         loader.loadEmscriptenModule('kansu-envelope');
         window.addEventListener('resize', refit);
         followPixelRatio();
+        setInterval(ratioChanged, 1000);
         catchPointer();
     }
 
