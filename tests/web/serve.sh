@@ -4,8 +4,11 @@
 # server's process id, which web_stop ends).
 web_here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 
+# Installed again when the lock file has changed since (npm ci records what
+# it installed in node_modules/.package-lock.json).
 web_modules() {
-    if [ ! -d "$web_here/node_modules" ]; then
+    if [ ! -f "$web_here/node_modules/.package-lock.json" ] ||
+       [ "$web_here/package-lock.json" -nt "$web_here/node_modules/.package-lock.json" ]; then
         (cd "$web_here" && npm ci --no-audit --no-fund) || { echo "npm ci failed" >&2; return 1; }
     fi
 }
