@@ -66,7 +66,7 @@ export function useBrowser() {
 // A fresh page with the lesson's first screen drawn. `options`: viewport,
 // deviceScaleFactor, hasTouch; `init` runs in the page before any of its own
 // scripts.
-export async function openLesson(t, options = {}, init) {
+export async function openLesson(t, options = {}, init, url = URL) {
     const viewport = options.viewport || { width: 1280, height: 800 };
     const dpr = options.deviceScaleFactor || 1;
     const context = await browser.newContext({ viewport, deviceScaleFactor: dpr,
@@ -77,7 +77,7 @@ export async function openLesson(t, options = {}, init) {
     page.on('pageerror', (e) => errors.push(String(e)));
     if (init)
         await page.addInitScript(init);
-    await page.goto(URL);
+    await page.goto(url);
     await page.waitForFunction(() => {
         const c = document.getElementById('screen');
         return c && c.style.display === 'block' && c.getBoundingClientRect().width > 0;

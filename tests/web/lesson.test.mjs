@@ -3,6 +3,9 @@
 // lesson.mjs).
 import { test } from 'node:test';
 import assert from 'node:assert/strict';
+import fs from 'node:fs';
+import http from 'node:http';
+import path from 'node:path';
 import {
     useBrowser, openLesson, browserInUse, URL, CAPTION, COMPACT, GRAPH_W, TABLE_H, BOARD_X, BOARD_Y,
     BOARD_GREEN, TRAY_GREEN, YELLOW, WHITE, GREY, RED,
@@ -156,6 +159,44 @@ test('after one visit, a reload without the network shows the lesson', async (t)
     assert.equal(await lesson.x(), ' 0.0');
     assert.deepEqual(lesson.errors, []);
 });
+
+// Servers that compress on their own: one that answers the plain name with
+// the precompressed .br copy (Content-Encoding: br), and one that marks the
+// .gz copies themselves as gzip-encoded, so that the browser unpacks them
+// before the page sees them. Either way the lesson starts.
+for (const mode of ['brotli for the plain name', 'gzip encoding on the .gz'])
+    test(`a server that compresses on its own (${mode})`, async (t) => {
+        const dir = process.env.KANSU_WEB_DIR;
+        const sent = [];
+        const server = http.createServer((request, response) => {
+            let name = decodeURIComponent(new globalThis.URL(request.url, 'http://x').pathname).slice(1) || 'index.html';
+            const headers = { 'Content-Type': name.endsWith('.wasm') ? 'application/wasm' : 'application/octet-stream' };
+            if (mode.startsWith('brotli') && fs.existsSync(path.join(dir, name + '.br'))
+                && /\bbr\b/.test(request.headers['accept-encoding'] || '')) {
+                name += '.br';
+                headers['Content-Encoding'] = 'br';
+            } else if (mode.startsWith('gzip') && name.endsWith('.gz')) {
+                headers['Content-Encoding'] = 'gzip';
+            }
+            const file = path.join(dir, name);
+            if (!file.startsWith(dir) || !fs.existsSync(file)) {
+                response.writeHead(404).end();
+                return;
+            }
+            if (/\.(html|js|css)$/.test(name))
+                headers['Content-Type'] = name.endsWith('.html') ? 'text/html' : name.endsWith('.css') ? 'text/css' : 'text/javascript';
+            sent.push(`${request.method} ${name}`);
+            response.writeHead(200, headers);
+            response.end(request.method === 'HEAD' ? undefined : fs.readFileSync(file));
+        });
+        await new Promise((done) => server.listen(0, '127.0.0.1', done));
+        t.after(() => server.close());
+        const lesson = await openLesson(t, {}, null, `http://127.0.0.1:${server.address().port}/index.html`);
+        assert.equal(await lesson.x(), ' 0.0');
+        const program = mode.startsWith('brotli') ? 'GET kansu-envelope.wasm.br' : 'GET kansu-envelope.wasm.gz';
+        assert.ok(sent.includes(program), `the program came as ${sent.filter((r) => r.includes('.wasm'))}`);
+        assert.deepEqual(lesson.errors, []);
+    });
 
 // On a slow network the loading screen's bar shows the bytes coming in.
 test('the progress bar moves while the program loads on a slow network', async (t) => {

@@ -38,7 +38,7 @@ trap 'web_stop; [ -n "$keep" ] || rm -rf "$work"' EXIT
 "$render" "$work/board" >"$work/render.log" 2>&1 || { cat "$work/render.log" >&2; echo "web_board_render failed" >&2; exit 1; }
 
 web_serve "$dir" || exit 1
-export KANSU_WEB_URL="$WEB_URL" KANSU_BOARD_PICTURES="$work/board"
+export KANSU_WEB_URL="$WEB_URL" KANSU_WEB_DIR="$dir" KANSU_BOARD_PICTURES="$work/board"
 rc=0
 failed=()
 for file in "${files[@]}"; do
