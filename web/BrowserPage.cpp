@@ -1,5 +1,7 @@
 #include "BrowserPage.h"
 
+#include "QtWasmPrivate.h"
+
 #include "app/Form1.h"
 #include "app/WindowSizes.h"
 #include "ui/Fonts.h"
@@ -18,10 +20,6 @@
 #include <QTimer>
 #include <QWidget>
 #include <QWindow>
-#include <QtGui/private/qhighdpiscaling_p.h>
-#include <qpa/qplatformscreen.h>
-#include <qpa/qplatformwindow.h>
-#include <qpa/qwindowsysteminterface.h>
 
 #include <emscripten/bind.h>
 #include <emscripten/emscripten.h>
@@ -133,9 +131,10 @@ private:
     }
 
     // The page tells the document around it what x the read-out shows
-    // (" 0.0" ... " 10.0"), as it changes, and how long the latest 出す took
-    // in the program: from the button's release to the end of the handlers
-    // of its click, that is the forward step with the painting into the
+    // (" 0.0" ... " 10.0"), as it changes. A build for make bench-web
+    // (KANSU_WEB_STEP_TIMING) also tells how long the latest 出す took in
+    // the program: from the button's release to the end of the handlers of
+    // its click, that is the forward step with the painting into the
     // board's, the graph's and the table's canvases, not the frame that
     // later shows them.
     void watchLesson(Form1 &form)
@@ -147,6 +146,7 @@ private:
         };
         tellDistance(form.Text1->text()); // the start-up's, written before the page was told anything
         connect(&form, &Form1::distanceChanged, this, tellDistance);
+#ifdef KANSU_WEB_STEP_TIMING
         // The form's own handler was connected first, so it runs before
         // the second slot on `clicked`.
         connect(form.susumu, &QAbstractButton::released, this, [this] { m_stepClock.start(); });
@@ -159,6 +159,7 @@ private:
             if (!page.isUndefined())
                 page.call<void>("stepTimed", ms);
         });
+#endif
     }
 
     void scheduleRefit()
@@ -189,19 +190,12 @@ private:
         QScreen *screen = m_window->screen();
         if (!screen)
             return;
-        // What the platform has reported so far is in the old scale's pixels.
-        QWindowSystemInterface::flushWindowSystemEvents();
-        QHighDpiScaling::setScreenFactor(screen, scale);
-        // The screen takes the canvas's new size under the new factor (the
-        // platform's own handler of the browser's resize event, called here
-        // as the page's change of the canvas raises no such event).
-        val::module_property("qtResizeAllScreens")(val::undefined());
-        QWindowSystemInterface::flushWindowSystemEvents();
+        qtprivate::setScreenScale(*screen, scale);
         // The window keeps its size in the lesson's pixels and sits at the
         // canvas's top left, given again so that it takes the new scale.
         if (QWindow *handle = m_window->windowHandle())
             handle->setGeometry(QRect(screen->geometry().topLeft(), client));
-        QWindowSystemInterface::flushWindowSystemEvents();
+        qtprivate::flushWindowSystemEvents();
         // Its backing store is made again at the new resolution (the same
         // size in the lesson's pixels raises no resize of its own), and the
         // whole window painted into it.
@@ -228,7 +222,9 @@ private:
     bool m_refitPending = false;
     bool m_fitted = false;          // drawn at a scale the page has chosen
     bool m_firstPaintTold = false;
+#ifdef KANSU_WEB_STEP_TIMING
     QElapsedTimer m_stepClock;      // runs during one click of 出す
+#endif
 };
 
 QPointer<PageLink> theLink;
@@ -256,7 +252,7 @@ bool pointerFromPage(std::string kind, double x, double y, int buttons, int butt
     if (!theLink || !theLink->window())
         return false;
     QWindow *window = theLink->window()->windowHandle();
-    if (!window || !window->handle() || !window->screen())
+    if (!window)
         return false;
     QEvent::Type type;
     if (kind == "down")
@@ -276,12 +272,8 @@ bool pointerFromPage(std::string kind, double x, double y, int buttons, int butt
     if (modifiers & 2) mods |= Qt::ControlModifier;
     if (modifiers & 4) mods |= Qt::AltModifier;
     if (modifiers & 8) mods |= Qt::MetaModifier;
-    // Native pixels: the screen's and the platform window's own places.
-    const QPointF global = QPointF(window->screen()->handle()->geometry().topLeft()) + QPointF(x, y);
-    const QPointF local = global - QPointF(window->handle()->geometry().topLeft());
-    return QWindowSystemInterface::handleMouseEvent<QWindowSystemInterface::SynchronousDelivery>(
-        window, ulong(emscripten_get_now()), local, global, held,
-        type == QEvent::MouseMove ? Qt::NoButton : qtButton(button), type, mods);
+    return qtprivate::sendMouse(*window, type, x, y, held,
+                                type == QEvent::MouseMove ? Qt::NoButton : qtButton(button), mods);
 }
 
 // Called by the page when the browser window changes size.

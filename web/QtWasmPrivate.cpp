@@ -1,0 +1,43 @@
+#include "QtWasmPrivate.h"
+
+#include <QScreen>
+#include <QWindow>
+#include <QtGui/private/qhighdpiscaling_p.h>
+#include <qpa/qplatformscreen.h>
+#include <qpa/qplatformwindow.h>
+#include <qpa/qwindowsysteminterface.h>
+
+#include <emscripten/emscripten.h>
+#include <emscripten/val.h>
+
+namespace browser::qtprivate {
+
+void flushWindowSystemEvents()
+{
+    QWindowSystemInterface::flushWindowSystemEvents();
+}
+
+void setScreenScale(QScreen &screen, double scale)
+{
+    // What the platform has reported so far is in the old scale's pixels.
+    QWindowSystemInterface::flushWindowSystemEvents();
+    QHighDpiScaling::setScreenFactor(&screen, scale);
+    // The platform's own handler of the browser's resize event, called here
+    // as the page's change of the canvas raises no such event.
+    emscripten::val::module_property("qtResizeAllScreens")(emscripten::val::undefined());
+    QWindowSystemInterface::flushWindowSystemEvents();
+}
+
+bool sendMouse(QWindow &window, QEvent::Type type, double x, double y, Qt::MouseButtons held,
+               Qt::MouseButton changed, Qt::KeyboardModifiers modifiers)
+{
+    if (!window.handle() || !window.screen() || !window.screen()->handle())
+        return false;
+    // Native pixels: the screen's and the platform window's own places.
+    const QPointF global = QPointF(window.screen()->handle()->geometry().topLeft()) + QPointF(x, y);
+    const QPointF local = global - QPointF(window.handle()->geometry().topLeft());
+    return QWindowSystemInterface::handleMouseEvent<QWindowSystemInterface::SynchronousDelivery>(
+        &window, ulong(emscripten_get_now()), local, global, held, changed, type, modifiers);
+}
+
+} // namespace browser::qtprivate

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QEvent>
+#include <QPointF>
+#include <Qt>
+
+class QScreen;
+class QWindow;
+
+// Every call of the browser build into Qt's private API, in one place.
+// Written for Qt 6.4.2 and its WebAssembly platform plugin; check each
+// against a newer Qt before building with it.
+namespace browser::qtprivate {
+
+// Events the platform has reported but the toolkit not yet handled are
+// handled now, so that what follows sees their outcome.
+void flushWindowSystemEvents();
+
+// Draws the screen at `scale` lesson pixels to a canvas pixel (the page's
+// fit): the toolkit's scale factor of the screen, and the screen's size
+// taken afresh from its canvas, as the platform does on a browser resize.
+void setScreenScale(QScreen &screen, double scale);
+
+// A mouse event from the page at (x, y) CSS pixels from the canvas's top
+// left, delivered at once. The platform's own handling compares canvas
+// pixels with the window's place in lesson pixels; here both are the
+// screen's native pixels, which the toolkit turns into the lesson's.
+bool sendMouse(QWindow &window, QEvent::Type type, double x, double y, Qt::MouseButtons held,
+               Qt::MouseButton changed, Qt::KeyboardModifiers modifiers);
+
+} // namespace browser::qtprivate
