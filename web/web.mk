@@ -81,7 +81,12 @@ web-toolchain-pack: web-emsdk
 	    $(notdir $(QT_WASM_RECIPE_PREFIX))
 	@echo "Packed $(QT_WASM_PACK)"
 
+# A build folder configured with another Qt is configured afresh.
 web: web-toolchain
+	@if [ -f $(WEB_BUILD)/CMakeCache.txt ] && ! grep -q '$(QT_WASM_PREFIX)/' $(WEB_BUILD)/CMakeCache.txt; then \
+	  echo "$(WEB_BUILD) was configured with another Qt: configuring it afresh"; \
+	  rm -rf $(WEB_BUILD)/CMakeCache.txt $(WEB_BUILD)/CMakeFiles; \
+	fi
 	$(WEB_ENV) $(QT_WASM_PREFIX)/bin/qt-cmake -S . -B $(WEB_BUILD) -DCMAKE_BUILD_TYPE=Release
 	$(WEB_ENV) cmake --build $(WEB_BUILD) -j$(WEB_JOBS)
 
