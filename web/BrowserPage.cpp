@@ -1,4 +1,5 @@
 #include "BrowserPage.h"
+#include "SharedFigure.h"
 
 #include "app/Form1.h"
 #include "ui/Fonts.h"
@@ -135,6 +136,7 @@ private:
         };
         tellDistance(form.Text1->text()); // the start-up's, written before the page was told anything
         connect(&form, &Form1::distanceChanged, this, tellDistance);
+        shareFigure(form); // before the first frame: the address's figure, then the figure as it changes
         // The form's own handler was connected first, so it runs before
         // the second slot on `clicked`.
         connect(form.susumu, &QAbstractButton::released, this, [this] { m_stepClock.start(); });

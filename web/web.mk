@@ -21,14 +21,15 @@ WEB_PORT ?= 8040
 WEB_JOBS ?= $(shell nproc)
 
 # Debian's emscripten and node, the host Qt's tools (moc, rcc, uic) and
-# CMake files, fonttools for the font's subset, the face itself and a
-# browser for the page's tests. ninja and dpkg-dev serve only the build of
-# Qt from source.
+# CMake files, fonttools for the font's subset, the face itself, a browser
+# for the page's tests and zbarimg, with which they read the share panel's
+# QR code. ninja and dpkg-dev serve only the build of Qt from source.
 WEB_PACKAGES := cmake make emscripten nodejs qt6-base-dev qt6-base-dev-tools \
                 python3 python3-fonttools fonts-ipafont-gothic chromium \
-                ninja-build dpkg-dev
-# The page's tests install their node modules with npm (npm ci): Debian's
-# npm, unless a node installed otherwise brought its own.
+                zbar-tools ninja-build dpkg-dev
+# The page's QR code library and the page's tests' node modules come with
+# npm (npm ci): Debian's npm, unless a node installed otherwise brought its
+# own.
 WEB_PACKAGES += $(if $(shell command -v npm),,npm)
 
 # emscripten's JavaScript tools find acorn there also under a node that is
