@@ -1,6 +1,6 @@
 # The share panel's QR code library for the page, included by
 # web/CMakeLists.txt: its files join page_outputs, which the page's target
-# makes.
+# makes; share_page_files names them in the page's folder.
 
 # Installed from its lock file at build time (the page asks nothing of
 # anyone at run time), and copied into the page's folder with its licence.
@@ -24,4 +24,6 @@ add_custom_command(
   COMMAND ${CMAKE_COMMAND} -E copy ${CMAKE_CURRENT_SOURCE_DIR}/qrcode-licence.txt ${page_dir}/qrcode-licence.txt
   DEPENDS ${qrcode_file} ${CMAKE_CURRENT_SOURCE_DIR}/qrcode-licence.txt
   VERBATIM)
-list(APPEND page_outputs ${page_dir}/qrcode.js ${page_dir}/qrcode-licence.txt)
+set(share_page_files qrcode.js qrcode-licence.txt)
+list(TRANSFORM share_page_files PREPEND ${page_dir}/ OUTPUT_VARIABLE share_outputs)
+list(APPEND page_outputs ${share_outputs})
