@@ -1,11 +1,13 @@
 // Building the figure with the mouse, and the view options.
 #include "LessonTest.h"
 
+#include "board/FigureCode.h"
 #include "board/SlotRules.h"
 
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QtTest>
 
 #include <memory>
@@ -128,7 +130,8 @@ private slots:
     }
 
     // From every slot state reachable by the pupil, every press and release
-    // leaves only whole pieces in the slots.
+    // leaves only whole pieces; of all five-digit texts, exactly the codes
+    // of these states are read back as figures.
     void everyReachableStateHoldsWholePieces()
     {
         std::set<Slots> seen{Slots{}};
@@ -164,6 +167,31 @@ private slots:
         }
         QVERIFY(seen.size() > 100); // the search did explore the figures
         qInfo("%zu reachable slot states, %d press/release pairs checked", seen.size(), pairs);
+        std::size_t accepted = 0;
+        for (int n = 0; n < 100000; ++n) {
+            const std::string code = QByteArray::number(n).rightJustified(5, '0').toStdString();
+            if (const auto figure = board::figureFromCode(code)) {
+                ++accepted;
+                QVERIFY2(seen.count(*figure) && board::figureCode(*figure) == code, code.c_str());
+            }
+        }
+        QCOMPARE(accepted, seen.size());
+    }
+
+    // Texts that are not five digits stand for no figure.
+    void figureFromOtherTexts_data()
+    {
+        QTest::addColumn<QByteArray>("code");
+        QTest::newRow("too few") << QByteArray("1045");
+        QTest::newRow("too many") << QByteArray("104560");
+        QTest::newRow("letter") << QByteArray("1o456");
+        QTest::newRow("full-width digits") << QByteArray("１０４５６");
+        QTest::newRow("huge") << QByteArray(1 << 20, '1');
+    }
+    void figureFromOtherTexts()
+    {
+        QFETCH(QByteArray, code);
+        QVERIFY(!board::figureFromCode(std::string_view(code.constData(), std::size_t(code.size()))));
     }
 
     // ---- The mouse handlers on the window ----------------------------------
@@ -249,6 +277,25 @@ private slots:
         QCOMPARE(f->SlotPiece, (Slots{0, 4, 5, 6, 0}));
         drag(*f, slotX(3), insideY, 100, aboveY);
         QCOMPARE(f->SlotPiece, (Slots{}));
+    }
+
+    // A figure handed in whole leaves the window as the drags that make it
+    // do; the page is told of each change of the slots and of nothing else.
+    void aFigureHandedInIsTheFigureDraggedIn()
+    {
+        QSignalSpy told(f.get(), &Form1::figureChanged);
+        drag(*f, triangleTrayX, trayY, slotX(2), insideY);
+        drag(*f, squareTrayX, trayY, slotX(0), insideY);
+        drag(*f, rect6TrayX, trayY, slotX(4), insideY);
+        drag(*f, rect4TrayX, trayY, slotX(0), insideY); // onto the square: no change
+        Form1 handed;
+        QVERIFY(!handed.buildFigure(Slots{0, 5, 6, 0, 0}));
+        handed.susumu_Click();
+        QVERIFY(handed.buildFigure(f->SlotPiece));
+        QCOMPARE(handed.Px, 300.0); // the canvas holds the outlines' yellow and the shading at B
+        QVERIFY(handed.kokuban->canvas() == f->kokuban->canvas());
+        f->Command1_Click(); // 初期画面 empties the envelope
+        QCOMPARE(told.count(), 4);
     }
 
     void realMouseEventsBuildTheFigure()

@@ -1,4 +1,5 @@
 #include "BrowserPage.h"
+#include "SharedFigure.h"
 
 #include "QtWasmPrivate.h"
 
@@ -146,6 +147,7 @@ private:
         };
         tellDistance(form.Text1->text()); // the start-up's, written before the page was told anything
         connect(&form, &Form1::distanceChanged, this, tellDistance);
+        shareFigure(form); // before the first frame: the address's figure, then the figure as it changes
 #ifdef KANSU_WEB_STEP_TIMING
         // The form's own handler was connected first, so it runs before
         // the second slot on `clicked`.

@@ -13,6 +13,7 @@ window.kansuPage = (function () {
     const progress = document.getElementById('progress');
     const retryRow = document.getElementById('retry-row');
     const endedNotice = document.getElementById('ended');
+    const footer = document.getElementById('credits');
     let client = null;     // the window's client size in the lesson's pixels
     let loader = null;
 
@@ -65,7 +66,8 @@ window.kansuPage = (function () {
         if (endedNotice.hidden)
             showNotice(null); // the window is up: the canvas takes the notice's place
         const ratio = window.devicePixelRatio || 1;
-        const fitting = Math.min(window.innerWidth / width, window.innerHeight / height);
+        const [roomWidth, roomHeight] = room(width, height);
+        const fitting = Math.min(roomWidth / width, roomHeight / height);
         const deviceWidth = Math.floor(width * fitting * ratio);
         const deviceHeight = Math.floor(height * fitting * ratio);
         // Layout keeps CSS lengths in 64ths of a pixel: a size is rounded up
@@ -75,9 +77,25 @@ window.kansuPage = (function () {
         const place = (device) => (Math.round(device / ratio * 64) / 64) + 'px';
         screen.style.width = size(deviceWidth);
         screen.style.height = size(deviceHeight);
-        screen.style.left = place(Math.floor((window.innerWidth * ratio - deviceWidth) / 2));
-        screen.style.top = place(Math.floor((window.innerHeight * ratio - deviceHeight) / 2));
+        screen.style.left = place(Math.floor((roomWidth * ratio - deviceWidth) / 2));
+        screen.style.top = place(Math.floor((roomHeight * ratio - deviceHeight) / 2));
         return Math.min(deviceWidth / (width * ratio), deviceHeight / (height * ratio));
+    }
+
+    // The part of the browser window the lesson may take, in CSS pixels,
+    // from its top left: all of it when the footer's corner (the share
+    // button) lies clear of the lesson fitted to the whole window, else the
+    // window less the footer's strip beside or below the lesson, whichever
+    // leaves the lesson larger.
+    function room(width, height) {
+        const w = window.innerWidth, h = window.innerHeight;
+        const corner = footer.getBoundingClientRect();
+        const stripWidth = w - corner.left, stripHeight = h - corner.top;
+        const whole = Math.min(w / width, h / height);
+        if (corner.width === 0 || (w - whole * width) / 2 >= stripWidth || (h - whole * height) / 2 >= stripHeight)
+            return [w, h];
+        return Math.min((w - stripWidth) / width, h / height) >= Math.min(w / width, (h - stripHeight) / height)
+            ? [w - stripWidth, h] : [w, h - stripHeight];
     }
 
     function refit() {

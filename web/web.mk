@@ -30,15 +30,16 @@ QT_WASM_PREFIX ?= $(patsubst %/bin/qt-cmake,%,$(firstword \
                     $(QT_WASM_RECIPE_PREFIX)/bin/qt-cmake))
 
 # Debian's emscripten and node, the host Qt's tools (moc, rcc, uic) and
-# CMake files, fonttools for the font's subset, the face itself and the
-# browsers for the page's tests. ninja and dpkg-dev serve only the build of
-# Qt from source.
-# zopfli and brotli compress the program, rsvg-convert draws the icons.
+# CMake files, fonttools for the font's subset, the face itself, the
+# browsers for the page's tests and zbarimg, with which they read the share
+# panel's QR code; zopfli and brotli compress the program, rsvg-convert
+# draws the icons. ninja and dpkg-dev serve only the build of Qt from source.
 WEB_PACKAGES := cmake make emscripten nodejs qt6-base-dev qt6-base-dev-tools \
                 python3 python3-fonttools fonts-ipafont-gothic chromium \
-                firefox-esr webkit2gtk-driver ninja-build dpkg-dev zopfli brotli librsvg2-bin
-# The page's tests install their node modules with npm (npm ci): Debian's
-# npm, unless a node installed otherwise brought its own.
+                firefox-esr webkit2gtk-driver zbar-tools ninja-build dpkg-dev zopfli brotli librsvg2-bin
+# The page's QR code library and the page's tests' node modules come with
+# npm (npm ci): Debian's npm, unless a node installed otherwise brought its
+# own.
 WEB_PACKAGES += $(if $(shell command -v npm),,npm)
 
 # emscripten's JavaScript tools find acorn there also under a node that is

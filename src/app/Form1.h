@@ -196,7 +196,18 @@ public:
     void kokuban_MouseMove(int button, int shift, float X, float Y);
     void kokuban_MouseUp(int button, int shift, float X, float Y);
     void kokuban_TouchCancel();
+    // Puts `figure` into the envelope as the pupil's drags would: the slots
+    // hold it, the outlines turn yellow, P goes back to B and the board is
+    // redrawn. A figure the drags cannot make changes nothing and is
+    // refused (false); the figure the envelope already holds needs no drag.
+    bool buildFigure(const board::Slots &figure);
+private:
+    // The board after a release above or over the envelope.
+    void showDroppedFigure();
+    // figureChanged when the slots no longer hold `before`.
+    void tellFigureIfChanged(const board::Slots &before);
 
+public:
     // graph/graph.cpp: the y-x graph.
     void DrawGraph(qint16 mode);
     void PlotPoint(qint16 direction);
@@ -215,6 +226,8 @@ signals:
     void waitStarted(int ms);
     // Emitted whenever the x read-out changes.
     void distanceChanged(const QString &text);
+    // Emitted whenever the slot codes change, once the board shows them.
+    void figureChanged();
 
 private:
     int m_outerWidthTwips = 0;

@@ -22,6 +22,7 @@ void Form1::ShowInitialScreen()
 {
     setDistanceText(0);
     DragPiece = board::Empty;
+    const board::Slots before = SlotPiece;
     SlotPiece.fill(board::Empty);
     Picture1->hide();
     Check5->setChecked(false);
@@ -62,6 +63,7 @@ void Form1::ShowInitialScreen()
     // Last: the board was cleared above.
     if (Check1->isChecked())
         DrawGrid();
+    tellFigureIfChanged(before);
 }
 
 void Form1::Command1_Click() { ShowInitialScreen(); }

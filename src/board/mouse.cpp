@@ -1,7 +1,8 @@
 // Building the figure with the mouse: lift a template from the tray or a
 // piece from a slot, carry its template with the pointer, and on release take
 // it away (above the envelope) or put it in (over the envelope). Every button
-// acts alike. Positions are board pixels.
+// acts alike. Positions are board pixels. A whole figure can also be put in
+// at once, with the board as after the drags that make it.
 #include "app/Form1.h"
 
 #include "board/SlotRules.h"
@@ -49,6 +50,7 @@ void Form1::kokuban_MouseUp(int, int, float X, float Y)
     if (DragPiece == board::Empty)
         return;
     putTemplatesHome();
+    const board::Slots before = SlotPiece;
     const board::Lift held{DragPiece, DragSlot};
     const bool above = Y < releaseAboveY;
     const bool over = Y > board::envelopeTop && Y < board::baseY;
@@ -56,12 +58,36 @@ void Form1::kokuban_MouseUp(int, int, float X, float Y)
         board::takeAway(SlotPiece, held);
     else if (over)
         board::putIn(SlotPiece, DragPiece, X);
-    if (above || over) {
-        kokuban->setForeColor(droppedPen);
-        Command2_Click();
-        RedrawBoard(qint16(board::sideAbX));
-    }
+    if (above || over)
+        showDroppedFigure();
     DragPiece = board::Empty;
+    tellFigureIfChanged(before);
+}
+
+void Form1::showDroppedFigure()
+{
+    kokuban->setForeColor(droppedPen);
+    Command2_Click();
+    RedrawBoard(qint16(board::sideAbX));
+}
+
+bool Form1::buildFigure(const board::Slots &figure)
+{
+    if (!board::holdsWholePieces(figure))
+        return false;
+    if (figure == SlotPiece)
+        return true;
+    const board::Slots before = SlotPiece;
+    SlotPiece = figure;
+    showDroppedFigure();
+    tellFigureIfChanged(before);
+    return true;
+}
+
+void Form1::tellFigureIfChanged(const board::Slots &before)
+{
+    if (SlotPiece != before)
+        emit figureChanged();
 }
 
 // A drag that ends without a release (the system took the touch back) puts

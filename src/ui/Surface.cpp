@@ -302,9 +302,15 @@ void Surface::paintEvent(QPaintEvent *event)
     const bool atCanvasScale = devicePixelRatio() == m_dpr;
     const QRect inside = toDevice(rect());
     QRegion reached; // the dirty parts and the pixels the widening may touch
-    for (const QRect &dirty : event->region()) {
+    for (const QRect &part : event->region()) {
         if (!wholeScale)
-            reached += dirty.adjusted(-1, -1, 1, 1);
+            reached += part.adjusted(-1, -1, 1, 1);
+        // Stretched, a part's edges fall inside the window's device pixels
+        // and are rounded there, a pixel short of the dirty region's own
+        // edges at some scales: each part reaches a pixel further, within
+        // that region, so that no pixel between two parts shows what lies
+        // under the surface.
+        const QRect dirty = atCanvasScale ? part : part.adjusted(-1, -1, 1, 1);
         const QRect device =
             QRectF(dirty.x() * m_dpr, dirty.y() * m_dpr, dirty.width() * m_dpr, dirty.height() * m_dpr)
                 .toAlignedRect() &

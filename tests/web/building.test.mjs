@@ -3,8 +3,9 @@
 // client pixels, board pixels where the name says so (see lesson.mjs).
 import { test } from 'node:test';
 import assert from 'node:assert/strict';
+import { execFileSync } from 'node:child_process';
 import {
-    useBrowser, openLesson, areaOut, expectFigure, TRAY, slot,
+    URL, UNSCALED, useBrowser, openLesson, areaOut, expectFigure, TRAY, slot,
     BOARD_X, BOARD_Y, BOARD_W, BOARD_H, GRAPH_X, GRAPH_Y, TABLE_X, TABLE_Y,
     BLUE, BTN_FORWARD, BTN_BACK, CHK_GRAPH, CHK_TABLE,
 } from './lesson.mjs';
@@ -65,6 +66,37 @@ test('a pen drags a piece and taps 出す as the mouse does', async (t) => {
     await lesson.penStroke([BTN_FORWARD, BTN_FORWARD]);
     await lesson.waitForX(' 0.5');
     assert.deepEqual(lesson.errors, []);
+});
+
+// The page tells each change of the slots; the share panel's link and QR
+// code open a page whose board is the one built by drags, pixel for pixel
+// (at the page scale 1, where no edge is rounded).
+test('この図を配る: the link and its QR code open the figure as built', async (t) => {
+    const built = await openLesson(t, { viewport: UNSCALED });
+    await built.page.evaluate(() => {
+        window.figures = [];
+        document.addEventListener('lessonfigure', (event) => window.figures.push(event.detail));
+    });
+    for (const [from, to] of FIGURE.drags)
+        await built.dragOnBoard(from, to);
+    await built.dragOnBoard(TRAY.square, slot(4)); // onto the 2 x 6 rectangle: no change
+    assert.deepEqual(await built.page.evaluate(() => window.figures), ['04560', '14560', '14563']);
+    const board = built.areaPixels(await built.shot(), BOARD);
+    await built.page.click('#share');
+    const href = await built.page.locator('#share-link').getAttribute('href');
+    assert.equal(href, `${URL}#figure=${FIGURE.slots.join('')}`);
+    const qr = await built.page.locator('#share-qr').screenshot();
+    assert.equal(execFileSync('zbarimg', ['--raw', '-q', '-'], { input: qr, encoding: 'utf8' }).trim(), href);
+    await built.page.keyboard.press('Escape');
+    assert.ok(await built.page.locator('#share-panel').isHidden(), 'Escape did not close the panel');
+    await built.settle();
+    await built.page.keyboard.press('PageDown'); // the lesson has the keyboard again: 出す
+    await built.waitForX(' 0.5');
+    const opened = await openLesson(t, { viewport: UNSCALED, fragment: new globalThis.URL(href).hash });
+    await opened.settle();
+    assert.equal(await opened.page.locator('#screen').getAttribute('data-figure'), FIGURE.slots.join(''));
+    assert.ok(opened.areaPixels(await opened.shot(), BOARD).equals(board), 'the link shows another board');
+    assert.deepEqual([...built.errors, ...opened.errors], []);
 });
 
 test('steps: 出す and 戻す move the figure out and back in', async (t) => {

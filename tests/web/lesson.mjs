@@ -64,10 +64,12 @@ export function useBrowser() {
 
 
 // A fresh page with the lesson's first screen drawn. `options`: viewport,
-// deviceScaleFactor, hasTouch; `init` runs in the page before any of its own
-// scripts.
+// deviceScaleFactor, hasTouch, fragment (the address's, "#..."); `init`
+// runs in the page before any of its own scripts; `url` is the page's
+// address without the fragment.
 export async function openLesson(t, options = {}, init, url = URL) {
-    const viewport = options.viewport || { width: 1280, height: 800 };
+    const viewport = options.viewport === UNSCALED ? await unscaledViewport()
+                   : options.viewport || { width: 1280, height: 800 };
     const dpr = options.deviceScaleFactor || 1;
     const context = await browser.newContext({ viewport, deviceScaleFactor: dpr,
                                                hasTouch: !!options.hasTouch });
@@ -77,7 +79,7 @@ export async function openLesson(t, options = {}, init, url = URL) {
     page.on('pageerror', (e) => errors.push(String(e)));
     if (init)
         await page.addInitScript(init);
-    await page.goto(url);
+    await page.goto(url + (options.fragment || ''));
     await page.waitForFunction(() => {
         const c = document.getElementById('screen');
         return c && c.style.display === 'block' && c.getBoundingClientRect().width > 0;
@@ -90,8 +92,23 @@ export async function openLesson(t, options = {}, init, url = URL) {
 }
 
 // The viewport in which the page shows the compact window at exactly one
-// CSS pixel per client pixel, at the canvas's top left corner.
+// CSS pixel per client pixel, at the canvas's top left corner: in openLesson,
+// the compact window and beside it the strip the page keeps for its footer.
 export const UNSCALED = { width: COMPACT.w, height: COMPACT.h };
+let unscaled;
+async function unscaledViewport() {
+    const wide = { width: 2 * COMPACT.w, height: COMPACT.h };
+    if (!unscaled) {
+        const context = await browser.newContext({ viewport: wide });
+        const page = await context.newPage();
+        await page.goto(URL);
+        await page.locator('#share').waitFor({ timeout: 30000 }); // shown with the lesson
+        const { x } = await page.locator('#credits').boundingBox();
+        await context.close();
+        unscaled = { width: COMPACT.w + Math.ceil(wide.width - x), height: COMPACT.h };
+    }
+    return unscaled;
+}
 
 export class Lesson {
     constructor(page, errors, dpr, context) {

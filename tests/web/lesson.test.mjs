@@ -7,7 +7,7 @@ import fs from 'node:fs';
 import http from 'node:http';
 import path from 'node:path';
 import {
-    useBrowser, openLesson, browserInUse, URL, CAPTION, COMPACT, GRAPH_W, TABLE_H, BOARD_X, BOARD_Y,
+    useBrowser, openLesson, browserInUse, URL, CAPTION, COMPACT, GRAPH_W, TABLE_H, BOARD_X, BOARD_Y, BOARD_W, BOARD_H,
     BOARD_GREEN, TRAY_GREEN, YELLOW, WHITE, GREY, RED,
     BTN_END, BTN_FORWARD, CHK_TABLE, CHK_GRAPH, AREA_READOUT,
 } from './lesson.mjs';
@@ -219,6 +219,25 @@ test('the progress bar moves while the program loads on a slow network', async (
     }
     assert.ok(seen.size >= 3, `the bar took only ${seen.size} values between empty and full`);
     await page.waitForFunction(() => document.getElementById('screen').dataset.x === ' 0.0', null, { timeout: 120000 });
+});
+
+// An address whose figure the drags cannot make opens the empty envelope,
+// silently: no half figure, no notice, no error.
+test('a fragment that is no figure opens the empty envelope', async (t) => {
+    const board = [BOARD_X, BOARD_Y, BOARD_W, BOARD_H];
+    const plain = await openLesson(t);
+    const empty = plain.areaPixels(await plain.shot(), board);
+    for (const fragment of ['#figure=05600', '#figure=104560', '#figure=%E3%81%82',
+                            `#figure=${'4'.repeat(200000)}`, '#10456']) {
+        const lesson = await openLesson(t, { fragment });
+        const what = fragment.slice(0, 20);
+        await lesson.settle();
+        assert.equal(await lesson.page.locator('#screen').getAttribute('data-figure'), '00000', what);
+        assert.ok(lesson.areaPixels(await lesson.shot(), board).equals(empty), `${what}: not the empty envelope`);
+        assert.ok(await lesson.page.locator('#status').isHidden(), `${what}: a notice shows`);
+        assert.deepEqual(lesson.errors, [], what);
+        await lesson.context.close();
+    }
 });
 
 test('終了 leaves the end page with a way to start again', async (t) => {

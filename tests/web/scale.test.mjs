@@ -48,7 +48,7 @@ for (const dpr of [1.25, 1.5, 2])
                 await lesson.forward(steps - taken);
                 taken = steps;
                 const s = await lesson.shot();
-                assert.equal(s.png.width, Math.round(viewport.width * dpr), 'the screenshot is not in device pixels');
+                assert.equal(s.png.width, Math.round(lesson.page.viewportSize().width * dpr), 'the screenshot is not in device pixels');
                 expectFigure(lesson, s, SLOTS, px, `device scale ${dpr}, ${steps} 出す`);
             }
             assert.deepEqual(lesson.errors, []);

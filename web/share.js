@@ -1,0 +1,90 @@
+// Handing the figure to the class. A link may carry a figure in the page's
+// address, "#figure=10456" (the figure's code, src/board/FigureCode.h: one
+// digit per slot, slot 0 at side AB first). The program reads it once as
+// the lesson starts, puts that figure into the envelope when the pupil's
+// drags could have made it, and tells the page the figure's code whenever
+// it changes: in the canvas's data-figure, with a "lessonfigure" event. The
+// teacher's button in the footer shows the link to the figure on the board,
+// a way to copy it and its QR code, for the pupils' tablets.
+'use strict';
+
+window.kansuShare = (function () {
+    const key = 'figure';             // the address fragment's name for the figure
+    const screen = document.getElementById('screen');
+    const panel = document.getElementById('share-panel');
+    const link = document.getElementById('share-link');
+    const qr = document.getElementById('share-qr');
+    const copied = document.getElementById('share-copied');
+    let shown = '';                   // the figure the program told last
+
+    // The figure's text in the address, "" for none: the program decides
+    // whether it stands for a figure.
+    function figureInAddress() {
+        return new URLSearchParams(location.hash.slice(1)).get(key) || '';
+    }
+
+    function figure(code) {
+        shown = code;
+        screen.dataset.figure = code;
+        screen.dispatchEvent(new CustomEvent('lessonfigure', { detail: code, bubbles: true }));
+    }
+
+    // This page's address with the figure on the board in its fragment.
+    function address() {
+        const url = new URL(location.href);
+        const fragment = new URLSearchParams(url.hash.slice(1));
+        fragment.set(key, shown);
+        url.hash = fragment.toString();
+        return url.href;
+    }
+
+    function open() {
+        const href = address();
+        link.href = href;
+        link.textContent = href;
+        copied.textContent = '';
+        // Error correction M: a quarter of a projected, photographed code
+        // may be unreadable. The margin is the four modules the code's
+        // readers expect around it.
+        const code = qrcode(0, 'M');
+        code.addData(href);
+        code.make();
+        qr.innerHTML = code.createSvgTag({ cellSize: 1, margin: 4, scalable: true });
+        panel.showModal();
+    }
+
+    async function copy() {
+        try {
+            await navigator.clipboard.writeText(link.href);
+            copied.textContent = 'コピーしました。';
+            return;
+        } catch (e) {
+            // No clipboard for this page (one not served over https, or
+            // refused): the link's text is selected for the keyboard's copy.
+        }
+        const range = document.createRange();
+        range.selectNodeContents(link);
+        const selection = window.getSelection();
+        selection.removeAllRanges();
+        selection.addRange(range);
+        let done = false;
+        try {
+            done = document.execCommand('copy');
+        } catch (e) {
+            done = false;
+        }
+        copied.textContent = done ? 'コピーしました。'
+                                  : 'リンクを選びました。Ctrl+C（Mac では ⌘+C）でコピーしてください。';
+    }
+
+    const button = document.getElementById('share');
+    document.getElementById('share-title').textContent = button.textContent; // the panel is named as its button
+    button.addEventListener('click', open);
+    document.getElementById('share-copy').addEventListener('click', copy);
+    document.getElementById('share-close').addEventListener('click', () => panel.close());
+    // Closed by its button or by Escape, the panel gives the keyboard back to
+    // the lesson (the presenter's keys step P).
+    panel.addEventListener('close', () => screen.focus());
+
+    return { figureInAddress: figureInAddress, figure: figure };
+})();
