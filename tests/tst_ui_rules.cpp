@@ -608,10 +608,10 @@ void TestUiRules::clientSizeFromOuterTwips_data()
     QTest::addColumn<QSize>("outer");
     QTest::addColumn<QSize>("client");
 
-    QTest::newRow("compact") << QSize(9700, 8800) << QSize(631, 549);
-    QTest::newRow("with graph") << QSize(15700, 8800) << QSize(1031, 549);
-    QTest::newRow("with table") << QSize(9700, 10800) << QSize(631, 682);
-    QTest::newRow("with graph and table") << QSize(15700, 10800) << QSize(1031, 682);
+    QTest::newRow("compact") << QSize(app::compactWidthTwips, app::compactHeightTwips) << QSize(631, 549);
+    QTest::newRow("with graph") << QSize(app::graphWidthTwips, app::compactHeightTwips) << QSize(1031, 549);
+    QTest::newRow("with table") << QSize(app::compactWidthTwips, app::tableHeightTwips) << QSize(631, 682);
+    QTest::newRow("with graph and table") << QSize(app::graphWidthTwips, app::tableHeightTwips) << QSize(1031, 682);
 }
 
 void TestUiRules::clientSizeFromOuterTwips()

@@ -2,7 +2,7 @@
 // one 3-px segment per step of P.
 #include "app/Form1.h"
 
-#include "app/Colours.h"
+#include "app/DesignFacts.h"
 #include "graph/GraphScale.h"
 #include "motion/StripRules.h"
 #include "ui/Palette.h"

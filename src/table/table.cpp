@@ -2,7 +2,7 @@
 // row and y in the lower one.
 #include "app/Form1.h"
 
-#include "app/Colours.h"
+#include "app/DesignFacts.h"
 #include "motion/StripRules.h"
 #include "table/TableLayout.h"
 #include "ui/NumberForm.h"
