@@ -2,6 +2,7 @@
 // waits between steps (a spinning wait would burn all of it), and how closely
 // the steps keep the 50-ms pace.
 #include "BenchQt.h"
+#include "app/DesignFacts.h"
 
 #include "motion/RunRules.h"
 
@@ -26,12 +27,10 @@ constexpr double targetIntervalPercent = 2.0;
 // repaint and its flush per interval). Process CPU over wall time, percent.
 double bareTimerCpuPercent(int intervals, int waitMs)
 {
-    constexpr int compactClientWidth = 631; // the program's window without graph
-    constexpr int compactClientHeight = 549; // and table
-    QWidget window;
-    window.resize(compactClientWidth, compactClientHeight);
+    QWidget window; // the program's window without graph and table
+    window.resize(app::clientSizeFromOuterTwips(app::compactWidthTwips, app::compactHeightTwips));
     QLabel count(QStringLiteral("0.0"), &window);
-    count.setGeometry(264, 360, 65, 33); // where the x read-out stands
+    count.setGeometry(app::placeOf("Text1")); // the x read-out's place and size
     window.show();
     QApplication::processEvents();
     QEventLoop loop;

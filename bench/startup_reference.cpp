@@ -3,14 +3,14 @@
 // face, so that loading that font is part of the floor too.
 #include "FirstPaint.h"
 
+#include "app/WindowSizes.h"
+
 #include <QFont>
 #include <QLabel>
 #include <QWidget>
 
 namespace {
 
-constexpr int compactClientWidth = 631;  // the program's window without graph
-constexpr int compactClientHeight = 549; // and table
 constexpr int titlePixelSize = 32;       // the program's title "関数の利用"
 
 } // namespace
@@ -19,7 +19,8 @@ int main(int argc, char *argv[])
 {
     bench::FirstPaintApplication app(argc, argv);
     QWidget window;
-    window.resize(compactClientWidth, compactClientHeight);
+    // The program's window without graph and table.
+    window.resize(app::clientSizeFromOuterTwips(app::compactWidthTwips, app::compactHeightTwips));
     QLabel title(QStringLiteral("関数の利用"), &window);
     QFont face(QStringLiteral("IPAPGothic"));
     face.setPixelSize(titlePixelSize);

@@ -65,8 +65,8 @@ constexpr std::array<Span, 4> trayAreas = [] {
         areas[i] = {board::trayHomes[i].left, board::trayHomes[i].left + board::trayHomes[i].width};
     return areas;
 }();
-constexpr int boardWidth = 601;
-constexpr int boardHeight = 409;
+constexpr int boardWidth = app::placeOf("kokuban").width();
+constexpr int boardHeight = app::placeOf("kokuban").height();
 
 // Everything RedrawBoard paints lies in the band of rectangle ABCD (rows 180
 // to 300) between the grid's ends (columns 20 to 580); a 2-px pen with round

@@ -1,11 +1,12 @@
 #pragma once
 
 // Shared by the test suites: an area oracle computed from the figure's
-// geometry alone, the window's sizes and the design's colours as the tests
-// expect them, typing key by key, printing slot arrays in failed
+// geometry alone, the window's sizes and colours from the design's facts
+// (app/DesignFacts.h), typing key by key, printing slot arrays in failed
 // comparisons, and the application's look.
 
 #include "app/Application.h"
+#include "app/DesignFacts.h"
 #include "app/Form1.h"
 
 #include <QApplication>
@@ -53,25 +54,27 @@ inline double areaOut(const board::Slots &figure, double x)
 }
 
 // The window's client area (px): compact, widened by グラフ, heightened by 表.
-constexpr QSize compactClient(631, 549);
-constexpr QSize graphClient(1031, 549);
-constexpr QSize tableClient(631, 682);
-constexpr QSize fullClient(1031, 682);
-constexpr QSize clientWith(bool graph, bool table)
+inline QSize clientWith(bool graph, bool table)
 {
-    return {graph ? fullClient.width() : compactClient.width(),
-            table ? fullClient.height() : compactClient.height()};
+    return app::clientSizeFromOuterTwips(graph ? app::graphWidthTwips : app::compactWidthTwips,
+                                         table ? app::tableHeightTwips : app::compactHeightTwips);
 }
+inline const QSize compactClient = clientWith(false, false);
+inline const QSize graphClient = clientWith(true, false);
+inline const QSize tableClient = clientWith(false, true);
+inline const QSize fullClient = clientWith(true, true);
 
 // The design's colours, as the canvases must show them.
-constexpr QRgb boardGreen = qRgb(0, 128, 0); // the cleared board; the graph's grid
-constexpr QRgb trayGreen = qRgb(0, 64, 0);   // the tray band Line1
-constexpr QRgb panelCream = qRgb(255, 255, 192); // graph and table background
-constexpr QRgb white = qRgb(255, 255, 255);  // shading outside the envelope; the envelope
-constexpr QRgb grey = qRgb(192, 192, 192);   // shading inside the envelope
-constexpr QRgb black = qRgb(0, 0, 0);        // the board's grid, the graph's labels
-constexpr QRgb yellow = qRgb(255, 255, 0);   // templates; the board's pen once a piece was dropped
-constexpr QRgb valueBlue = qRgb(0, 0, 255);  // the graph's curve and the table's values
+inline const QRgb boardGreen = app::boardGreen.rgb(); // the cleared board; the graph's grid
+inline const QRgb trayGreen = app::trayGreen.rgb();   // the tray band Line1
+inline const QRgb panelCream = app::panelCream.rgb(); // graph and table background
+inline const QRgb white = app::white.rgb();  // shading outside the envelope; the envelope
+inline const QRgb yellow = app::yellow.rgb(); // templates; the board's pen once a piece was dropped
+// Palette colours: shading inside the envelope; the board's grid and the
+// graph's labels; the graph's curve and the table's values.
+inline const QRgb grey = ui::paletteColor(7).rgb();
+inline const QRgb black = ui::paletteColor(0).rgb();
+inline const QRgb valueBlue = ui::paletteColor(9).rgb();
 
 // Types `text` key by key into `target`; characters outside printable ASCII
 // arrive as key events carrying that text, as an input method delivers them.

@@ -17,6 +17,7 @@
 #include <QTest>
 
 #include <algorithm>
+#include <cmath>
 #include <deque>
 #include <limits>
 
@@ -78,6 +79,8 @@ private slots:
     void distanceTextReadsBack();
     void slotEntered_data();
     void slotEntered();
+    void ySums_data();
+    void ySums();
     void columnLeft_data();
     void columnLeft();
     void axisTexts_data();
@@ -513,6 +516,36 @@ void TestUiRules::slotEntered()
     QCOMPARE(motion::slotEntered(x), slot);
 }
 
+void TestUiRules::ySums_data()
+{
+    QTest::addColumn<double>("x");
+    QTest::addColumn<bool>("forward");
+    QTest::addColumn<double>("change"); // the graph's step; strip k holds k/8 cm²
+    QTest::addColumn<float>("column");  // y in the table's column at x (whole x)
+
+    QTest::newRow("x=0 forward") << 0.0 << true << 0.0 << 0.0f;
+    QTest::newRow("x=0.5 forward") << 0.5 << true << 0.125 << 0.0f;
+    QTest::newRow("back to x=0") << 0.0 << false << -0.125 << 0.0f;
+    QTest::newRow("x=3 forward") << 3.0 << true << 0.75 << 2.625f;
+    QTest::newRow("back to x=9.5") << 9.5 << false << -2.5 << 0.0f;
+    QTest::newRow("x=10 forward") << 10.0 << true << 2.5 << 26.25f;
+    QTest::newRow("back beyond the table") << 10.5 << false << 0.0 << 0.0f;
+}
+
+void TestUiRules::ySums()
+{
+    QFETCH(double, x);
+    QFETCH(bool, forward);
+    QFETCH(double, change);
+    QFETCH(float, column);
+    motion::StripTable strips{};
+    for (std::size_t k = 1; k < strips.size(); ++k)
+        strips[k] = float(k) / 8;
+    QCOMPARE(motion::stepChange(strips, x, forward), change);
+    if (x == std::floor(x) && forward)
+        QCOMPARE(motion::areaAtCm(strips, int(x)), column);
+}
+
 void TestUiRules::columnLeft_data()
 {
     QTest::addColumn<int>("x");
@@ -575,10 +608,10 @@ void TestUiRules::clientSizeFromOuterTwips_data()
     QTest::addColumn<QSize>("outer");
     QTest::addColumn<QSize>("client");
 
-    QTest::newRow("compact") << QSize(9700, 8800) << QSize(631, 549);
-    QTest::newRow("with graph") << QSize(15700, 8800) << QSize(1031, 549);
-    QTest::newRow("with table") << QSize(9700, 10800) << QSize(631, 682);
-    QTest::newRow("with graph and table") << QSize(15700, 10800) << QSize(1031, 682);
+    QTest::newRow("compact") << QSize(app::compactWidthTwips, app::compactHeightTwips) << QSize(631, 549);
+    QTest::newRow("with graph") << QSize(app::graphWidthTwips, app::compactHeightTwips) << QSize(1031, 549);
+    QTest::newRow("with table") << QSize(app::compactWidthTwips, app::tableHeightTwips) << QSize(631, 682);
+    QTest::newRow("with graph and table") << QSize(app::graphWidthTwips, app::tableHeightTwips) << QSize(1031, 682);
 }
 
 void TestUiRules::clientSizeFromOuterTwips()

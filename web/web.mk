@@ -108,12 +108,12 @@ test-web: web web-board-render
 # Transfer size, first frame, one 出す: printed, never a failure. Measured
 # on a build of its own that also tells the page each 出す's time.
 WEB_BENCH_BUILD := $(WEB_BUILD)-bench
-bench-web: web-toolchain
+bench-web: web-toolchain web-board-render
 	$(WEB_ENV) $(QT_WASM_PREFIX)/bin/qt-cmake -S . -B $(WEB_BENCH_BUILD) -DCMAKE_BUILD_TYPE=Release \
 	    -DKANSU_WEB_STEP_TIMING=ON
 	$(WEB_ENV) cmake --build $(WEB_BENCH_BUILD) -j$(WEB_JOBS)
 	$(WEB_ENV) cmake --build $(WEB_BENCH_BUILD) --target kansu-floor
-	$(WEB_DIR)/../tests/web/bench.sh $(WEB_BENCH_BUILD)
+	$(WEB_DIR)/../tests/web/bench.sh $(WEB_BENCH_BUILD) $(BUILD)/tests/design_facts
 
 web-clean:
 	rm -rf $(WEB_BUILD) $(WEB_BENCH_BUILD)

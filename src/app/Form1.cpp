@@ -3,8 +3,7 @@
 // and table pixels for the controls on those surfaces.
 #include "Form1.h"
 
-#include "app/Colours.h"
-#include "app/WindowSizes.h"
+#include "app/DesignFacts.h"
 #include "ui/Fonts.h"
 #include "ui/FramedPanelStyle.h"
 
@@ -17,17 +16,7 @@
 
 namespace {
 
-const QColor windowGreen(192, 255, 192);  // window, check boxes, cover
-const QColor checkText(0, 128, 0);        // check box captions
-const QColor boardGreen(0, 128, 0);       // the blackboard
-const QColor white(255, 255, 255);
-const QColor red(255, 0, 0);
-const QColor yellow(255, 255, 0);
-const QColor trayGreen(0, 64, 0);
-
-const QSize boardSize(601, 409);
-const QSize graphSize(393, 513);
-const QSize tableSize(609, 113);
+using namespace app;
 
 constexpr int envelopeLineWidth = 3;
 constexpr int underlineWidth = 3;
@@ -92,12 +81,12 @@ QCheckBox *checkBox(QWidget *parent, const QString &caption, QRect place)
 
 Form1::Form1(QWidget *parent) : QWidget(parent)
 {
-    setWindowTitle(QStringLiteral("４.関数  (by Orvane)"));
+    setWindowTitle(QString::fromUtf8(caption.data(), qsizetype(caption.size())));
     setAutoFillBackground(true);
     paint(this, QPalette::Window, windowGreen);
     // The design area in which every control is in view; the window shows
     // part of it until Form_Load sets the compact size.
-    setOuterSizeTwips(app::graphWidthTwips, app::tableHeightTwips);
+    setOuterSizeTwips(graphWidthTwips, tableHeightTwips);
 
     createWindowControls();
     createBoardControls();
@@ -113,27 +102,27 @@ Form1::~Form1() = default;
 
 void Form1::createWindowControls()
 {
-    Label6 = opaqueLabel(this, QStringLiteral("関数の利用"), {16, 16, 160, 33}, QColor(0, 0, 255),
+    Label6 = opaqueLabel(this, QStringLiteral("関数の利用"), placeOf("Label6"), QColor(0, 0, 255),
                          white, ui::designFont(24));
-    Command1 = button(this, QStringLiteral("初期画面"), {216, 16, 81, 33}, app::panelCream,
+    Command1 = button(this, QStringLiteral("初期画面"), placeOf("Command1"), panelCream,
                       ui::designFont(12, true));
-    Check1 = checkBox(this, QStringLiteral("方眼"), {376, 24, 81, 26});
-    end = button(this, QStringLiteral("終了"), {536, 16, 81, 33}, QColor(192, 192, 255),
+    Check1 = checkBox(this, QStringLiteral("方眼"), placeOf("Check1"));
+    end = button(this, QStringLiteral("終了"), placeOf("end"), QColor(192, 192, 255),
                  ui::designFont(12, true));
 
-    kokuban = new ui::Surface(boardSize, boardGreen, this);
-    kokuban->move(16, 64);
+    kokuban = new ui::Surface(placeOf("kokuban").size(), boardGreen, this);
+    kokuban->move(placeOf("kokuban").topLeft());
     kokuban->setForeColor(white);
     kokuban->setCanvasFont(ui::designFont(14.25, true));
 
     Picture1 = new QWidget(this);
-    Picture1->setGeometry(8, 208, 617, 257);
+    Picture1->setGeometry(placeOf("Picture1"));
     Picture1->setAutoFillBackground(true);
     paint(Picture1, QPalette::Window, windowGreen);
 
-    jidou = button(this, QStringLiteral("自    動"), {16, 488, 113, 49}, QColor(0, 255, 0),
+    jidou = button(this, QStringLiteral("自    動"), placeOf("jidou"), QColor(0, 255, 0),
                    ui::designFont(15.75, true));
-    Label3 = opaqueLabel(this, QStringLiteral("速度"), {224, 488, 38, 19}, windowGreen, checkText,
+    Label3 = opaqueLabel(this, QStringLiteral("速度"), placeOf("Label3"), windowGreen, checkText,
                          ui::designFont(14.25));
     Combo1 = new QComboBox(this);
     Combo1->setEditable(true);
@@ -141,38 +130,38 @@ void Form1::createWindowControls()
                       QStringLiteral("50"), QStringLiteral("100"), QStringLiteral("200")});
     Combo1->setInsertPolicy(QComboBox::NoInsert);
     Combo1->setCurrentText(QStringLiteral("50"));
-    Combo1->setGeometry(224, 512, 49, 21);
+    Combo1->setGeometry(placeOf("Combo1"));
     Combo1->setFont(ui::designFont(9.75));
-    tomeru = button(this, QStringLiteral("ストップ"), {144, 504, 65, 33}, QColor(128, 255, 128),
+    tomeru = button(this, QStringLiteral("ストップ"), placeOf("tomeru"), QColor(128, 255, 128),
                     ui::designFont(12));
-    susumu = button(this, QStringLiteral("出す"), {304, 488, 65, 49}, yellow,
+    susumu = button(this, QStringLiteral("出す"), placeOf("susumu"), yellow,
                     ui::designFont(12, true));
-    modoru = button(this, QStringLiteral("戻す"), {376, 488, 65, 49}, QColor(0, 255, 255),
+    modoru = button(this, QStringLiteral("戻す"), placeOf("modoru"), QColor(0, 255, 255),
                     ui::designFont(12, true));
-    Command2 = button(this, QStringLiteral("最初に"), {448, 504, 57, 33}, QColor(255, 192, 128),
+    Command2 = button(this, QStringLiteral("最初に"), placeOf("Command2"), QColor(255, 192, 128),
                       ui::defaultFont());
-    Check3 = checkBox(this, QStringLiteral("表"), {520, 480, 49, 26});
-    Check2 = checkBox(this, QStringLiteral("グラフ"), {520, 512, 89, 26});
+    Check3 = checkBox(this, QStringLiteral("表"), placeOf("Check3"));
+    Check2 = checkBox(this, QStringLiteral("グラフ"), placeOf("Check2"));
 
-    gamen = new ui::Surface(graphSize, app::panelCream, this);
-    gamen->move(632, 16);
+    gamen = new ui::Surface(placeOf("gamen").size(), panelCream, this);
+    gamen->move(placeOf("gamen").topLeft());
     gamen->setCanvasFont(ui::defaultFont());
 
-    Check5 = checkBox(this, QStringLiteral("封筒をかくす"), {648, 544, 161, 33});
+    Check5 = checkBox(this, QStringLiteral("封筒をかくす"), placeOf("Check5"));
 
-    hyo = new ui::Surface(tableSize, app::panelCream, this);
-    hyo->move(8, 560);
+    hyo = new ui::Surface(placeOf("hyo").size(), panelCream, this);
+    hyo->move(placeOf("hyo").topLeft());
     hyo->setForeColor(Qt::black);
     hyo->setCanvasFont(ui::designFont(14.25, true));
 
-    Label8 = opaqueLabel(this, QStringLiteral("Velmora 学習ソフト"), {912, 664, 113, 12},
+    Label8 = opaqueLabel(this, QStringLiteral("Velmora 学習ソフト"), placeOf("Label8"),
                          windowGreen, QColor(0, 192, 0), ui::defaultFont());
 }
 
 void Form1::createBoardControls()
 {
     Text1 = new QLineEdit(QStringLiteral("Text1"), kokuban);
-    Text1->setGeometry(264, 360, 65, 33);
+    Text1->setGeometry(placeOf("Text1"));
     Text1->setFont(ui::designFont(18));
     // The read-out carries x; the pupil may select and copy it but not edit it.
     Text1->setReadOnly(true);
@@ -182,7 +171,7 @@ void Form1::createBoardControls()
     Text1->setStyle(readOutStyle);
 
     Check4 = new QCheckBox(kokuban);
-    Check4->setGeometry(240, 368, 17, 17);
+    Check4->setGeometry(placeOf("Check4"));
     Check4->setAutoFillBackground(true);
     Check4->setBackgroundRole(QPalette::Window);
     paint(Check4, QPalette::Window, QColor(128, 128, 0));
@@ -204,7 +193,7 @@ void Form1::createBoardControls()
     }
     for (int i = 2; i >= 0; --i)
         Line8[i] = layer.add<ui::LineControl>(yellow, templateLineWidth);
-    Shape1 = layer.add<ui::ShapeControl>(red, QRect(464, 272, 10, 8));
+    Shape1 = layer.add<ui::ShapeControl>(red, placeOf("Shape1"));
     Line5[4] = layer.add<ui::LineControl>(red, redBarWidth);
     for (int i = 3; i >= 0; --i)
         Line9[i] = layer.add<ui::LineControl>(yellow, templateLineWidth);
@@ -226,11 +215,11 @@ void Form1::createBoardControls()
     Line5[3] = envelopeSide();
     Label1 = layer.add<ui::LabelControl>(QStringLiteral("点Ｐが動いた距離χ"), ui::designFont(18),
                                          white, boardGreen);
-    placeOpaque(Label1, {24, 360, 206, 24});
+    placeOpaque(Label1, placeOf("Label1"));
     Line5[1] = envelopeSide();
     Label2 = layer.add<ui::LabelControl>(QStringLiteral("cm"), ui::designFont(15.75, true), white,
                                          boardGreen);
-    placeOpaque(Label2, {336, 368, 28, 21});
+    placeOpaque(Label2, placeOf("Label2"));
     Line4[1] = layer.add<ui::LineControl>(red, underlineWidth, QLine(24, 392, 232, 392));
     Label4[3] = cornerLabel(QStringLiteral("Ｄ"), 24);
     Line5[2] = envelopeSide();
@@ -255,10 +244,10 @@ void Form1::createTableControls()
     Line3 = layer.add<ui::LineControl>(Qt::black, tableRuleWidth, QLine(8, 56, 600, 56));
     Line2 = layer.add<ui::LineControl>(Qt::black, tableRuleWidth, QLine(32, 8, 32, 104));
     const QFont headingFont = ui::designFont(24, true);
-    Label5 = layer.add<ui::LabelControl>(QStringLiteral("χ"), headingFont, Qt::black, app::panelCream);
-    placeOpaque(Label5, {0, 16, 33, 33});
-    Label7 = layer.add<ui::LabelControl>(QStringLiteral("ｙ"), headingFont, Qt::black, app::panelCream);
-    placeOpaque(Label7, {8, 64, 17, 33});
+    Label5 = layer.add<ui::LabelControl>(QStringLiteral("χ"), headingFont, Qt::black, panelCream);
+    placeOpaque(Label5, placeOf("Label5"));
+    Label7 = layer.add<ui::LabelControl>(QStringLiteral("ｙ"), headingFont, Qt::black, panelCream);
+    placeOpaque(Label7, placeOf("Label7"));
 }
 
 void Form1::orderControls()

@@ -2,7 +2,7 @@
 // one 3-px segment per step of P.
 #include "app/Form1.h"
 
-#include "app/Colours.h"
+#include "app/DesignFacts.h"
 #include "graph/GraphScale.h"
 #include "motion/StripRules.h"
 #include "ui/Palette.h"
@@ -71,11 +71,7 @@ void Form1::PlotPoint(qint16 direction)
     const QColor colour = direction == 0 ? curveBlue : app::panelCream;
     const double x = distance();
     const double gx = graph::gx(x);
-    // The forward step adds the strip that has just come out; the backward
-    // step, called once x has gone back, takes away the strip just undone.
-    const int index = int(std::nearbyint(direction == 0 ? 2 * x : 2 * x + 1));
-    if (index >= 0 && index < int(StepArea.size()))
-        GraphY += direction == 0 ? StepArea[std::size_t(index)] : -StepArea[std::size_t(index)];
+    GraphY += motion::stepChange(StepArea, x, direction == 0);
     const double gy = graph::gy(GraphY);
     QRect touched; // what the segment painted over
     if (Check2->isChecked()) {

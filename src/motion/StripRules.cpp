@@ -64,6 +64,13 @@ void recordStrip(StripTable &strips, int n, int code)
         strips[std::size_t(n + i)] = areas[std::size_t(i)];
 }
 
+int recordStep(StripTable &strips, const board::Slots &pieces, double x)
+{
+    const int code = pieces[std::size_t(slotEntered(x))];
+    recordStrip(strips, stripIndex(x), code);
+    return code;
+}
+
 double areaUpTo(const StripTable &strips, int n)
 {
     double sum = 0;
@@ -71,5 +78,16 @@ double areaUpTo(const StripTable &strips, int n)
         sum += strips[std::size_t(k)];
     return sum;
 }
+
+double stepChange(const StripTable &strips, double x, bool forward)
+{
+    const int index = int(std::nearbyint(forward ? 2 * x : 2 * x + 1));
+    if (index < 0 || index >= int(strips.size()))
+        return 0;
+    const float strip = strips[std::size_t(index)];
+    return forward ? strip : -strip;
+}
+
+float areaAtCm(const StripTable &strips, int cm) { return float(areaUpTo(strips, 2 * cm)); }
 
 } // namespace motion

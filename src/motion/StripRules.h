@@ -45,7 +45,21 @@ std::array<float, stripsPerSlot> slotStrips(int code);
 // leaves them alone while they are set. Writes never pass the table's end.
 void recordStrip(StripTable &strips, int n, int code);
 
+// The forward step that has brought P to x: records the strip of the slot it
+// entered and gives that slot's code.
+int recordStep(StripTable &strips, const board::Slots &pieces, double x);
+
 // y (cm²) up to strip n: the sum of entries 1..n.
 double areaUpTo(const StripTable &strips, int n);
+
+// The change of y (cm²) that the graph's running sum takes at a step of P.
+// A forward step that has brought P to x adds the strip ending at x; a
+// backward step, taken once x has gone back, takes away the strip that ended
+// at x + 0.5, the one just undone. A strip beyond the table changes nothing.
+double stepChange(const StripTable &strips, double x, bool forward);
+
+// y (cm²) at the whole centimetre `cm` (0..10), as the table's column shows
+// it: the two strips of every centimetre up to cm, in single precision.
+float areaAtCm(const StripTable &strips, int cm);
 
 } // namespace motion

@@ -29,9 +29,7 @@ void Form1::susumu_Click()
     movePMarker();
     setDistanceText(distanceCm(Px));
 
-    const double x = distance();
-    CurPiece = qint16(SlotPiece[std::size_t(slotEntered(x))]);
-    recordStrip(StepArea, stripIndex(x), CurPiece);
+    CurPiece = qint16(recordStep(StepArea, SlotPiece, distance()));
 
     RedrawBoard(qint16(Px));
     if (Check4->isChecked())

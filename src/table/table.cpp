@@ -2,7 +2,7 @@
 // row and y in the lower one.
 #include "app/Form1.h"
 
-#include "app/Colours.h"
+#include "app/DesignFacts.h"
 #include "motion/StripRules.h"
 #include "table/TableLayout.h"
 #include "ui/NumberForm.h"
@@ -50,13 +50,13 @@ void Form1::DrawTable(qint16 mode)
     // The lower row always shows y at this x, however the table was hidden
     // and shown; erasing recomputes the very text that was written, since
     // the strips up to x do not change while P stands at or beyond x.
-    const float y = float(motion::areaUpTo(StepArea, 2 * column));
+    const float y = motion::areaAtCm(StepArea, column);
     TableY = y;
     const QString yText = ui::generalNumber(y);
     write(columnLeft(column, TableY, true), yRowTop, yText);
     record(column, xText, yText);
     if (mode != 0)
-        TableY = float(motion::areaUpTo(StepArea, 2 * column - 2));
+        TableY = motion::areaAtCm(StepArea, column - 1);
 }
 
 void Form1::clearTable()

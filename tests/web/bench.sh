@@ -3,19 +3,27 @@
 # browser on the loopback interface and measures it in headless Chromium.
 # A benchmark: it prints its table and never fails for a figure.
 #
-#   tests/web/bench.sh BUILD_WEB_DIR
+#   tests/web/bench.sh BUILD_WEB_DIR DESIGN_FACTS
+#
+# DESIGN_FACTS is the desktop build's design_facts, which writes the
+# window's design facts for the page tests' helpers.
 set -u
 here=$(cd "$(dirname "$0")" && pwd)
 dir=${1:-}
-if [ -z "$dir" ] || [ ! -f "$dir/index.html" ]; then
-    echo "usage: $0 BUILD_WEB_DIR (a folder with index.html from 'make web')" >&2
+facts=${2:-}
+if [ -z "$dir" ] || [ ! -f "$dir/index.html" ] || [ -z "$facts" ] || [ ! -x "$facts" ]; then
+    echo "usage: $0 BUILD_WEB_DIR DESIGN_FACTS" >&2
+    echo "  (a folder with index.html from 'make web', the desktop build's design_facts)" >&2
     exit 2
 fi
 dir=$(cd "$dir" && pwd)
 . "$here/serve.sh"
+work=$(mktemp -d "${TMPDIR:-/tmp}/kansu-bench.XXXXXX")
+trap 'web_stop; rm -rf "$work"' EXIT
+"$facts" "$work/design-facts.json" || { echo "design_facts failed" >&2; exit 2; }
 web_modules || exit 1
-trap web_stop EXIT
 web_serve "$dir" || exit 1
-KANSU_WEB_URL="$WEB_URL" KANSU_WEB_DIR="$dir" KANSU_WEB_FLOOR="$dir/floor/kansu-floor.wasm" node "$here/bench.mjs" ||
+KANSU_WEB_URL="$WEB_URL" KANSU_WEB_DIR="$dir" KANSU_DESIGN_FACTS="$work/design-facts.json" \
+    KANSU_WEB_FLOOR="$dir/floor/kansu-floor.wasm" node "$here/bench.mjs" ||
     echo "bench-web: the benchmark did not finish (see above)"
 exit 0

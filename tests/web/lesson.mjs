@@ -9,28 +9,42 @@ import { before, after } from 'node:test';
 import assert from 'node:assert/strict';
 import { chromium } from 'playwright-core';
 import { PNG } from 'pngjs';
+import { readFileSync } from 'node:fs';
 
 export const URL = process.env.KANSU_WEB_URL;
 if (!URL)
     throw new Error('KANSU_WEB_URL is not set (run tests/web/run.sh BUILD_WEB_DIR)');
 
-export const CAPTION = '４.関数  (by Orvane)';
-export const BOARD_X = 16, BOARD_Y = 64, BOARD_W = 601, BOARD_H = 409;
-export const GRAPH_X = 632, GRAPH_Y = 16, GRAPH_W_PANEL = 393, GRAPH_H_PANEL = 513;
-export const TABLE_X = 8, TABLE_Y = 560, TABLE_W_PANEL = 609, TABLE_H_PANEL = 113;
-export const COMPACT = { w: 631, h: 549 }, GRAPH_W = 1031, TABLE_H = 682;
+// The design's facts, as the desktop build's design_facts writes them from
+// the program's own table (tests/web/run.sh names the file).
+const FACTS = JSON.parse(readFileSync(process.env.KANSU_DESIGN_FACTS, 'utf8'));
+const place = (name) => FACTS.window[name];
+const centre = (name, left) => {
+    const [x, y, w, h] = place(name);
+    return [x + (left ?? Math.floor(w / 2)), y + Math.floor(h / 2)];
+};
+const colour = (name) => FACTS.colours[name];
 
-export const BOARD_GREEN = [0, 128, 0], TRAY_GREEN = [0, 64, 0], YELLOW = [255, 255, 0];
-export const WHITE = [255, 255, 255], GREY = [192, 192, 192], RED = [255, 0, 0];
-export const BLACK = [0, 0, 0], BLUE = [0, 0, 255], PANEL_CREAM = [255, 255, 192];
+export const CAPTION = FACTS.caption;
+export const [BOARD_X, BOARD_Y, BOARD_W, BOARD_H] = place('kokuban');
+export const [GRAPH_X, GRAPH_Y, GRAPH_W_PANEL, GRAPH_H_PANEL] = place('gamen');
+export const [TABLE_X, TABLE_Y, TABLE_W_PANEL, TABLE_H_PANEL] = place('hyo');
+export const COMPACT = { w: FACTS.client.compact[0], h: FACTS.client.compact[1] };
+export const [GRAPH_W, TABLE_H] = FACTS.client.full;
+
+export const BOARD_GREEN = colour('boardGreen'), TRAY_GREEN = colour('trayGreen');
+export const YELLOW = colour('yellow'), WHITE = colour('white'), RED = colour('red');
+export const GREY = FACTS.palette[7], BLACK = FACTS.palette[0], BLUE = FACTS.palette[9];
+export const PANEL_CREAM = colour('panelCream');
 
 // Centres of the controls (client pixels).
-export const BTN_INITIAL = [256, 32], BTN_END = [576, 32], BTN_AUTO = [72, 512];
-export const BTN_STOP = [176, 520], BTN_FORWARD = [336, 512], BTN_BACK = [408, 512];
-export const BTN_RESTART = [476, 520];
-export const CHK_GRID = [416, 37], CHK_TABLE = [544, 493], CHK_GRAPH = [564, 525];
-export const COMBO_TEXT = [238, 522];
-export const AREA_READOUT = [280, 424, 65, 33];
+export const BTN_INITIAL = centre('Command1'), BTN_END = centre('end'), BTN_AUTO = centre('jidou');
+export const BTN_STOP = centre('tomeru'), BTN_FORWARD = centre('susumu'), BTN_BACK = centre('modoru');
+export const BTN_RESTART = centre('Command2');
+export const CHK_GRID = centre('Check1'), CHK_TABLE = centre('Check3'), CHK_GRAPH = centre('Check2');
+export const COMBO_TEXT = centre('Combo1', 14); // the text field, clear of the arrow at its right
+export const AREA_READOUT = [BOARD_X + FACTS.board.Text1[0], BOARD_Y + FACTS.board.Text1[1],
+                             ...FACTS.board.Text1.slice(2)];
 
 // Board pixels: where the pointer takes each template in the tray, and the
 // middle of slot k (0..4) of the envelope.
@@ -332,7 +346,7 @@ export async function recordDistances(lesson, turns = false) {
 }
 
 // ストップ's client area: it looks disabled whenever no automatic run goes on.
-export const AREA_STOP = [144, 504, 65, 33];
+export const AREA_STOP = place('tomeru');
 
 // Resolves once ストップ looks as `idleStop` (its pixels taken while no run
 // went on) again: the run has ended, its last wait included. Until then

@@ -10,6 +10,7 @@ import {
     useBrowser, openLesson, browserInUse, URL, CAPTION, COMPACT, GRAPH_W, TABLE_H, BOARD_X, BOARD_Y, BOARD_W, BOARD_H,
     BOARD_GREEN, TRAY_GREEN, YELLOW, WHITE, GREY, RED,
     BTN_END, BTN_FORWARD, CHK_TABLE, CHK_GRAPH, AREA_READOUT,
+    GRAPH_X, GRAPH_Y, TABLE_X, TABLE_Y, PANEL_CREAM,
 } from './lesson.mjs';
 
 useBrowser();
@@ -105,8 +106,8 @@ test('グラフ widens and 表 heightens the canvas', async (t) => {
     assert.ok(box.x >= 0 && box.y >= 0 && box.x + box.width <= 1280.5 && box.y + box.height <= 800.5,
               `canvas ${JSON.stringify(box)} leaves the browser window`);
     const s = await lesson.shot();
-    assert.ok(lesson.is(s, 632 + 20, 16 + 200, [255, 255, 192]), 'graph panel background');
-    assert.ok(lesson.is(s, 8 + 300, 560 + 60, [255, 255, 192]), 'table panel background');
+    assert.ok(lesson.is(s, GRAPH_X + 20, GRAPH_Y + 200, PANEL_CREAM), 'graph panel background');
+    assert.ok(lesson.is(s, TABLE_X + 300, TABLE_Y + 60, PANEL_CREAM), 'table panel background');
     assert.deepEqual(lesson.errors, []);
 });
 

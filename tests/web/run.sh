@@ -37,8 +37,13 @@ trap 'web_stop; [ -n "$keep" ] || rm -rf "$work"' EXIT
 # The desktop's board, for the page's board to match.
 "$render" "$work/board" >"$work/render.log" 2>&1 || { cat "$work/render.log" >&2; echo "web_board_render failed" >&2; exit 1; }
 
+# The design's facts, written by the program that the desktop build keeps
+# beside web_board_render's folder.
+"$(dirname "$render")/../design_facts" "$work/design-facts.json" || { echo "design_facts failed" >&2; exit 1; }
+
 web_serve "$dir" || exit 1
 export KANSU_WEB_URL="$WEB_URL" KANSU_WEB_DIR="$dir" KANSU_BOARD_PICTURES="$work/board"
+export KANSU_DESIGN_FACTS="$work/design-facts.json"
 rc=0
 failed=()
 for file in "${files[@]}"; do

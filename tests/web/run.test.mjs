@@ -10,6 +10,7 @@ import {
     BTN_AUTO, BTN_STOP, BTN_FORWARD, BTN_BACK, BTN_INITIAL, BTN_END, CHK_GRID, CHK_GRAPH, CHK_TABLE,
     COMBO_TEXT, GRAPH_W, TABLE_H, READOUTS, recordDistances, distances, typeSpeed, meanStepInterval,
     AREA_STOP, waitForRunEnd,
+    GRAPH_X, GRAPH_Y, GRAPH_W_PANEL, GRAPH_H_PANEL, TABLE_X, TABLE_Y, TABLE_W_PANEL, TABLE_H_PANEL,
 } from './lesson.mjs';
 
 useBrowser();
@@ -176,8 +177,8 @@ test('初期画面 after a figure and steps gives the initial screen again', asy
     await lesson.waitForX(' 0.0');
     await lesson.settle();
     const again = await lesson.shot();
-    for (const [name, area] of [['board', [BOARD_X, BOARD_Y, BOARD_W, BOARD_H]], ['graph', [632, 16, 393, 513]],
-                                ['table', [8, 560, 609, 113]], ['window', whole]])
+    for (const [name, area] of [['board', [BOARD_X, BOARD_Y, BOARD_W, BOARD_H]], ['graph', [GRAPH_X, GRAPH_Y, GRAPH_W_PANEL, GRAPH_H_PANEL]],
+                                ['table', [TABLE_X, TABLE_Y, TABLE_W_PANEL, TABLE_H_PANEL]], ['window', whole]])
         assert.ok(lesson.areaPixels(again, area).equals(lesson.areaPixels(initial, area)),
                   `the ${name} after 初期画面 is not as on the initial screen`);
     assert.deepEqual(lesson.errors, []);

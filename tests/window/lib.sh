@@ -13,50 +13,54 @@
 # may find no display.
 KT_SCREEN_ARGS="-screen 0 1280x1024x24 -noreset"
 KT_TIME_LIMIT=55                         # seconds for one whole script, Xvfb included
-KT_CAPTION="４.関数  (by Orvane)"
 
-# Places of the drawing surfaces in the window's client area.
-BOARD_X=16 BOARD_Y=64  # board kokuban
-BOARD_W=601 BOARD_H=409
-GRAPH_X=632 GRAPH_Y=16 # graph gamen, 393 x 513
-TABLE_X=8 TABLE_Y=560  # table hyo, 609 x 113
-
-# Window sizes: compact, with グラフ (wider) and with 表 (taller).
-COMPACT_W=631 COMPACT_H=549
-GRAPH_W=1031 TABLE_H=682
-
-# Colours the lesson paints with.
-BOARD_GREEN="0,128,0"
-TRAY_GREEN="0,64,0"
-WINDOW_GREEN="192,255,192" # window background and the cover
-WHITE="255,255,255"
-GREY="192,192,192"
-BLACK="0,0,0"
-RED="255,0,0"
-YELLOW="255,255,0"
-BLUE="0,0,255"
-PANEL_CREAM="255,255,192" # graph and table background
-
-# Centres of the controls on the window (client pixels).
-BTN_INITIAL="256 32"  # 初期画面 (216,16 81x33)
-BTN_END="576 32"      # 終了 (536,16 81x33)
-BTN_AUTO="72 512"     # 自動 (16,488 113x49)
-BTN_STOP="176 520"    # ストップ (144,504 65x33)
-BTN_FORWARD="336 512" # 出す (304,488 65x49)
-BTN_BACK="408 512"    # 戻す (376,488 65x49)
-BTN_RESTART="476 520" # 最初に (448,504 57x33)
-CHK_GRID="416 37"     # 方眼 (376,24 81x26)
-CHK_TABLE="544 493"   # 表 (520,480 49x26)
-CHK_GRAPH="564 525"   # グラフ (520,512 89x26)
-CHK_COVER="728 560"   # 封筒をかくす (648,544 161x33)
-COMBO_TEXT="238 522"  # the speed box's text field (224,512 49x21, arrow at its right)
-
-# Whole areas of controls, for comparing their look: "x y w h".
-AREA_STOP="144 504 65 33"
-AREA_FORWARD="304 488 65 49"
-AREA_AUTO="16 488 113 49"
-AREA_READOUT="280 424 65 33" # Text1 on the board at (264,360)
-AREA_COVER="8 208 617 257"   # what the cover Picture1 hides
+# The design's facts, as the build's design_facts writes them from the
+# program's own table (ctest names the file in KANSU_DESIGN_FACTS): the
+# caption, the places of the surfaces (BOARD_X ..., GRAPH_W_PANEL ...), the client sizes
+# (COMPACT_W ...), the colours as "R,G,B" (BOARD_GREEN ...), the centres of
+# the controls (BTN_*, CHK_*: "x y") and whole areas of controls for
+# comparing their look (AREA_*: "x y w h").
+if [ ! -r "${KANSU_DESIGN_FACTS:-}" ]; then
+    echo "KANSU_DESIGN_FACTS must name the build's design-facts.json" >&2
+    exit 2
+fi
+KT_FACTS=$(python3 - "$KANSU_DESIGN_FACTS" <<'PY'
+import json, shlex, sys
+f = json.load(open(sys.argv[1], encoding="utf-8"))
+win, board, colours, palette = f["window"], f["board"], f["colours"], f["palette"]
+def centre(name, left=None): # left: how far into the box, if not its middle
+    x, y, w, h = win[name]
+    return f"{x + (w // 2 if left is None else left)} {y + h // 2}"
+def area(r): return " ".join(map(str, r))
+def rgb(c): return ",".join(map(str, c))
+bx, by = win["kokuban"][:2]
+facts = {
+    "KT_CAPTION": f["caption"],
+    "BOARD_X": bx, "BOARD_Y": by, "BOARD_W": win["kokuban"][2], "BOARD_H": win["kokuban"][3],
+    "GRAPH_X": win["gamen"][0], "GRAPH_Y": win["gamen"][1],
+    "GRAPH_W_PANEL": win["gamen"][2], "GRAPH_H_PANEL": win["gamen"][3],
+    "TABLE_X": win["hyo"][0], "TABLE_Y": win["hyo"][1],
+    "COMPACT_W": f["client"]["compact"][0], "COMPACT_H": f["client"]["compact"][1],
+    "GRAPH_W": f["client"]["full"][0], "TABLE_H": f["client"]["full"][1],
+    "BOARD_GREEN": rgb(colours["boardGreen"]), "TRAY_GREEN": rgb(colours["trayGreen"]),
+    "WINDOW_GREEN": rgb(colours["windowGreen"]), "WHITE": rgb(colours["white"]),
+    "GREY": rgb(palette[7]), "BLACK": rgb(palette[0]), "RED": rgb(colours["red"]),
+    "YELLOW": rgb(colours["yellow"]), "BLUE": rgb(palette[9]),
+    "PANEL_CREAM": rgb(colours["panelCream"]),
+    "BTN_INITIAL": centre("Command1"), "BTN_END": centre("end"), "BTN_AUTO": centre("jidou"),
+    "BTN_STOP": centre("tomeru"), "BTN_FORWARD": centre("susumu"), "BTN_BACK": centre("modoru"),
+    "BTN_RESTART": centre("Command2"), "CHK_GRID": centre("Check1"),
+    "CHK_TABLE": centre("Check3"), "CHK_GRAPH": centre("Check2"), "CHK_COVER": centre("Check5"),
+    "COMBO_TEXT": centre("Combo1", left=14), # the text field, clear of the arrow at its right
+    "AREA_STOP": area(win["tomeru"]), "AREA_FORWARD": area(win["susumu"]),
+    "AREA_AUTO": area(win["jidou"]), "AREA_COVER": area(win["Picture1"]),
+    "AREA_READOUT": area([bx + board["Text1"][0], by + board["Text1"][1]] + board["Text1"][2:]),
+}
+for name, value in facts.items():
+    print(f"{name}={shlex.quote(str(value))}")
+PY
+) || exit 2
+eval "$KT_FACTS"
 
 kt_setup() {
     if [ -z "${KT_UNDER_XVFB:-}" ]; then

@@ -99,7 +99,7 @@ kt_shot graph-shown
 S=$SHOT
 kt_expect_pixel "$S" $((GRAPH_X + 20)) $((GRAPH_Y + 200)) "$PANEL_CREAM" "graph panel background"
 kt_expect_pixel "$S" $((GRAPH_X + 35)) $((GRAPH_Y + 200)) "$BOARD_GREEN" "graph grid line x = 0"
-blue=$(kt_count "$S" $GRAPH_X $GRAPH_Y 393 513 "$BLUE")
+blue=$(kt_count "$S" $GRAPH_X $GRAPH_Y $GRAPH_W_PANEL $GRAPH_H_PANEL "$BLUE")
 [ "$blue" = 0 ] || kt_fail "graph shows $blue blue pixels for steps taken while it was hidden"
 
 # Four more steps with the graph shown, x 5 -> 7. y(5) = 4.5 (square 4, the
@@ -115,7 +115,7 @@ blue=$(kt_count "$S" $((GRAPH_X + 180)) $((GRAPH_Y + 400)) 70 55 "$BLUE")
 [ "$blue" -gt 100 ] || kt_fail "graph shows only $blue blue pixels where the curve for x 5..7 runs"
 early=$(kt_count "$S" $((GRAPH_X + 36)) $((GRAPH_Y + 400)) 140 79 "$BLUE")
 [ "$early" = 0 ] || kt_fail "graph shows $early blue pixels for x < 5, walked while it was hidden"
-total=$(kt_count "$S" $GRAPH_X $GRAPH_Y 393 513 "$BLUE")
+total=$(kt_count "$S" $GRAPH_X $GRAPH_Y $GRAPH_W_PANEL $GRAPH_H_PANEL "$BLUE")
 [ "$total" = "$blue" ] || kt_fail "blue pixels outside the curve's region ($total in all, $blue in the region)"
 
 kt_finish

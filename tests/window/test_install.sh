@@ -19,8 +19,11 @@ appstreamcli validate --no-net "$prefix/share/metainfo/$id.metainfo.xml"
 
 # The installed program opens its window, as the entry starts it and as its
 # actions for big screens do: there the window is 1.5 and 2 times the
-# compact size (631 x 549), give or take the rounding of a pixel. One
-# virtual display serves all three.
+# compact size (from the design's facts), give or take the rounding of a
+# pixel. One virtual display serves all three.
+read -r COMPACT_W COMPACT_H < <(python3 -c 'import json, sys; print(*json.load(open(sys.argv[1]))["client"]["compact"])' \
+    "${KANSU_DESIGN_FACTS:?must name the build design-facts.json}")
+export COMPACT_W COMPACT_H
 entry=$prefix/share/applications/$id.desktop
 sed -n 's/^Exec=//p' "$entry" | sed "s|kansu-envelope|$prefix/bin/kansu-envelope|" >"$prefix/commands"
 [ "$(wc -l <"$prefix/commands")" -eq 3 ] || { echo "expected the entry and two actions in $entry"; exit 1; }
@@ -40,9 +43,9 @@ while read -r command; do
   done
   kill $pid 2>/dev/null; wait $pid 2>/dev/null
   [ -n "$size" ] || { echo "'$command' showed no window; it wrote:"; tail -n 20 "$2"; exit 1; }
-  awk -v s="$size" -v f="${factor:-1}" 'BEGIN { split(s, v, " "); dw = v[1] - 631 * f; dh = v[2] - 549 * f;
+  awk -v s="$size" -v f="${factor:-1}" -v w="$COMPACT_W" -v h="$COMPACT_H" 'BEGIN { split(s, v, " "); dw = v[1] - w * f; dh = v[2] - h * f;
       exit !(dw * dw <= 1 && dh * dh <= 1) }' ||
-    { echo "'$command' opened a window of $size, expected 631 549 times ${factor:-1}"; exit 1; }
+    { echo "'$command' opened a window of $size, expected $COMPACT_W $COMPACT_H times ${factor:-1}"; exit 1; }
   echo "'$command': $size"
 done <"$1"
 SCRIPT

@@ -1,0 +1,115 @@
+#pragma once
+
+#include "app/WindowSizes.h"
+#include "ui/Palette.h"
+
+#include <QColor>
+#include <QRect>
+
+#include <array>
+#include <string_view>
+
+// The window's design facts: its caption, the places of its controls and the
+// colours that more than one part of the program, its tests or its scripts
+// use. The window sizes stand in app/WindowSizes.h. The build's
+// design_facts program writes this table out as JSON for the shell and page
+// tests, so each fact is typed here once.
+namespace app {
+
+// The caption: a full-width four and full stop, two blanks before "(".
+inline constexpr std::string_view caption = "４.関数  (by Orvane)";
+
+// Where a control stands: left, top, width, height in pixels of its
+// container (the window's client area, the board or the table).
+struct Place
+{
+    std::string_view control;
+    QRect rect;
+};
+
+inline constexpr std::array windowPlaces{
+    Place{"Label6", {16, 16, 160, 33}},    // "関数の利用"
+    Place{"Command1", {216, 16, 81, 33}},  // 初期画面
+    Place{"Check1", {376, 24, 81, 26}},    // 方眼
+    Place{"end", {536, 16, 81, 33}},       // 終了
+    Place{"kokuban", {16, 64, 601, 409}},  // the board
+    Place{"Picture1", {8, 208, 617, 257}}, // the cover over the envelope
+    Place{"jidou", {16, 488, 113, 49}},    // 自動
+    Place{"Label3", {224, 488, 38, 19}},   // "速度"
+    Place{"Combo1", {224, 512, 49, 21}},   // the speed box
+    Place{"tomeru", {144, 504, 65, 33}},   // ストップ
+    Place{"susumu", {304, 488, 65, 49}},   // 出す
+    Place{"modoru", {376, 488, 65, 49}},   // 戻す
+    Place{"Command2", {448, 504, 57, 33}}, // 最初に
+    Place{"Check3", {520, 480, 49, 26}},   // 表
+    Place{"Check2", {520, 512, 89, 26}},   // グラフ
+    Place{"gamen", {632, 16, 393, 513}},   // the graph
+    Place{"Check5", {648, 544, 161, 33}},  // 封筒をかくす
+    Place{"hyo", {8, 560, 609, 113}},      // the table
+    Place{"Label8", {912, 664, 113, 12}},  // the credit line
+};
+
+// In board pixels.
+inline constexpr std::array boardPlaces{
+    Place{"Text1", {264, 360, 65, 33}},  // the x read-out
+    Place{"Check4", {240, 368, 17, 17}}, // the red bar BP on or off
+    Place{"Label1", {24, 360, 206, 24}}, // "点Ｐが動いた距離χ"
+    Place{"Label2", {336, 368, 28, 21}}, // "cm"
+    Place{"Shape1", {464, 272, 10, 8}},  // P's red dot, before start-up moves it
+};
+
+// In table pixels.
+inline constexpr std::array tablePlaces{
+    Place{"Label5", {0, 16, 33, 33}}, // "χ"
+    Place{"Label7", {8, 64, 17, 33}}, // "ｙ"
+};
+
+template <std::size_t N>
+constexpr const Place *findPlace(const std::array<Place, N> &places, std::string_view control)
+{
+    for (const Place &place : places)
+        if (place.control == control)
+            return &place;
+    return nullptr;
+}
+
+// The place of a control, found while compiling: a name that is not in the
+// table does not build.
+consteval QRect placeOf(std::string_view control)
+{
+    if (const Place *p = findPlace(windowPlaces, control))
+        return p->rect;
+    if (const Place *p = findPlace(boardPlaces, control))
+        return p->rect;
+    if (const Place *p = findPlace(tablePlaces, control))
+        return p->rect;
+    throw "no control of that name among the design's places";
+}
+
+// Colours of the design, as RGB.
+inline constexpr QColor windowGreen(192, 255, 192); // window, check boxes, cover
+inline constexpr QColor checkText(0, 128, 0);       // check box captions
+inline constexpr QColor boardGreen(0, 128, 0);      // the blackboard
+inline constexpr QColor trayGreen(0, 64, 0);        // the tray band
+inline constexpr QColor white(255, 255, 255);       // the envelope, the board's captions
+inline constexpr QColor red(255, 0, 0);             // P's dot, the bar BP, the underline
+inline constexpr QColor yellow(255, 255, 0);        // the templates, the 出す button
+// The cream of the graph and table panels, as the lesson writes it:
+// &H00C0FFFF, blue in the high byte, RGB(255, 255, 192). It is their
+// background, the background of the table's headings, and the colour in
+// which the graph's curve and the table's values are erased.
+inline constexpr QColor panelCream = ui::colorFromBgr(0x00C0FFFF);
+
+struct NamedColour
+{
+    std::string_view name;
+    QColor colour;
+};
+inline constexpr std::array colours{
+    NamedColour{"windowGreen", windowGreen}, NamedColour{"checkText", checkText},
+    NamedColour{"boardGreen", boardGreen},   NamedColour{"trayGreen", trayGreen},
+    NamedColour{"white", white},             NamedColour{"red", red},
+    NamedColour{"yellow", yellow},           NamedColour{"panelCream", panelCream},
+};
+
+} // namespace app

@@ -1,0 +1,73 @@
+// Writes the window's design facts (app/DesignFacts.h, app/WindowSizes.h)
+// as JSON, for the shell tests (tests/window/lib.sh) and the page tests
+// (tests/web/lesson.mjs), which are not C++ and cannot read the table:
+//
+//   design_facts FILE
+//
+// Places are [left, top, width, height] in their container's pixels,
+// colours [red, green, blue]; "palette" is the console palette, index 0..15.
+#include "app/DesignFacts.h"
+
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+
+#include <cstdio>
+
+namespace {
+
+QString text(std::string_view s) { return QString::fromUtf8(s.data(), qsizetype(s.size())); }
+
+QJsonArray json(QRect r) { return {r.x(), r.y(), r.width(), r.height()}; }
+QJsonArray json(QSize s) { return {s.width(), s.height()}; }
+QJsonArray json(QColor c) { return {c.red(), c.green(), c.blue()}; }
+
+template <std::size_t N>
+QJsonObject json(const std::array<app::Place, N> &places)
+{
+    QJsonObject o;
+    for (const app::Place &p : places)
+        o.insert(text(p.control), json(p.rect));
+    return o;
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: %s FILE\n", argv[0]);
+        return 2;
+    }
+    using namespace app;
+    QJsonObject colourTable;
+    for (const NamedColour &c : colours)
+        colourTable.insert(text(c.name), json(c.colour));
+    QJsonArray palette;
+    for (int i = 0; i < 16; ++i)
+        palette.append(json(ui::paletteColor(i)));
+    const QJsonObject facts{
+        {"caption", text(caption)},
+        // The client area: compact, widened by グラフ, heightened by 表, both.
+        {"client",
+         QJsonObject{
+             {"compact", json(clientSizeFromOuterTwips(compactWidthTwips, compactHeightTwips))},
+             {"graph", json(clientSizeFromOuterTwips(graphWidthTwips, compactHeightTwips))},
+             {"table", json(clientSizeFromOuterTwips(compactWidthTwips, tableHeightTwips))},
+             {"full", json(clientSizeFromOuterTwips(graphWidthTwips, tableHeightTwips))},
+         }},
+        {"window", json(windowPlaces)},
+        {"board", json(boardPlaces)},
+        {"table", json(tablePlaces)},
+        {"colours", colourTable},
+        {"palette", palette},
+    };
+    QFile out(QString::fromLocal8Bit(argv[1]));
+    if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate)
+        || out.write(QJsonDocument(facts).toJson()) < 0 || !out.flush()) {
+        std::fprintf(stderr, "%s: cannot write %s\n", argv[0], argv[1]);
+        return 1;
+    }
+    return 0;
+}
