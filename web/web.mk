@@ -100,7 +100,7 @@ web-serve: web
 WEB_BOARD_RENDER := $(BUILD)/tests/web/web_board_render
 web-board-render: deps
 	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo
-	cmake --build $(BUILD) -j$(JOBS) --target web_board_render
+	cmake --build $(BUILD) -j$(JOBS) --target web_board_render design_facts
 
 test-web: web web-board-render
 	$(WEB_DIR)/../tests/web/run.sh $(WEB_BUILD) $(WEB_BOARD_RENDER)
