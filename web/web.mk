@@ -95,8 +95,9 @@ web: web-toolchain
 web-serve: web
 	python3 -m http.server --bind 127.0.0.1 --directory $(WEB_BUILD) $(WEB_PORT)
 
-# The desktop's pictures of the board, which the page's must match, come
-# from a small program of the desktop build.
+# The desktop's pictures of the board, which the page's must match, and
+# the design's facts, which the page tests read, come from small programs
+# of the desktop build.
 WEB_BOARD_RENDER := $(BUILD)/tests/web/web_board_render
 web-board-render: deps
 	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo
