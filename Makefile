@@ -27,7 +27,7 @@ MAKEFLAGS += --no-print-directory
 # or the log's tail when the installation fails.
 DEPS_LOG := $(BUILD)/deps.log
 
-.PHONY: deps build run test bench soak check-sanitize install deb screenshots clean
+.PHONY: deps configure build run test bench soak check-sanitize install deb screenshots clean
 
 deps:
 	@missing=$$(for p in $(PACKAGES); do \
@@ -47,17 +47,22 @@ deps:
 	  fi; \
 	fi
 
-build:
+configure: deps
 	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo
+
+# Everything: the program, the tests and the benchmarks.
+build: configure
 	cmake --build $(BUILD) -j$(JOBS)
 
 # Without a display Qt would only fail with a hint to reinstall; say in one
 # line what to run instead, before installing or building anything.
 NO_DISPLAY := no display (DISPLAY and WAYLAND_DISPLAY are unset): run $(XVFB) make run instead (make deps installs xvfb-run)
 
+# The program alone: the window opens as soon as it is linked.
 run:
 	$(if $(DISPLAY)$(WAYLAND_DISPLAY),,$(error $(NO_DISPLAY)))
-	@$(MAKE) deps build
+	@$(MAKE) configure
+	cmake --build $(BUILD) -j$(JOBS) --target kansu-envelope
 	./$(BUILD)/kansu-envelope
 
 # Every test, then every test again on a build with AddressSanitizer and
