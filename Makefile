@@ -55,13 +55,19 @@ build: configure
 	cmake --build $(BUILD) -j$(JOBS)
 
 # Without a display Qt would only fail with a hint to reinstall; say in one
-# line what to run instead, before installing or building anything.
+# line what to run instead, before installing or building anything. make's
+# question mode then runs nothing and ends with status 1, so that line is
+# all the terminal shows.
 NO_DISPLAY := no display (DISPLAY and WAYLAND_DISPLAY are unset): run $(XVFB) make run instead (make deps installs xvfb-run)
+ifneq ($(filter run,$(MAKECMDGOALS)),)
+ifeq ($(DISPLAY)$(WAYLAND_DISPLAY),)
+$(shell printf '%s\n' '$(NO_DISPLAY)' >&2)
+MAKEFLAGS += --question
+endif
+endif
 
 # The program alone: the window opens as soon as it is linked.
-run:
-	$(if $(DISPLAY)$(WAYLAND_DISPLAY),,$(error $(NO_DISPLAY)))
-	@$(MAKE) configure
+run: configure
 	cmake --build $(BUILD) -j$(JOBS) --target kansu-envelope
 	./$(BUILD)/kansu-envelope
 
