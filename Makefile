@@ -7,11 +7,13 @@ ASAN_BUILD ?= build-asan
 JOBS ?= $(shell nproc)
 XVFB := xvfb-run -a -s "-screen 0 1280x1024x24"
 
-# The window tests drive the program under window managers too (openbox,
-# xfwm4, wmctrl), read window properties (x11-utils) and end it on a
-# Wayland compositor (weston, qt6-wayland); make deb computes the package's
-# dependencies (dpkg-dev) and its test runs lintian.
-PACKAGES := cmake make g++ qt6-base-dev libgl-dev fonts-ipafont-gothic \
+# Qt's CMake files look for the keyboard library's headers
+# (libxkbcommon-dev) at every configure. The window tests drive the program
+# under window managers too (openbox, xfwm4, wmctrl), read window properties
+# (x11-utils) and end it on a Wayland compositor (weston, qt6-wayland); make
+# deb computes the package's dependencies (dpkg-dev) and its test runs
+# lintian.
+PACKAGES := cmake make g++ qt6-base-dev libgl-dev libxkbcommon-dev fonts-ipafont-gothic \
             xvfb xauth xdotool imagemagick x11-utils openbox xfwm4 wmctrl \
             desktop-file-utils appstream dbus-daemon at-spi2-core \
             weston qt6-wayland dpkg-dev lintian
