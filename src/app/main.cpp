@@ -1,6 +1,7 @@
 #include "app/Application.h"
 #include "app/Form1.h"
 #include "app/environment_checks.h"
+#include "app/runtime_directory.h"
 
 #include <QApplication>
 
@@ -10,6 +11,7 @@
 
 int main(int argc, char *argv[])
 {
+    app::provideRuntimeDirectory();
     QApplication app(argc, argv);
 #ifdef Q_OS_WASM
     browser::registerBundledFace();
