@@ -2,6 +2,7 @@
 #include "app/Form1.h"
 #include "app/environment_checks.h"
 #include "app/runtime_directory.h"
+#include "app/termination_signals.h"
 
 #include <QApplication>
 
@@ -23,5 +24,6 @@ int main(int argc, char *argv[])
     browser::attachToPage(form);
 #endif
     form.show();
+    app::endOnTerminationSignals(form);
     runUntilEnd(app);
 }

@@ -6,9 +6,12 @@
 #   - no Japanese font (fontconfig pointed at a configuration that knows only
 #     DejaVu): one line naming the package fonts-ipafont-gothic;
 #   - both at once: the two lines;
-#   - on a 24-bit display with the fonts installed: nothing on stderr at all.
+#   - on a 24-bit display with the fonts installed: nothing on stderr at all,
+#     also with no runtime folder named (XDG_RUNTIME_DIR unset, as for root
+#     on a bare console).
 # Each case starts the real program on its own Xvfb, lets it paint for a
-# while, checks it is still alive and reads its stderr.
+# while, checks it is still alive, ends it with SIGTERM as a session's end
+# does (it must end as after 終了, status 0) and reads its stderr.
 #
 # Usage: test_degraded.sh <path of kansu-envelope>
 set -u
@@ -54,10 +57,8 @@ cat >"$NO_JAPANESE" <<EOF
 </fontconfig>
 EOF
 
-# Stable messages the program may give (Qt's own notes on its runtime
-# directory are kept away by giving it one).
-export XDG_RUNTIME_DIR="$WORK/runtime"
-mkdir -m 700 "$WORK/runtime"
+# No runtime folder named: the program finds its own, without a word.
+unset XDG_RUNTIME_DIR
 
 DEPTH_LINE="needs a 24-bit colour display"
 FONT_LINE="install the package fonts-ipafont-gothic"
@@ -108,7 +109,9 @@ check() {
     sleep "$RUN_SECONDS"
     if kill -0 "$PID" 2>/dev/null; then
         kill "$PID"
-        wait "$PID" 2>/dev/null
+        wait "$PID"
+        local status=$?
+        [ "$status" -eq 0 ] || fail "$name: SIGTERM ended the program with status $status, not as 終了 does"
     else
         wait "$PID"
         fail "$name: the program ended by itself (status $?)"
