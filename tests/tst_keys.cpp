@@ -198,7 +198,7 @@ private slots:
             const double before = f->Px;
             press(focus, Qt::Key_PageDown);
             press(focus, Qt::Key_PageUp);
-            press(focus, Qt::Key_F5); // ストップ: the run ends after this wait
+            press(focus, Qt::Key_F5); // ストップ: the run ends at once
             pxAroundKeys = {before, f->Px};
         });
         press(f->kokuban, Qt::Key_F5); // 自動

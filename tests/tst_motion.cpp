@@ -315,23 +315,45 @@ private slots:
         QCOMPARE(f->Px, 100.0);
     }
 
+    // ストップ ends the wait in progress at once, however long the speed
+    // made it: no step follows, and the buttons are as after a run.
     void stopAfterStepK_data()
     {
+        QTest::addColumn<QString>("speed");
         QTest::addColumn<int>("k");
-        QTest::newRow("after step 1") << 1;
-        QTest::newRow("after step 7") << 7;
-        QTest::newRow("after step 19") << 19;
+        QTest::newRow("after step 1") << QStringLiteral("2") << 1; // 10 ms a wait
+        QTest::newRow("after step 7") << QStringLiteral("2") << 7;
+        QTest::newRow("after step 19") << QStringLiteral("2") << 19;
+        QTest::newRow("wait of 5.8 days, after step 1") << QStringLiteral("99999999") << 1;
+        QTest::newRow("longest wait, after step 1") << QStringLiteral("1e400") << 1;
     }
     void stopAfterStepK()
     {
+        QFETCH(QString, speed);
         QFETCH(int, k);
-        f->Combo1->setCurrentText(QStringLiteral("2")); // 10 ms a wait
+        f->Combo1->setCurrentText(speed);
+        // Turns of the event loop after ストップ: a wait that ended at once
+        // takes one or two; one that goes on keeps turning, until 終了
+        // ends it here rather than after its days.
+        constexpr int turnsOfAWaitGoingOn = 100;
+        int turns = 0;
+        QTimer turn;
+        turn.setInterval(0);
+        connect(&turn, &QTimer::timeout, [&] {
+            if (++turns == turnsOfAWaitGoingOn)
+                f->end->click();
+        });
         int waits = 0;
         connect(f.get(), &Form1::waitStarted, [&] {
             if (++waits == k) // pressed while the k-th wait runs
-                QTimer::singleShot(0, f->tomeru, &QPushButton::click);
+                QTimer::singleShot(0, f.get(), [&] {
+                    f->tomeru->click();
+                    turn.start();
+                });
         });
         f->jidou_Click();
+        turn.stop();
+        QVERIFY2(turns < turnsOfAWaitGoingOn, "the wait went on after ストップ");
         QCOMPARE(f->Px, 300.0 - 10 * k);
         QCOMPARE(f->StopFlag, qint16(0));
         QVERIFY(idleButtons(*f));
