@@ -366,7 +366,7 @@ private slots:
     {
         Form1 form;
         form.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        QVERIFY(QTest::qWaitForWindowExposed(&form, testsupport::patienceMs));
         for (int i = 0; i < stepsToLastHalf; ++i)
             QTest::mouseClick(form.susumu, Qt::LeftButton);
         QCOMPARE(form.Text1->text(), QStringLiteral(" 9.5"));

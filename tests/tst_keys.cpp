@@ -65,7 +65,7 @@ class KeysTest : public QObject
         f = std::make_unique<Form1>();
         f->show();
         f->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(f.get()));
+        QVERIFY(QTest::qWaitForWindowActive(f.get(), testsupport::patienceMs));
     }
 
     Scene scene() const { return {f->Px, f->Check5->isChecked(), f->Combo1->currentText()}; }
