@@ -7,12 +7,13 @@ ASAN_BUILD ?= build-asan
 JOBS ?= $(shell nproc)
 XVFB := xvfb-run -a -s "-screen 0 1280x1024x24"
 
-# The window tests drive the program under window managers too (openbox,
-# xfwm4, wmctrl), read window properties (x11-utils) and end it on a
-# Wayland compositor (weston, qt6-wayland); make deb computes the package's
-# dependencies (dpkg-dev) and its test runs lintian. The pen test reports
-# a pen's events as the window system does, through Qt's private GUI
-# headers (qt6-base-private-dev), whose target names XKB (libxkbcommon-dev).
+# Qt's CMake files look for the keyboard library's headers
+# (libxkbcommon-dev) at every configure. The window tests drive the program
+# under window managers too (openbox, xfwm4, wmctrl), read window properties
+# (x11-utils) and end it on a Wayland compositor (weston, qt6-wayland); make
+# deb computes the package's dependencies (dpkg-dev) and its test runs
+# lintian. The pen test reports a pen's events as the window system does,
+# through Qt's private GUI headers (qt6-base-private-dev).
 PACKAGES := cmake make g++ qt6-base-dev qt6-base-private-dev libgl-dev libxkbcommon-dev fonts-ipafont-gothic \
             xvfb xauth xdotool imagemagick x11-utils openbox xfwm4 wmctrl \
             desktop-file-utils appstream dbus-daemon at-spi2-core \
@@ -29,7 +30,7 @@ MAKEFLAGS += --no-print-directory
 # or the log's tail when the installation fails.
 DEPS_LOG := $(BUILD)/deps.log
 
-.PHONY: deps build run test bench soak check-sanitize install deb screenshots clean
+.PHONY: deps configure build run test bench soak check-sanitize install deb screenshots clean
 
 deps:
 	@missing=$$(for p in $(PACKAGES); do \
@@ -49,17 +50,28 @@ deps:
 	  fi; \
 	fi
 
-build:
+configure: deps
 	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo
+
+# Everything: the program, the tests and the benchmarks.
+build: configure
 	cmake --build $(BUILD) -j$(JOBS)
 
 # Without a display Qt would only fail with a hint to reinstall; say in one
-# line what to run instead, before installing or building anything.
+# line what to run instead, before installing or building anything. make's
+# question mode then runs nothing and ends with status 1, so that line is
+# all the terminal shows.
 NO_DISPLAY := no display (DISPLAY and WAYLAND_DISPLAY are unset): run $(XVFB) make run instead (make deps installs xvfb-run)
+ifneq ($(filter run,$(MAKECMDGOALS)),)
+ifeq ($(DISPLAY)$(WAYLAND_DISPLAY),)
+$(shell printf '%s\n' '$(NO_DISPLAY)' >&2)
+MAKEFLAGS += --question
+endif
+endif
 
-run:
-	$(if $(DISPLAY)$(WAYLAND_DISPLAY),,$(error $(NO_DISPLAY)))
-	@$(MAKE) deps build
+# The program alone: the window opens as soon as it is linked.
+run: configure
+	cmake --build $(BUILD) -j$(JOBS) --target kansu-envelope
 	./$(BUILD)/kansu-envelope
 
 # Every test, then every test again on a build with AddressSanitizer and

@@ -34,7 +34,7 @@ private slots:
         f->Check2->setChecked(true);
         f->Check3->setChecked(true);
         f->show();
-        QVERIFY(QTest::qWaitForWindowExposed(f.get()));
+        QVERIFY(QTest::qWaitForWindowExposed(f.get(), testsupport::patienceMs));
     }
     void cleanup() { f.reset(); }
 

@@ -53,6 +53,12 @@ inline double areaOut(const board::Slots &figure, double x)
     return area;
 }
 
+// How long a test waits for a state that a quiet machine reaches at once (a
+// window shown or made active, a size or window state taken). The wait ends
+// as soon as the state is there, so only a state that never comes uses it
+// up: it is generous enough for a busy machine and for the sanitizers.
+constexpr int patienceMs = 120'000;
+
 // The window's client area (px): compact, widened by グラフ, heightened by 表.
 inline QSize clientWith(bool graph, bool table)
 {

@@ -45,7 +45,7 @@ private slots:
     void activate()
     {
         f->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(f.get()));
+        QVERIFY(QTest::qWaitForWindowActive(f.get(), testsupport::patienceMs));
     }
 
     void everyControlHasAName()

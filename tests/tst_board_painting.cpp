@@ -148,7 +148,7 @@ void TestBoardPainting::initTestCase()
     testsupport::setUpTestApplication();
     form = std::make_unique<Form1>();
     form->show();
-    QVERIFY(QTest::qWaitForWindowExposed(form.get()));
+    QVERIFY(QTest::qWaitForWindowExposed(form.get(), testsupport::patienceMs));
 }
 
 void TestBoardPainting::init()

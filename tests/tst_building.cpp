@@ -301,7 +301,7 @@ private slots:
     void realMouseEventsBuildTheFigure()
     {
         f->show();
-        QVERIFY(QTest::qWaitForWindowExposed(f.get()));
+        QVERIFY(QTest::qWaitForWindowExposed(f.get(), testsupport::patienceMs));
         QTest::mousePress(f->kokuban, Qt::RightButton, {}, QPoint(320, 100));
         QMouseEvent move(QEvent::MouseMove, QPointF(330, 240), f->kokuban->mapToGlobal(QPointF(330, 240)),
                          Qt::NoButton, Qt::RightButton, Qt::NoModifier);

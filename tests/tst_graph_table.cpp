@@ -364,7 +364,7 @@ void TestGraphTable::hiddenGraphAndTableAtStart()
     atOnce.Check2->setChecked(true);
     atOnce.Check3->setChecked(true);
     atOnce.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&atOnce));
+    QVERIFY(QTest::qWaitForWindowExposed(&atOnce, testsupport::patienceMs));
     const QImage graph = atOnce.gamen->grab().toImage(), table = atOnce.hyo->grab().toImage();
 
     Form1 f;
@@ -372,7 +372,7 @@ void TestGraphTable::hiddenGraphAndTableAtStart()
     f.Check2->setChecked(true);
     f.Check3->setChecked(true);
     f.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&f));
+    QVERIFY(QTest::qWaitForWindowExposed(&f, testsupport::patienceMs));
     QCOMPARE(f.gamen->grab().toImage(), graph);
     QCOMPARE(f.hyo->grab().toImage(), table);
     QCOMPARE(at(f.gamen->canvas(), graph::originX, graph::originY - graph::gridStep), gridGreen);

@@ -1,7 +1,8 @@
 // Hostile texts in the speed box. Whatever is in the box, the automatic run
 // waits its leading number times 5 ms, halves rounded to the even neighbour;
 // no number, zero or a negative one give no wait, and a wait beyond the
-// largest 32-bit value is clamped to it. Nothing the pupil types may crash
+// largest 32-bit value is clamped to it. Full-width digits, point and minus
+// (and the minus sign U+2212) count as their ASCII forms. Nothing the pupil types may crash
 // the program or make it misbehave (this suite also runs under the address
 // and undefined-behaviour sanitizers).
 //
@@ -36,6 +37,17 @@ constexpr int longestWaitPlayed = 20;
 constexpr int stepsToLastHalf = 19; // B to x = 9.5: the run from there is one step
 constexpr int longText = 10000;     // characters in the longest texts
 
+// What the Japanese input method types for a digit, a point or a minus,
+// read as ASCII; everything else as it is.
+char16_t halfWidth(char16_t c)
+{
+    if (c >= 0xFF10 && c <= 0xFF19)
+        return char16_t(u'0' + (c - 0xFF10));
+    if (c == 0xFF0E)
+        return u'.';
+    return c == 0xFF0D || c == 0x2212 ? u'-' : c;
+}
+
 bool isDigit(char16_t c) { return c >= u'0' && c <= u'9'; }
 bool isBlank(char16_t c) { return c == u' ' || c == u'\t' || c == u'\r' || c == u'\n'; }
 
@@ -46,7 +58,7 @@ bool isBlank(char16_t c) { return c == u' ' || c == u'\t' || c == u'\r' || c == 
 std::string leadingNumberText(const QString &text)
 {
     const qsizetype n = text.size();
-    auto at = [&](qsizetype k) -> char16_t { return k < n ? text[k].unicode() : u'\0'; };
+    auto at = [&](qsizetype k) -> char16_t { return k < n ? halfWidth(text[k].unicode()) : u'\0'; };
     qsizetype i = 0;
     while (i < n && isBlank(at(i)))
         ++i;
@@ -284,8 +296,18 @@ private slots:
         row("nan", "nan", 0);
         row("Infinity", "Infinity", 0);
         row("-inf", "-inf", 0);
-        row("full-width 50", "５０", 0);
-        row("full-width 5", "５", 0);
+        row("full-width 50", "５０", 250);
+        row("full-width 5", "５", 25);
+        row("full-width 10 then letters", "１０ｃｍ", 50);
+        row("full-width 1.5: 7.5 to even", "１．５", 8);
+        row("full-width digits, ASCII point", "１.５", 8);
+        row("ASCII digits, full-width point", "2．5", 12);
+        row("full-width minus 5", "－５", 0);
+        row("full-width minus in the exponent", "2e－1", 1);
+        row("minus sign in the exponent", "2e\u22121", 1);
+        row("full-width plus is no sign", "＋５", 0);
+        row("prolonged sound mark is no minus", "ー５", 0);
+        row("full-width E is no exponent", "１Ｅ１", 5);
         row("0x10", "0x10", 0);
         row("&H10", "&H10", 0);
         row("1,000", "1,000", 5);
@@ -344,7 +366,7 @@ private slots:
     {
         Form1 form;
         form.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        QVERIFY(QTest::qWaitForWindowExposed(&form, testsupport::patienceMs));
         for (int i = 0; i < stepsToLastHalf; ++i)
             QTest::mouseClick(form.susumu, Qt::LeftButton);
         QCOMPARE(form.Text1->text(), QStringLiteral(" 9.5"));

@@ -291,7 +291,7 @@ void TestInitialScreen::readOutIsReadOnly()
 {
     Form1 f;
     f.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&f));
+    QVERIFY(QTest::qWaitForWindowExposed(&f, testsupport::patienceMs));
     QVERIFY(f.Text1->isReadOnly());
     f.Text1->setFocus();
     QTest::keyClicks(f.Text1, QStringLiteral("7"));

@@ -1,8 +1,9 @@
 // The teacher's keys: each does what a click on its control would do, from
 // wherever the focus is, and gives way in the speed box to the keys that
-// edit its text. Every key is tried with the focus on the board, a button,
-// a check box and the speed box, with P at B, half way and at the end, and
-// during an automatic run.
+// edit its text. Every key is tried with the focus on the board (given to
+// it, or taken by a click on it from the speed box), a button, a check box
+// and the speed box, with P at B, half way and at the end, and during an
+// automatic run.
 #include "TestSupport.h"
 
 #include <QCheckBox>
@@ -15,7 +16,7 @@
 
 namespace {
 
-enum class Focus { Board, Button, CheckBox, SpeedBox };
+enum class Focus { Board, BoardByClick, Button, CheckBox, SpeedBox };
 enum class Where { AtB, HalfWay, AtEnd };
 
 // What a key is expected to do, seen in the scene afterwards.
@@ -29,7 +30,8 @@ struct Scene {
 QWidget *focusTarget(Form1 &f, Focus focus)
 {
     switch (focus) {
-    case Focus::Board: return f.kokuban;
+    case Focus::Board:
+    case Focus::BoardByClick: return f.kokuban;
     case Focus::Button: return f.Command2; // 最初に, enabled also during a run
     case Focus::CheckBox: return f.Check1;
     case Focus::SpeedBox: return f.Combo1; // its text field is the one being edited
@@ -63,7 +65,7 @@ class KeysTest : public QObject
         f = std::make_unique<Form1>();
         f->show();
         f->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(f.get()));
+        QVERIFY(QTest::qWaitForWindowActive(f.get(), testsupport::patienceMs));
     }
 
     Scene scene() const { return {f->Px, f->Check5->isChecked(), f->Combo1->currentText()}; }
@@ -73,6 +75,21 @@ class KeysTest : public QObject
         target->setFocus();
         QCOMPARE(QApplication::focusWidget(), target);
         QTest::keyClick(target, Qt::Key(key));
+    }
+
+    // The key where the focus is after the row's way of giving it: a click
+    // on an empty part of the board takes it from the speed box.
+    void press(Focus focus, int key)
+    {
+        QWidget *target = focusTarget(*f, focus);
+        if (focus != Focus::BoardByClick)
+            return press(target, key);
+        f->Combo1->setFocus();
+        // Board (60, 380): below the base line, left of the read-out; there
+        // is nothing to pick up there.
+        QTest::mouseClick(f->kokuban, Qt::LeftButton, {}, QPoint(60, 380));
+        QCOMPARE(QApplication::focusWidget(), target);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key(key));
     }
 
 private slots:
@@ -95,6 +112,7 @@ private slots:
         const Place places[] = {{Where::AtB, "at B", 300}, {Where::HalfWay, "half way", 200},
                                 {Where::AtEnd, "at the end", 100}};
         const std::pair<Focus, const char *> focuses[] = {{Focus::Board, "board"},
+                                                          {Focus::BoardByClick, "board clicked"},
                                                           {Focus::Button, "button"},
                                                           {Focus::CheckBox, "check box"},
                                                           {Focus::SpeedBox, "speed box"}};
@@ -136,7 +154,7 @@ private slots:
         for (int i = 0; i < steps; ++i)
             f->susumu_Click();
         const QString speedBefore = f->Combo1->currentText();
-        press(focusTarget(*f, focus), key);
+        press(focus, key);
         QCOMPARE(f->Px, pxAfter);
         QCOMPARE(f->Check5->isChecked(), coverAfter);
         QCOMPARE(f->Combo1->currentText() != speedBefore, editsSpeed);
@@ -161,6 +179,7 @@ private slots:
     {
         QTest::addColumn<Focus>("focus");
         QTest::newRow("board") << Focus::Board;
+        QTest::newRow("board clicked") << Focus::BoardByClick;
         QTest::newRow("button") << Focus::Button;
         QTest::newRow("check box") << Focus::CheckBox;
         QTest::newRow("speed box") << Focus::SpeedBox;
@@ -171,16 +190,15 @@ private slots:
         QFETCH(Focus, focus);
         open();
         f->Combo1->setCurrentText(QStringLiteral("2")); // 10 ms between steps
-        QWidget *target = focusTarget(*f, focus);
         int waits = 0;
         std::vector<double> pxAroundKeys;
         connect(f.get(), &Form1::waitStarted, this, [&] {
             if (++waits != 3)
                 return;
             const double before = f->Px;
-            press(target, Qt::Key_PageDown);
-            press(target, Qt::Key_PageUp);
-            press(target, Qt::Key_F5); // ストップ: the run ends after this wait
+            press(focus, Qt::Key_PageDown);
+            press(focus, Qt::Key_PageUp);
+            press(focus, Qt::Key_F5); // ストップ: the run ends at once
             pxAroundKeys = {before, f->Px};
         });
         press(f->kokuban, Qt::Key_F5); // 自動
@@ -195,7 +213,7 @@ private slots:
             if (waits == 5)
                 f->tomeru->click();
         });
-        press(target, Qt::Key_F5);
+        press(focus, Qt::Key_F5);
         testsupport::waitForRunEnd(*f);
         QVERIFY(f->Px < 270.0);
     }

@@ -114,7 +114,7 @@ private slots:
 #endif
         Form1 form;
         form.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        QVERIFY(QTest::qWaitForWindowExposed(&form, testsupport::patienceMs));
         // Graph and table on, and a figure of every kind: each step paints,
         // fills, plots and writes.
         for (QCheckBox *box : {form.Check2, form.Check3})
@@ -195,7 +195,7 @@ private slots:
         const qint64 actions = actionsPerSeed();
         auto form = std::make_unique<Form1>();
         form->show();
-        QVERIFY(QTest::qWaitForWindowExposed(form.get()));
+        QVERIFY(QTest::qWaitForWindowExposed(form.get(), testsupport::patienceMs));
 
         pupil::PupilDriver driver(*form, seed, m_tally);
         QString fault;

@@ -51,7 +51,7 @@ class TouchTest : public QObject
     {
         auto f = std::make_unique<Form1>();
         f->show();
-        if (!QTest::qWaitForWindowExposed(f.get()))
+        if (!QTest::qWaitForWindowExposed(f.get(), testsupport::patienceMs))
             return nullptr;
         return f;
     }

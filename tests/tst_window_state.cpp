@@ -16,7 +16,7 @@ using namespace testsupport;
 void showAndWait(Form1 &f)
 {
     f.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&f));
+    QVERIFY(QTest::qWaitForWindowExposed(&f, testsupport::patienceMs));
 }
 
 } // namespace
@@ -71,7 +71,7 @@ void TestWindowState::enlargingStatesReturnToNormal()
     QCOMPARE(f.size(), size);
 
     f.setWindowState(Qt::WindowStates(state));
-    QTRY_COMPARE(f.windowState(), Qt::WindowNoState);
+    QTRY_COMPARE_WITH_TIMEOUT(f.windowState(), Qt::WindowNoState, testsupport::patienceMs);
     QTest::qWait(50); // geometry the platform sends late must not win either
     QCOMPARE(f.windowState(), Qt::WindowNoState);
     QCOMPARE(f.size(), size);
@@ -86,18 +86,18 @@ void TestWindowState::checkBoxesStillResizeAfterwards()
     Form1 f;
     showAndWait(f);
     f.setWindowState(Qt::WindowFullScreen);
-    QTRY_COMPARE(f.windowState(), Qt::WindowNoState);
+    QTRY_COMPARE_WITH_TIMEOUT(f.windowState(), Qt::WindowNoState, testsupport::patienceMs);
 
     f.Check2->setChecked(true);
-    QTRY_COMPARE(f.size(), graphClient);
+    QTRY_COMPARE_WITH_TIMEOUT(f.size(), graphClient, testsupport::patienceMs);
     f.Check3->setChecked(true);
-    QTRY_COMPARE(f.size(), fullClient);
+    QTRY_COMPARE_WITH_TIMEOUT(f.size(), fullClient, testsupport::patienceMs);
     f.setWindowState(Qt::WindowMaximized);
-    QTRY_COMPARE(f.windowState(), Qt::WindowNoState);
+    QTRY_COMPARE_WITH_TIMEOUT(f.windowState(), Qt::WindowNoState, testsupport::patienceMs);
     QCOMPARE(f.size(), fullClient);
     f.Check2->setChecked(false);
     f.Check3->setChecked(false);
-    QTRY_COMPARE(f.size(), compactClient);
+    QTRY_COMPARE_WITH_TIMEOUT(f.size(), compactClient, testsupport::patienceMs);
 }
 
 void TestWindowState::minimisingIsLeftAlone()
@@ -111,7 +111,7 @@ void TestWindowState::minimisingIsLeftAlone()
 
     // Minimised and maximised at once: the maximised part alone is refused.
     f.setWindowState(Qt::WindowMinimized | Qt::WindowMaximized);
-    QTRY_COMPARE(f.windowState(), Qt::WindowMinimized);
+    QTRY_COMPARE_WITH_TIMEOUT(f.windowState(), Qt::WindowMinimized, testsupport::patienceMs);
     QCOMPARE(f.size(), compactClient);
 }
 

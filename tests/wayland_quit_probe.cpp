@@ -9,13 +9,17 @@
 //   wayland_quit_probe run-end  click 終了 while an automatic run waits
 //
 // Exit status 0 when the lesson ended as it should; the process ending is
-// the main check. It writes a line starting "wayland_quit_probe:" on stderr
+// the main check. It writes "ending the lesson" on stdout as it ends the
+// lesson, for the script to time the way out from there, and a line
+// starting "wayland_quit_probe:" on stderr
 // for anything wrong it sees on the way: the speed box without the focus, a
 // step after 終了, or the window being torn down on the way out (the
 // toolkit's teardown, where a Wayland session has been seen to hang).
 #include "app/Application.h"
 #include "app/Form1.h"
 #include "app/environment_checks.h"
+
+#include "TestSupport.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -35,7 +39,17 @@ void complain(const char *what)
     std::fflush(stderr);
 }
 
-void pressEnd(Form1 &form) { QTest::mouseClick(form.end, Qt::LeftButton); }
+void announceEnding()
+{
+    std::printf("ending the lesson\n");
+    std::fflush(stdout);
+}
+
+void pressEnd(Form1 &form)
+{
+    announceEnding();
+    QTest::mouseClick(form.end, Qt::LeftButton);
+}
 
 } // namespace
 
@@ -59,7 +73,7 @@ int main(int argc, char *argv[])
     QObject::connect(&form, &QObject::destroyed,
                      [] { complain("the window was torn down on the way out"); });
 
-    if (!QTest::qWaitForWindowExposed(&form, 5000)) {
+    if (!QTest::qWaitForWindowExposed(&form, testsupport::patienceMs)) {
         complain("the window was never shown");
         return 3;
     }
@@ -80,7 +94,10 @@ int main(int argc, char *argv[])
     if (std::strcmp(mode, "end") == 0) {
         QTimer::singleShot(0, &form, [&form] { pressEnd(form); });
     } else if (std::strcmp(mode, "close") == 0) {
-        QTimer::singleShot(0, &form, [&form] { form.close(); });
+        QTimer::singleShot(0, &form, [&form] {
+            announceEnding();
+            form.close();
+        });
     } else {
         // Speed "10" waits 50 ms between steps; 終了 comes in the first wait,
         // and no step may follow it.

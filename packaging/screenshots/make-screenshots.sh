@@ -18,8 +18,7 @@ crop_client() {
     convert "$SHOT" -crop "$2x$3+$OX+$OY" +repage -strip "$OUT/$1.png"
 }
 
-sleep 0.3
-kt_shot first
+kt_settle "0 0 $COMPACT_W $COMPACT_H" || kt_abort "the first screen did not settle"
 crop_client first-screen "$COMPACT_W" "$COMPACT_H"
 
 # Tray pick-up areas (board pixels): the square at (320,110), the 2 x 4
@@ -40,7 +39,6 @@ kt_poll 3 kt_has_size "$GRAPH_W" "$TABLE_H" || kt_abort "表 did not heighten th
 # Ten steps of 出す: x = 5 cm, P at board x 200.
 kt_press_times 10 "$BTN_FORWARD"
 kt_poll 3 kt_p_is_at 200 || kt_abort "P did not reach x = 5 cm"
-sleep 0.3
-kt_shot lesson
+kt_settle "0 0 $GRAPH_W $TABLE_H" || kt_abort "the lesson's screen did not settle"
 crop_client lesson "$GRAPH_W" "$TABLE_H"
 kt_finish

@@ -259,9 +259,12 @@ void Form1::orderControls()
     for (auto it = stacking.rbegin(); it != stacking.rend(); ++it)
         (*it)->raise();
 
-    // Keyboard order. The surfaces take the focus by the Tab key only.
+    // Keyboard order. The surfaces take the focus by the Tab key, and by a
+    // click or a tap as every other control does: the presenter's keys
+    // (B and ".") then act on the lesson again instead of going on into
+    // the speed box that held the focus before.
     for (ui::Surface *surface : {gamen, kokuban, hyo})
-        surface->setFocusPolicy(Qt::TabFocus);
+        surface->setFocusPolicy(Qt::StrongFocus);
     const std::array<QWidget *, 17> tabOrder = {gamen,  end,    Combo1, Check2,  kokuban, susumu,
                                                 modoru, jidou,  tomeru, Check3,  Check1,  hyo,
                                                 Command1, Check4, Text1, Command2, Check5};

@@ -1,6 +1,8 @@
 #include "app/Application.h"
 #include "app/Form1.h"
 #include "app/environment_checks.h"
+#include "app/runtime_directory.h"
+#include "app/termination_signals.h"
 
 #include <QApplication>
 
@@ -10,6 +12,7 @@
 
 int main(int argc, char *argv[])
 {
+    app::provideRuntimeDirectory();
     QApplication app(argc, argv);
 #ifdef Q_OS_WASM
     browser::registerBundledFace();
@@ -21,5 +24,6 @@ int main(int argc, char *argv[])
     browser::attachToPage(form);
 #endif
     form.show();
+    app::endOnTerminationSignals(form);
     runUntilEnd(app);
 }

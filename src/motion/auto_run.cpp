@@ -57,7 +57,7 @@ bool Form1::WaitMs(int ms)
     emit waitStarted(ms);
     constexpr qint64 nsPerMs = 1'000'000;
     const qint64 now = m_runClock.nsecsElapsed();
-    if (ms <= 0) {
+    if (ms <= 0 || StopFlag == 1) { // ストップ came before the wait began: it is over
         m_stepDueNs = now; // a later wait counts from this step
         return false;      // no wait, and no events handled
     }

@@ -123,4 +123,19 @@ double leadingNumber(QStringView text)
     return negative ? -value : value;
 }
 
+QString halfWidthNumber(QStringView text)
+{
+    QString out = text.toString();
+    for (QChar &c : out) {
+        const char16_t u = c.unicode();
+        if (u >= u'０' && u <= u'９')
+            c = QChar(char16_t(u'0' + (u - u'０')));
+        else if (u == u'．')
+            c = QLatin1Char('.');
+        else if (u == u'－' || u == u'\u2212')
+            c = QLatin1Char('-');
+    }
+    return out;
+}
+
 } // namespace ui

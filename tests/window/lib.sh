@@ -4,15 +4,23 @@
 #
 # A test script sources this file and calls `kt_setup "$@"` first; that
 # re-runs the script inside `xvfb-run` (each script gets its own server, so
-# the tests can run in parallel) under a hard time limit. All positions the
-# helpers take are window-client pixels; `kt_board_*` helpers take board
-# pixels. Colours are written "R,G,B".
+# the tests can run in parallel), under a limit that catches a hang when
+# KT_TIME_LIMIT gives one (CTest does). All positions the helpers take are
+# window-client pixels; `kt_board_*` helpers take board pixels. Colours are
+# written "R,G,B".
 
 # 24-bit: the default depth breaks colours. -noreset: the server must not
 # reset when the last client leaves, or a program started right after 終了
 # may find no display.
 KT_SCREEN_ARGS="-screen 0 1280x1024x24 -noreset"
-KT_TIME_LIMIT=55                         # seconds for one whole script, Xvfb included
+# Seconds for one whole script, Xvfb included; 0 for none (a run by hand).
+KT_TIME_LIMIT=${KT_TIME_LIMIT:-0}
+# The scripts wait for states, never for a fixed time: kt_poll below. The
+# seconds a script gives a poll are what a quiet machine needs at most; a
+# poll waits this many times as long before it gives up, for a busy machine
+# and the sanitizers. It ends as soon as its state is there, so patience
+# costs a passing test nothing; only a state that never comes uses it up.
+KT_PATIENCE=${KT_PATIENCE:-20}
 
 # The design's facts, as the build's design_facts writes them from the
 # program's own table (ctest names the file in KANSU_DESIGN_FACTS): the
@@ -171,9 +179,10 @@ kt_finish() {
     exit 0
 }
 
-# Runs "$@" every 0.1 s until it succeeds or `seconds` have passed.
+# Runs "$@" every 0.1 s until it succeeds, or until KT_PATIENCE times
+# `seconds` have passed.
 kt_poll() {
-    local deadline=$(($(date +%s%3N) + $1 * 1000))
+    local deadline=$(($(date +%s%3N) + $1 * 1000 * KT_PATIENCE))
     shift
     while :; do
         "$@" && return 0
@@ -201,7 +210,7 @@ kt_start() {
     PID=$!
     kt_poll 10 kt_window_or_exit
     kt_program_ended && kt_abort "the program ended before its window appeared"
-    [ -n "$WIN" ] || kt_abort "the program showed no window within 10 s"
+    [ -n "$WIN" ] || kt_abort "the program showed no window within $((10 * KT_PATIENCE)) s"
     kt_find_origin
     # The first frame is on the screen once the board's green shows.
     kt_poll 5 kt_is_pixel "$BOARD_X" 300 "$BOARD_GREEN" || kt_abort "the board never appeared"
@@ -367,6 +376,24 @@ kt_p_is_at() {
 kt_area_is() {
     kt_shot area-poll
     [ "$(kt_area_hash "$SHOT" "$1")" = "$2" ]
+}
+
+# Waits until the window area "X Y W H" looks the same in two screenshots
+# in a row. Called once the state a script waits for is there, it lets the
+# painting that came with that state reach the screen whole. Sets SHOT to
+# the later screenshot.
+KT_SETTLED_HASH=""
+kt_area_settled() {
+    kt_shot settle
+    local hash
+    hash=$(kt_area_hash "$SHOT" "$1")
+    [ "$hash" = "$KT_SETTLED_HASH" ] && return 0
+    KT_SETTLED_HASH=$hash
+    return 1
+}
+kt_settle() {
+    KT_SETTLED_HASH=""
+    kt_poll 3 kt_area_settled "$1"
 }
 
 kt_now_ms() { date +%s%3N; }

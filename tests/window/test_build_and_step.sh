@@ -14,7 +14,7 @@ kt_start
 # dimension labels are hidden while it is held.
 kt_drag_press $((BOARD_X + 320)) $((BOARD_Y + 110))
 kt_drag_move $((BOARD_X + 200)) $((BOARD_Y + 220)) 6
-sleep 0.2
+kt_poll 3 kt_is_pixel $((BOARD_X + 180)) $((BOARD_Y + 220)) "$YELLOW" || kt_fail "the square does not follow the pointer"
 kt_shot held
 S=$SHOT
 kt_expect_board_pixel "$S" 180 220 "$YELLOW" "held square, left edge"
@@ -94,10 +94,9 @@ kt_expect_board_pixel "$S" 230 280 "$WHITE" "square, now at 200..240"
 # segments, so only the grid and labels are there yet.
 kt_press "$CHK_GRAPH"
 kt_poll 3 kt_has_size $GRAPH_W $COMPACT_H || kt_fail "client size with グラフ is $(kt_window_size), expected $GRAPH_W $COMPACT_H"
-sleep 0.3
+kt_poll 3 kt_is_pixel $((GRAPH_X + 20)) $((GRAPH_Y + 200)) "$PANEL_CREAM" || kt_fail "the graph panel's background does not show"
 kt_shot graph-shown
 S=$SHOT
-kt_expect_pixel "$S" $((GRAPH_X + 20)) $((GRAPH_Y + 200)) "$PANEL_CREAM" "graph panel background"
 kt_expect_pixel "$S" $((GRAPH_X + 35)) $((GRAPH_Y + 200)) "$BOARD_GREEN" "graph grid line x = 0"
 blue=$(kt_count "$S" $GRAPH_X $GRAPH_Y $GRAPH_W_PANEL $GRAPH_H_PANEL "$BLUE")
 [ "$blue" = 0 ] || kt_fail "graph shows $blue blue pixels for steps taken while it was hidden"
@@ -108,11 +107,13 @@ blue=$(kt_count "$S" $GRAPH_X $GRAPH_Y $GRAPH_W_PANEL $GRAPH_H_PANEL "$BLUE")
 # = (185, 446) to (245, 416) in graph pixels, 3 px wide.
 kt_press_times 4 "$BTN_FORWARD"
 kt_poll 3 kt_p_is_at 160 || kt_fail "P is at board x '$(kt_p_position "$SHOT")' after fourteen steps, expected 160"
-sleep 0.2
-kt_shot graph-curve
+curve_drawn() {
+    kt_shot graph-curve
+    blue=$(kt_count "$SHOT" $((GRAPH_X + 180)) $((GRAPH_Y + 400)) 70 55 "$BLUE")
+    [ "$blue" -gt 100 ]
+}
+kt_poll 3 curve_drawn || kt_fail "graph shows only $blue blue pixels where the curve for x 5..7 runs"
 S=$SHOT
-blue=$(kt_count "$S" $((GRAPH_X + 180)) $((GRAPH_Y + 400)) 70 55 "$BLUE")
-[ "$blue" -gt 100 ] || kt_fail "graph shows only $blue blue pixels where the curve for x 5..7 runs"
 early=$(kt_count "$S" $((GRAPH_X + 36)) $((GRAPH_Y + 400)) 140 79 "$BLUE")
 [ "$early" = 0 ] || kt_fail "graph shows $early blue pixels for x < 5, walked while it was hidden"
 total=$(kt_count "$S" $GRAPH_X $GRAPH_Y $GRAPH_W_PANEL $GRAPH_H_PANEL "$BLUE")

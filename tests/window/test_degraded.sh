@@ -6,9 +6,14 @@
 #   - no Japanese font (fontconfig pointed at a configuration that knows only
 #     DejaVu): one line naming the package fonts-ipafont-gothic;
 #   - both at once: the two lines;
-#   - on a 24-bit display with the fonts installed: nothing on stderr at all.
-# Each case starts the real program on its own Xvfb, lets it paint for a
-# while, checks it is still alive and reads its stderr.
+#   - on a 24-bit display with the fonts installed: nothing on stderr at all,
+#     also with no runtime folder named (XDG_RUNTIME_DIR unset, as for root
+#     on a bare console).
+# Each case starts the real program on its own Xvfb, waits until it is up
+# (its first frame painted; on an 8-bit display, where nothing can be
+# painted, its line about the display written), checks it is still alive,
+# ends it with SIGTERM as a session's end does (it must end as after 終了,
+# status 0) and reads its stderr.
 #
 # Usage: test_degraded.sh <path of kansu-envelope>
 set -u
@@ -19,11 +24,16 @@ if [ -z "$PROG" ] || [ ! -x "$PROG" ]; then
     exit 2
 fi
 command -v Xvfb >/dev/null || { echo "FAIL: Xvfb is not installed (Debian package xvfb)"; exit 1; }
+. "$(dirname "$0")/lib.sh" # kt_poll, and finding the window and its pixels
 
-RUN_SECONDS=3 # how long the program paints before its stderr is read
+# Once it is up, how long the program is left to paint (and to say what it
+# should not) before its stderr is read. A busy machine makes it paint less
+# in that time, which can hide an unwanted line but never invent one.
+OBSERVE_SECONDS=1
 
 WORK=$(mktemp -d "${TMPDIR:-/tmp}/kansu-degraded.XXXXXX")
 chmod 700 "$WORK"
+SHOTS=$WORK
 FAILS=0
 XVFB_PID="" PID=""
 
@@ -41,8 +51,6 @@ fail() {
     FAILS=$((FAILS + 1))
 }
 
-now_ms() { date +%s%3N; }
-
 # A fontconfig configuration that knows the DejaVu faces only: no Japanese.
 NO_JAPANESE="$WORK/no-japanese.conf"
 cat >"$NO_JAPANESE" <<EOF
@@ -54,10 +62,8 @@ cat >"$NO_JAPANESE" <<EOF
 </fontconfig>
 EOF
 
-# Stable messages the program may give (Qt's own notes on its runtime
-# directory are kept away by giving it one).
-export XDG_RUNTIME_DIR="$WORK/runtime"
-mkdir -m 700 "$WORK/runtime"
+# No runtime folder named: the program finds its own, without a word.
+unset XDG_RUNTIME_DIR
 
 DEPTH_LINE="needs a 24-bit colour display"
 FONT_LINE="install the package fonts-ipafont-gothic"
@@ -69,17 +75,31 @@ start_xvfb() {
     Xvfb -displayfd 3 -screen 0 "1280x1024x$depth" -nolisten tcp >"$WORK/xvfb.log" 2>&1 &
     XVFB_PID=$!
     exec 3>&-
-    local deadline=$(($(now_ms) + 10000))
-    until [ -s "$WORK/display" ]; do
-        if ! kill -0 "$XVFB_PID" 2>/dev/null || [ "$(now_ms)" -gt "$deadline" ]; then
-            echo "FAIL: Xvfb at depth $depth did not start"
-            cat "$WORK/xvfb.log"
-            exit 1
-        fi
-        sleep 0.1
-    done
+    kt_poll 10 xvfb_settled
+    if ! [ -s "$WORK/display" ]; then
+        echo "FAIL: Xvfb at depth $depth did not start"
+        cat "$WORK/xvfb.log"
+        exit 1
+    fi
     DISPLAY=":$(head -1 "$WORK/display")"
     export DISPLAY
+}
+
+# Xvfb has written its display number, or has ended.
+xvfb_settled() { [ -s "$WORK/display" ] || ! kill -0 "$XVFB_PID" 2>/dev/null; }
+
+# program_up DEPTH ERR: the program's first frame is on the screen (the
+# board's green), or on a display too shallow to paint on, its window is
+# and its line about the display is in ERR; or it has ended.
+program_up() {
+    kt_program_ended && return 0
+    kt_find_window || return 1
+    kt_find_origin
+    if [ "$1" -ge 24 ]; then
+        kt_is_pixel "$BOARD_X" 300 "$BOARD_GREEN"
+    else
+        grep -qF "$DEPTH_LINE" "$2"
+    fi
 }
 
 stop_xvfb() {
@@ -105,10 +125,13 @@ check() {
         "$PROG" >"$WORK/$name.out" 2>"$err" &
     fi
     PID=$!
-    sleep "$RUN_SECONDS"
+    kt_poll 10 program_up "$depth" "$err" || fail "$name: the program did not come up"
+    sleep "$OBSERVE_SECONDS"
     if kill -0 "$PID" 2>/dev/null; then
         kill "$PID"
-        wait "$PID" 2>/dev/null
+        wait "$PID"
+        local status=$?
+        [ "$status" -eq 0 ] || fail "$name: SIGTERM ended the program with status $status, not as 終了 does"
     else
         wait "$PID"
         fail "$name: the program ended by itself (status $?)"

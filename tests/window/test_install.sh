@@ -28,26 +28,27 @@ entry=$prefix/share/applications/$id.desktop
 sed -n 's/^Exec=//p' "$entry" | sed "s|kansu-envelope|$prefix/bin/kansu-envelope|" >"$prefix/commands"
 [ "$(wc -l <"$prefix/commands")" -eq 3 ] || { echo "expected the entry and two actions in $entry"; exit 1; }
 cat >"$prefix/launch.sh" <<'SCRIPT'
+. "$3" # the window tests' kt_poll, which waits for a state
 while read -r command; do
   factor=$(sed -n 's/.*QT_SCALE_FACTOR=\([0-9.]*\).*/\1/p' <<<"$command")
   $command 2>"$2" & pid=$!
-  size=
-  for _ in $(seq 100); do
-    win=$(xdotool search --onlyvisible --pid $pid 2>/dev/null | head -1)
-    if [ -n "$win" ]; then
-      sleep 0.3
-      size=$(xdotool getwindowgeometry --shell "$win" | sed -n 's/^\(WIDTH\|HEIGHT\)=//p' | tr '\n' ' ')
-      break
-    fi
-    sleep 0.1
-  done
+  win= size=
+  shown() { win=$(xdotool search --onlyvisible --pid $pid 2>/dev/null | head -1); [ -n "$win" ]; }
+  # The window has the size the command calls for (a window manager or
+  # the toolkit may settle its size after it is first shown).
+  sized() {
+    size=$(xdotool getwindowgeometry --shell "$win" | sed -n 's/^\(WIDTH\|HEIGHT\)=//p' | tr '\n' ' ')
+    awk -v s="$size" -v f="${factor:-1}" -v w="$COMPACT_W" -v h="$COMPACT_H" 'BEGIN { split(s, v, " ");
+        dw = v[1] - w * f; dh = v[2] - h * f; exit !(dw * dw <= 1 && dh * dh <= 1) }'
+  }
+  kt_poll 10 shown && kt_poll 3 sized
+  ok=$?
   kill $pid 2>/dev/null; wait $pid 2>/dev/null
-  [ -n "$size" ] || { echo "'$command' showed no window; it wrote:"; tail -n 20 "$2"; exit 1; }
-  awk -v s="$size" -v f="${factor:-1}" -v w="$COMPACT_W" -v h="$COMPACT_H" 'BEGIN { split(s, v, " "); dw = v[1] - w * f; dh = v[2] - h * f;
-      exit !(dw * dw <= 1 && dh * dh <= 1) }' ||
-    { echo "'$command' opened a window of $size, expected $COMPACT_W $COMPACT_H times ${factor:-1}"; exit 1; }
+  [ -n "$win" ] || { echo "'$command' showed no window; it wrote:"; tail -n 20 "$2"; exit 1; }
+  [ $ok -eq 0 ] || { echo "'$command' opened a window of $size, expected $COMPACT_W $COMPACT_H times ${factor:-1}"; exit 1; }
   echo "'$command': $size"
 done <"$1"
 SCRIPT
-xvfb-run -a -s "-screen 0 2560x1600x24" bash "$prefix/launch.sh" "$prefix/commands" "$prefix/program.log"
+xvfb-run -a -s "-screen 0 2560x1600x24" bash "$prefix/launch.sh" "$prefix/commands" "$prefix/program.log" \
+  "$(dirname "$0")/lib.sh"
 echo "install test passed"

@@ -7,7 +7,6 @@
 # fullscreen window fill the screen even when the window asks for a fixed
 # size; openbox keeps the size but reports the state.
 . "$(dirname "$0")/lib.sh"
-KT_TIME_LIMIT=100 # two window managers, each through eight state requests
 kt_setup "$@"
 
 # Follows the window's _NET_WM_STATE while a request is handled: each change
@@ -18,7 +17,24 @@ kt_spy_state() {
     kt_poll 2 test -s "$SHOTS/state.log" # the first line is the state now
 }
 
-kt_state_changed() { [ "$(wc -l <"$SHOTS/state.log")" -gt 1 ]; }
+kt_has_state() {
+    case ",$(kt_wm_state | tr -d ' ')," in
+    *,"$1",*) return 0 ;;
+    esac
+    return 1
+}
+kt_lacks_state() { ! kt_has_state "$1"; }
+
+# Returns once the window manager has dealt with every request sent before:
+# it takes them in order, so when a request for "above" sent after them
+# shows in _NET_WM_STATE, and its removal too, the earlier ones have been
+# granted or refused.
+kt_wm_caught_up() {
+    wmctrl -i -r "$WIN" -b add,above
+    kt_poll 3 kt_has_state _NET_WM_STATE_ABOVE || kt_abort "$WM did not keep the window above others when asked"
+    wmctrl -i -r "$WIN" -b remove,above
+    kt_poll 3 kt_lacks_state _NET_WM_STATE_ABOVE || kt_abort "$WM did not take the window's 'above' state back"
+}
 
 kt_is_normal_at() {
     case ",$(kt_wm_state | tr -d ' ')," in
@@ -33,11 +49,16 @@ kt_expect_kept_size() {
     local state=$1 w=$2 h=$3 what=$4
     kt_spy_state
     wmctrl -i -r "$WIN" -b "add,$state"
+    kt_wm_caught_up
     # A manager may refuse the state for a window of fixed size and change
-    # nothing; otherwise its change shows in the log first.
-    kt_poll 3 kt_state_changed || echo "note: $WM changed no state for $state"
+    # nothing; otherwise the log has a line for its change (or more) before
+    # the one for "above".
+    [ "$(awk '/ABOVE/ {exit} {n++} END {print n + 0}' "$SHOTS/state.log")" -gt 1 ] ||
+        echo "note: $WM changed no state for $state"
     if kt_poll 3 kt_is_normal_at "$w" "$h"; then
-        sleep 0.5 # and stays so
+        # And stays so, once the manager has dealt with what the program
+        # asked of it in turn.
+        kt_wm_caught_up
         kt_is_normal_at "$w" "$h" ||
             kt_fail "$WM, $what, $state: the window left the normal state again (size $(kt_window_size), state '$(kt_wm_state)')"
     else
