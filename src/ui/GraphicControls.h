@@ -91,7 +91,6 @@ public:
     int left() const { return m_box.left(); }
     int top() const { return m_box.top(); }
     void move(int left, int top);
-    void setLeft(int left) { move(left, m_box.top()); }
     void paint(QPainter &painter) const override;
     QRect bounds() const override { return m_box; }
 
@@ -111,13 +110,10 @@ public:
 
     QString caption() const { return m_caption; }
     bool isOpaque() const { return m_back.isValid(); }
-    QColor textColour() const { return m_text; }
     QRect geometry() const { return {m_topLeft, m_box.isValid() ? m_box : size()}; }
     int left() const { return m_topLeft.x(); }
     int top() const { return m_topLeft.y(); }
     void move(int left, int top);
-    void setLeft(int left) { move(left, top()); }
-    void setTop(int top) { move(left(), top); }
     // The box keeps this size whatever the caption measures in its font; the
     // caption stays at the box's top-left and may reach past it.
     void setBoxSize(QSize size);
