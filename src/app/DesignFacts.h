@@ -7,6 +7,7 @@
 #include <QRect>
 
 #include <array>
+#include <optional>
 #include <string_view>
 
 // The window's design facts: its caption, the places of its controls and the
@@ -64,25 +65,28 @@ inline constexpr std::array tablePlaces{
     Place{"Label7", {8, 64, 17, 33}}, // "ｙ"
 };
 
+// (A rectangle, not a pointer into the table: a pointer's comparison with
+// null is no constant expression where the undefined-behaviour sanitizer
+// checks pointers.)
 template <std::size_t N>
-constexpr const Place *findPlace(const std::array<Place, N> &places, std::string_view control)
+constexpr std::optional<QRect> findPlace(const std::array<Place, N> &places, std::string_view control)
 {
     for (const Place &place : places)
         if (place.control == control)
-            return &place;
-    return nullptr;
+            return place.rect;
+    return std::nullopt;
 }
 
 // The place of a control, found while compiling: a name that is not in the
 // table does not build.
 consteval QRect placeOf(std::string_view control)
 {
-    if (const Place *p = findPlace(windowPlaces, control))
-        return p->rect;
-    if (const Place *p = findPlace(boardPlaces, control))
-        return p->rect;
-    if (const Place *p = findPlace(tablePlaces, control))
-        return p->rect;
+    if (const auto rect = findPlace(windowPlaces, control))
+        return *rect;
+    if (const auto rect = findPlace(boardPlaces, control))
+        return *rect;
+    if (const auto rect = findPlace(tablePlaces, control))
+        return *rect;
     throw "no control of that name among the design's places";
 }
 
