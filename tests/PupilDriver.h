@@ -721,7 +721,9 @@ private:
     void scheduleTimed(QObject *scope, int delayMs, RunWatch &watch)
     {
         QTimer::singleShot(delayMs, scope, [this, scope, &watch] {
-            if (!ok() || m_form.isEnding())
+            // Only while the run goes on: the run goes on from the event
+            // loop, whose turn that ends it may hold timers due as well.
+            if (!ok() || m_form.isEnding() || !m_form.isRunning())
                 return;
             ++m_tally.actions;
             ++m_played;
