@@ -6,7 +6,7 @@
 // change from one panel to the next.
 #include "TestSupport.h"
 
-#include "ui/FramedPanelStyle.h"
+#include "ui/fast/FramedPanelStyle.h"
 
 #include <QPainter>
 #include <QStyleOptionFrame>

@@ -1,16 +1,17 @@
 // Pure rules that need no display: the number texts, the palette, the
-// boundary flood fill, the distance text and slot of a step, the table and
+// canvas, the boundary flood fill, the distance text and slot of a step, the table and
 // graph text positions and the window size in twips.
 
 #include "app/WindowSizes.h"
 #include "graph/GraphScale.h"
 #include "motion/StripRules.h"
 #include "table/TableLayout.h"
-#include "ui/CanvasRows.h"
-#include "ui/FloodFill.h"
+#include "ui/Canvas.h"
+#include "ui/fast/CanvasRows.h"
+#include "ui/fast/FloodFill.h"
 #include "ui/NumberForm.h"
 #include "ui/Palette.h"
-#include "ui/PixelRows.h"
+#include "ui/fast/PixelRows.h"
 
 #include <QImage>
 #include <QRandomGenerator>
@@ -74,6 +75,8 @@ private slots:
     void fillUntil();
     void canvasRectangles_data();
     void canvasRectangles();
+    void canvasWithoutADisplay_data();
+    void canvasWithoutADisplay();
     void distanceText_data();
     void distanceText();
     void distanceTextReadsBack();
@@ -463,6 +466,53 @@ void TestUiRules::canvasRectangles()
     const bool changed = ui::CanvasRows(canvas).fill(area.left(), area.right() + 1, area.top(), area.bottom() + 1, value);
     QCOMPARE(changed, expectChanged);
     QVERIFY(canvas == expected);
+}
+
+void TestUiRules::canvasWithoutADisplay_data()
+{
+    QTest::addColumn<qreal>("ratio");
+    for (qreal ratio : {1.0, 1.5, 2.0})
+        QTest::addRow("ratio %g", ratio) << ratio;
+}
+
+// A canvas is drawn on, filled and read back, and tells what changed, with
+// no display at all (this suite runs without a GUI application).
+void TestUiRules::canvasWithoutADisplay()
+{
+    QFETCH(qreal, ratio);
+    const QColor back(Qt::white), pen(Qt::red), paint(Qt::blue);
+    ui::Canvas canvas(QSize(40, 30), back, ratio);
+    QRect told;
+    bool cleared = false;
+    canvas.onChanged([&](QRect area, bool wasCleared) {
+        told |= area;
+        cleared = wasCleared;
+    });
+    canvas.setForeColor(pen);
+    canvas.setDrawWidth(2);
+    canvas.line(QPointF(5, 5), QPointF(30, 5));
+    canvas.lineTo(QPointF(30, 25));
+    canvas.lineTo(QPointF(5, 25));
+    canvas.lineTo(QPointF(5, 5));
+    canvas.line(QPointF(8, 22), QPointF(22, 12), Qt::black); // crossed by the fill
+    canvas.setFillStyle(ui::Canvas::FillStyle::Solid);
+    canvas.setFillColor(paint);
+    QVERIFY(canvas.floodFillBorder(QPointF(20, 15), pen));
+    QCOMPARE(canvas.image().size(), QSize(qRound(40 * ratio), qRound(30 * ratio)));
+    QCOMPARE(canvas.pixel(20, 15), paint);
+    QCOMPARE(canvas.pixel(15, 17), paint);
+    QCOMPARE(canvas.pixel(30, 15), pen);
+    QCOMPARE(canvas.pixel(35, 15), back);
+    QCOMPARE(canvas.currentPos(), QPointF(22, 12)); // the last line's end
+    QCOMPARE(told, QRect(4, 4, 27, 22));
+    QVERIFY(!cleared && !canvas.isBlank());
+
+    canvas.cls();
+    QVERIFY(cleared && canvas.isBlank());
+    QImage blank(canvas.image().size(), QImage::Format_RGB32);
+    blank.fill(back);
+    blank.setDevicePixelRatio(ratio);
+    QCOMPARE(canvas.image(), blank);
 }
 
 void TestUiRules::distanceText_data()

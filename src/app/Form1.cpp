@@ -5,7 +5,7 @@
 
 #include "app/DesignFacts.h"
 #include "ui/Fonts.h"
-#include "ui/FramedPanelStyle.h"
+#include "ui/fast/FramedPanelStyle.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Canvas.h"
+
 #include <QColor>
 #include <QFont>
 #include <QLine>
@@ -15,12 +17,6 @@ class QPainter;
 class QWidget;
 
 namespace ui {
-
-// The rectangle with corners a and b, both included, whichever way round.
-inline QRect spanning(QPoint a, QPoint b)
-{
-    return QRect(QPoint(qMin(a.x(), b.x()), qMin(a.y(), b.y())), QPoint(qMax(a.x(), b.x()), qMax(a.y(), b.y())));
-}
 
 // Windowless controls: lines, a circle shape and labels that belong to a
 // surface and are painted above its canvas. They never touch the canvas, so a
