@@ -6,7 +6,6 @@
 #include "graph/GraphScale.h"
 #include "motion/StripRules.h"
 #include "table/TableLayout.h"
-#include "ui/Fonts.h"
 #include "ui/NumberForm.h"
 
 #include <QCheckBox>
@@ -14,7 +13,6 @@
 #include <QTest>
 
 #include <cmath>
-#include <functional>
 
 namespace {
 
@@ -37,59 +35,6 @@ void stepTo(Form1 &f, double x)
         f.susumu_Click();
 }
 
-// A drawing that leaves every part of a surface's state changed: colours,
-// pen width, fill style, font and the current position after a text.
-void drawEverything(ui::Surface &s)
-{
-    s.setForeColor(Qt::red);
-    s.setDrawWidth(2);
-    s.line(QPointF(10, 10), QPointF(60, 10));
-    s.lineTo(QPointF(60, 40));
-    s.lineTo(QPointF(10, 40));
-    s.lineTo(QPointF(10, 10));
-    s.setFillStyle(ui::Surface::FillStyle::Solid);
-    s.setFillColor(Qt::gray);
-    s.floodFillBorder(QPointF(30, 25), Qt::red);
-    s.setCanvasFont(ui::designFont(12, true));
-    s.setCurrentPos(QPointF(70, 20));
-    s.print(QStringLiteral("12.5"));
-}
-
-// What may come after the drawing, each a first use of the surface.
-using SurfaceUse = std::function<void(ui::Surface &)>;
-const std::vector<std::pair<const char *, SurfaceUse>> &surfaceUses()
-{
-    static const std::vector<std::pair<const char *, SurfaceUse>> uses = {
-        {"reading the canvas", [](ui::Surface &) {}},
-        {"reading a pixel", [](ui::Surface &s) { s.pixel(30, 25); }},
-        {"reading the colours", [](ui::Surface &s) { s.foreColor(); s.fillColor(); }},
-        {"a line from the current position", [](ui::Surface &s) { s.lineTo(QPointF(100, 60)); }},
-        {"a line in the foreground colour", [](ui::Surface &s) { s.line(QPointF(0, 50), QPointF(90, 50)); }},
-        {"a line in a colour of its own",
-         [](ui::Surface &s) { s.line(QPointF(0, 50), QPointF(90, 55), Qt::blue); }},
-        {"a new foreground colour, then text", [](ui::Surface &s) { s.setForeColor(Qt::blue); s.print("x"); }},
-        {"a new pen width, then a line", [](ui::Surface &s) { s.setDrawWidth(1); s.lineTo(QPointF(5, 70)); }},
-        {"a new position, then text", [](ui::Surface &s) { s.setCurrentPos(QPointF(0, 60)); s.print("y"); }},
-        {"a new font, then text", [](ui::Surface &s) { s.setCanvasFont(ui::defaultFont()); s.print("z"); }},
-        {"a text's extent, then text", [](ui::Surface &s) { s.printExtent("w", {}); s.print("w"); }},
-        {"a fill in a new colour",
-         [](ui::Surface &s) {
-             s.setFillColor(Qt::green);
-             s.floodFillBorder(QPointF(30, 25), Qt::red);
-         }},
-        {"a fill with the style changed",
-         [](ui::Surface &s) {
-             s.setFillStyle(ui::Surface::FillStyle::Transparent);
-             s.floodFillBorder(QPointF(30, 25), Qt::red);
-         }},
-        {"a clear", [](ui::Surface &s) { s.cls(); s.lineTo(QPointF(20, 5)); }},
-        {"painting", [](ui::Surface &s) { s.show(); s.grab(); }},
-        {"another drawing that waits",
-         [](ui::Surface &s) { s.drawWhenNeeded([&s] { s.lineTo(QPointF(0, 0)); }); }},
-    };
-    return uses;
-}
-
 } // namespace
 
 class TestGraphTable : public QObject
@@ -107,8 +52,6 @@ private slots:
     void tableColumnWrittenThenErased();
     void lowerRowAfterTableWasHidden_data();
     void lowerRowAfterTableWasHidden();
-    void waitingDrawingAsIfAtOnce_data();
-    void waitingDrawingAsIfAtOnce();
     void hiddenGraphAndTableAtStart();
 };
 
@@ -117,6 +60,7 @@ void TestGraphTable::initTestCase() { testsupport::setUpTestApplication(); }
 void TestGraphTable::graphGridAndAxes()
 {
     Form1 f;
+    f.drawWaitingPanels(); // the hidden graph as it comes into view
     const QImage &g = f.gamen->canvas();
     using namespace graph;
     const int gridX = originX + 3 * gridStep;       // the line of x = 3 cm
@@ -146,6 +90,7 @@ void TestGraphTable::graphLabelsInTheirBoxes()
     // Every axis text has black pixels inside its box, and no black pixel
     // lies outside all the boxes: a missing or misplaced label shows.
     Form1 f;
+    f.drawWaitingPanels(); // the hidden graph as it comes into view
     const QImage &g = f.gamen->canvas();
     const QFontMetrics metrics(f.gamen->canvasFont());
     QList<QRect> boxes;
@@ -322,45 +267,13 @@ void TestGraphTable::lowerRowAfterTableWasHidden()
              qPrintable(QStringLiteral("table does not show x = 3, y = %1 alone").arg(area)));
 }
 
-void TestGraphTable::waitingDrawingAsIfAtOnce_data()
-{
-    QTest::addColumn<int>("use");
-    for (std::size_t i = 0; i < surfaceUses().size(); ++i)
-        QTest::newRow(surfaceUses()[i].first) << int(i);
-}
-
-// A drawing left to wait and then followed by any use of the surface gives
-// the very canvas and state that drawing at once would have given.
-void TestGraphTable::waitingDrawingAsIfAtOnce()
-{
-    QFETCH(int, use);
-    const SurfaceUse &then = surfaceUses()[std::size_t(use)].second;
-    const QSize size(160, 90);
-    ui::Surface atOnce(size, QColor(testsupport::panelCream)), waiting(size, QColor(testsupport::panelCream));
-    drawEverything(atOnce);
-    then(atOnce);
-    waiting.drawWhenNeeded([&waiting] { drawEverything(waiting); });
-    then(waiting);
-
-    QCOMPARE(waiting.canvas(), atOnce.canvas());
-    QCOMPARE(waiting.currentPos(), atOnce.currentPos());
-    QCOMPARE(waiting.foreColor(), atOnce.foreColor());
-    QCOMPARE(waiting.drawWidth(), atOnce.drawWidth());
-    QCOMPARE(waiting.fillColor(), atOnce.fillColor());
-    QCOMPARE(waiting.fillStyle(), atOnce.fillStyle());
-    QCOMPARE(waiting.canvasFont(), atOnce.canvasFont());
-    // A drawing that still waits (the last row's) runs on this read.
-    QVERIFY(waiting.canvas() != QImage());
-}
-
 // Out of view at start-up, the graph and the table show their starting
 // pictures as soon as グラフ and 表 bring them into view, and the table's
 // description is there from the start.
 void TestGraphTable::hiddenGraphAndTableAtStart()
 {
     Form1 atOnce;
-    atOnce.gamen->canvas(); // drawn now
-    atOnce.hyo->canvas();
+    atOnce.drawWaitingPanels(); // drawn now
     atOnce.Check2->setChecked(true);
     atOnce.Check3->setChecked(true);
     atOnce.show();

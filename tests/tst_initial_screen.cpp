@@ -47,6 +47,7 @@ struct Screen {
 Screen capture(Form1 &f)
 {
     Screen s;
+    f.drawWaitingPanels(); // the panels as they come into view
     s.board = f.kokuban->canvas();
     s.graph = f.gamen->canvas();
     s.table = f.hyo->canvas();
@@ -267,6 +268,7 @@ void TestInitialScreen::trayTemplates()
 void TestInitialScreen::canvasesAtStart()
 {
     Form1 f;
+    f.drawWaitingPanels(); // the hidden panels as they come into view
     // Board: cleared, no grid, no shading.
     const QImage &board = f.kokuban->canvas();
     QCOMPARE(countColour(board, boardGreen, board.rect()), board.width() * board.height());
@@ -343,6 +345,7 @@ void TestInitialScreen::gridBackWhenChecked()
 void TestInitialScreen::graphAndTableKeepWindowSize()
 {
     Form1 fresh;
+    fresh.drawWaitingPanels();
     const QImage tableAtStart = fresh.hyo->canvas();
 
     Form1 f;

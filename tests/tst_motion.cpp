@@ -274,6 +274,7 @@ private slots:
     {
         QFETCH(int, steps);
         f->Check2->setChecked(true);
+        f->drawWaitingPanels(); // the hidden table as it comes into view
         const QImage freshTable = f->hyo->canvas();
         Form1 reference; // the graph as 最初に leaves it at B with グラフ on
         reference.Check2->setChecked(true);
@@ -291,7 +292,8 @@ private slots:
         QVERIFY(!f->Label4[6]->isVisible());
         QVERIFY(!f->tomeru->isEnabled());
         QCOMPARE(f->SlotPiece, (Figure{1, 2, 3, 0, 0}));
-        // Table: only the x = 0 column, written even with 表 off.
+        // Table: only the x = 0 column, even with 表 off.
+        f->drawWaitingPanels();
         QVERIFY(f->hyo->canvas() == freshTable);
         // Graph: the empty frame and the origin point only; the origin dot
         // shows beside the grid lines that are drawn over it.

@@ -169,6 +169,11 @@ public:
     // motion/back_to_start.cpp: 最初に, and the red bar BP shown or hidden.
     void Command2_Click(); // 最初に
     void Check4_Click();   // red bar
+    // Out of view, the graph's empty frame and the table's x = 0 column
+    // wait until the panel is first needed; this draws them. グラフ calls
+    // it as it brings the graph into view (表 clears and writes the table
+    // anew); a test calls it to read a panel out of view.
+    void drawWaitingPanels();
 private:
     // The graph and the table start afresh at x = 0 (最初に, 初期画面).
     void restartGraphAndTable();
@@ -218,6 +223,7 @@ public:
     // table/table.cpp: the value table.
     void DrawTable(qint16 mode);
 private:
+    void writeTableStart();
     void clearTable();
     void announceTable();
 
@@ -242,4 +248,7 @@ private:
     std::map<int, QString> m_tableColumns;
     // Where each axis label of the graph stands (graph pixels), measured once.
     std::vector<QRect> m_axisTextExtents;
+    // Drawing that waits while its panel is out of view (drawWaitingPanels).
+    bool m_graphFrameWaits = false;
+    bool m_tableStartWaits = false;
 };

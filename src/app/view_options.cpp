@@ -18,6 +18,8 @@ void Form1::Check1_Click()
 
 void Form1::Check2_Click()
 {
+    if (Check2->isChecked())
+        drawWaitingPanels();
     setOuterSizeTwips(Check2->isChecked() ? app::graphWidthTwips : app::compactWidthTwips, outerHeightTwips());
 }
 

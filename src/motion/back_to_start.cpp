@@ -8,6 +8,8 @@
 #include <QCheckBox>
 #include <QPushButton>
 
+#include <utility>
+
 void Form1::Command2_Click()
 {
     Px = board::sideAbX - motion::stepPx;
@@ -31,12 +33,25 @@ void Form1::restartGraphAndTable()
     // and the empty graph with its pen at the origin, plotted there.
     clearTable();
     DrawTable(0);
-    // The empty graph waits until it is shown or drawn on: out of view, at
-    // start-up, it would only delay the first frame.
-    gamen->drawWhenNeeded([this] { DrawGraph(0); });
+    // Out of view (at start-up) the empty graph waits, cleared, until it
+    // is first needed (drawWaitingPanels): it would only delay the first
+    // frame. In view, it is drawn at once.
+    m_graphFrameWaits = !Check2->isChecked();
+    if (m_graphFrameWaits)
+        gamen->cls();
+    else
+        DrawGraph(0);
     LastGx = graph::originX;
     LastGy = graph::originY;
     PlotPoint(0);
+}
+
+void Form1::drawWaitingPanels()
+{
+    if (std::exchange(m_graphFrameWaits, false))
+        DrawGraph(0);
+    if (std::exchange(m_tableStartWaits, false))
+        writeTableStart();
 }
 
 void Form1::Check4_Click()

@@ -8,6 +8,8 @@
 #include "ui/NumberForm.h"
 #include "ui/Palette.h"
 
+#include <QCheckBox>
+
 #include <cmath>
 
 namespace {
@@ -33,12 +35,12 @@ void Form1::DrawTable(qint16 mode)
         announceTable();
     };
     if (x == 0) {
-        // Written when the table is next needed: at start-up it is out of
-        // view, and its font would only delay the first frame.
-        hyo->drawWhenNeeded([write] {
-            write(columnLeft(0, 0, false), xRowTop, QStringLiteral("0"));
-            write(columnLeft(0, 0, true), yRowTop, QStringLiteral("0"));
-        });
+        // Out of view (at start-up) the column waits until the table is
+        // first needed (drawWaitingPanels): its font would only delay the
+        // first frame.
+        m_tableStartWaits = !Check3->isChecked();
+        if (!m_tableStartWaits)
+            writeTableStart();
         record(0, QStringLiteral("0"), QStringLiteral("0"));
         return;
     }
@@ -59,8 +61,20 @@ void Form1::DrawTable(qint16 mode)
         TableY = motion::areaAtCm(StepArea, column - 1);
 }
 
+// The x = 0 column: "0" in both rows.
+void Form1::writeTableStart()
+{
+    using namespace table;
+    hyo->setForeColor(valueBlue);
+    for (const bool yRow : {false, true}) {
+        hyo->setCurrentPos(QPointF(columnLeft(0, 0, yRow), yRow ? yRowTop : xRowTop));
+        hyo->print(QStringLiteral("0"));
+    }
+}
+
 void Form1::clearTable()
 {
+    m_tableStartWaits = false; // nothing to write on a table cleared anew
     hyo->cls();
     m_tableColumns.clear();
     announceTable();

@@ -5,7 +5,6 @@
 #include <QPainter>
 
 #include <cmath>
-#include <utility>
 
 namespace ui {
 
@@ -15,19 +14,6 @@ Surface::Surface(QSize size, QColor background, QWidget *parent)
     setFixedSize(size);
     setAttribute(Qt::WA_OpaquePaintEvent);
     m_canvas.onChanged([this](QRect area, bool cleared) { canvasChanged(area, cleared); });
-}
-
-void Surface::drawWhenNeeded(std::function<void()> drawing)
-{
-    settle();
-    m_waiting = std::move(drawing);
-}
-
-void Surface::runWaiting() const
-{
-    // Emptied first: the drawing's own calls find nothing waiting.
-    const std::function<void()> drawing = std::exchange(m_waiting, {});
-    drawing();
 }
 
 void Surface::canvasChanged(QRect area, bool cleared)
@@ -42,7 +28,6 @@ void Surface::canvasChanged(QRect area, bool cleared)
 
 void Surface::paintEvent(QPaintEvent *event)
 {
-    settle(); // a waiting drawing's repaint requests come after this one
     m_awaitingPaint = {};
     QPainter painter(this);
     // Only the parts that changed: a step moves a few scattered things. The

@@ -5,7 +5,6 @@
 
 #include <QWidget>
 
-#include <functional>
 #include <optional>
 
 namespace ui {
@@ -22,40 +21,32 @@ public:
 
     Surface(QSize size, QColor background, QWidget *parent = nullptr);
 
-    // Drawing that nobody needs yet (on a surface out of view): it runs,
-    // once, just before anything else reads, draws on or paints the surface,
-    // or reads or sets its drawing state, so every later call finds the
-    // surface exactly as if it had run at once. It may use only this
-    // surface, since it runs at a moment of the surface's choosing. A second
-    // call while one waits runs the first.
-    void drawWhenNeeded(std::function<void()> drawing);
-
     QColor backColor() const { return m_canvas.backColor(); }
-    QColor foreColor() const { settle(); return m_canvas.foreColor(); } // pen and text colour
-    void setForeColor(QColor colour) { settle(); m_canvas.setForeColor(colour); }
-    int drawWidth() const { settle(); return m_canvas.drawWidth(); }
-    void setDrawWidth(int pixels) { settle(); m_canvas.setDrawWidth(pixels); }
-    FillStyle fillStyle() const { settle(); return m_canvas.fillStyle(); }
-    void setFillStyle(FillStyle style) { settle(); m_canvas.setFillStyle(style); }
-    QColor fillColor() const { settle(); return m_canvas.fillColor(); }
-    void setFillColor(QColor colour) { settle(); m_canvas.setFillColor(colour); }
-    void setCanvasFont(const QFont &font) { settle(); m_canvas.setFont(font); }
-    QFont canvasFont() const { settle(); return m_canvas.font(); }
-    QPointF currentPos() const { settle(); return m_canvas.currentPos(); }
-    void setCurrentPos(QPointF pos) { settle(); m_canvas.setCurrentPos(pos); }
+    QColor foreColor() const { return m_canvas.foreColor(); } // pen and text colour
+    void setForeColor(QColor colour) { m_canvas.setForeColor(colour); }
+    int drawWidth() const { return m_canvas.drawWidth(); }
+    void setDrawWidth(int pixels) { m_canvas.setDrawWidth(pixels); }
+    FillStyle fillStyle() const { return m_canvas.fillStyle(); }
+    void setFillStyle(FillStyle style) { m_canvas.setFillStyle(style); }
+    QColor fillColor() const { return m_canvas.fillColor(); }
+    void setFillColor(QColor colour) { m_canvas.setFillColor(colour); }
+    void setCanvasFont(const QFont &font) { m_canvas.setFont(font); }
+    QFont canvasFont() const { return m_canvas.font(); }
+    QPointF currentPos() const { return m_canvas.currentPos(); }
+    void setCurrentPos(QPointF pos) { m_canvas.setCurrentPos(pos); }
 
     // Clears the canvas to the background colour; the controls stay.
-    void cls() { settle(); m_canvas.cls(); }
-    void line(QPointF from, QPointF to) { settle(); m_canvas.line(from, to); }
-    void line(QPointF from, QPointF to, QColor colour) { settle(); m_canvas.line(from, to, colour); }
-    void lineTo(QPointF to) { settle(); m_canvas.lineTo(to); }
-    void print(const QString &text) { settle(); m_canvas.print(text); }
-    QRect printExtent(const QString &text, QPointF at) { settle(); return m_canvas.printExtent(text, at); }
-    bool floodFillBorder(QPointF seed, QColor border) { settle(); return m_canvas.floodFillBorder(seed, border); }
+    void cls() { m_canvas.cls(); }
+    void line(QPointF from, QPointF to) { m_canvas.line(from, to); }
+    void line(QPointF from, QPointF to, QColor colour) { m_canvas.line(from, to, colour); }
+    void lineTo(QPointF to) { m_canvas.lineTo(to); }
+    void print(const QString &text) { m_canvas.print(text); }
+    QRect printExtent(const QString &text, QPointF at) { return m_canvas.printExtent(text, at); }
+    bool floodFillBorder(QPointF seed, QColor border) { return m_canvas.floodFillBorder(seed, border); }
 
     // Read-back: the colour at a surface pixel, and the canvas's pixels.
-    QColor pixel(int x, int y) const { settle(); return m_canvas.pixel(x, y); }
-    const QImage &canvas() const { settle(); return m_canvas.image(); }
+    QColor pixel(int x, int y) const { return m_canvas.pixel(x, y); }
+    const QImage &canvas() const { return m_canvas.image(); }
 
     ControlLayer &controls() { return m_controls; }
 
@@ -80,13 +71,6 @@ protected:
     void mouseReleaseEvent(QMouseEvent *event) override;
 
 private:
-    // Runs the drawing that waits, if any.
-    void settle() const
-    {
-        if (m_waiting)
-            runWaiting();
-    }
-    void runWaiting() const;
     // Asks for a repaint of what the canvas changed (surface pixels).
     void canvasChanged(QRect area, bool cleared);
 
@@ -97,9 +81,6 @@ private:
     // clear draws mostly where the last picture was).
     QRect m_awaitingPaint;
     std::optional<int> m_finger; // the touch point that acts as the mouse
-    // The drawing that waits until the surface is needed; it changes the
-    // surface only through its own calls, so it may run from a const one.
-    mutable std::function<void()> m_waiting;
 };
 
 } // namespace ui
