@@ -78,6 +78,20 @@ void Surface::paintEvent(QPaintEvent *event)
     m_controls.paint(painter, wholeScale ? event->region() : reached);
 }
 
+// A canvas holds retained drawing that only the lesson could draw again (the
+// graph's curve and the table's columns are drawn a step at a time), so a
+// canvas with drawing keeps the ratio it was made at and is scaled when
+// shown. A blank one (nothing drawn since it was made or cleared: a panel
+// still out of view) takes the new ratio, and so does all later drawing.
+void Surface::followRatio()
+{
+    const qreal ratio = devicePixelRatio();
+    if (ratio == m_canvas.ratio() || !m_canvas.isBlank())
+        return;
+    m_canvas.setRatio(ratio);
+    update();
+}
+
 void Surface::acceptTouch() { setAttribute(Qt::WA_AcceptTouchEvents); }
 
 bool Surface::event(QEvent *event)
@@ -108,6 +122,12 @@ bool Surface::event(QEvent *event)
         }
         event->accept();
         return true;
+    case QEvent::ScreenChangeInternal:
+#if QT_VERSION >= QT_VERSION_CHECK(6, 6, 0)
+    case QEvent::DevicePixelRatioChange:
+#endif
+        followRatio();
+        return QWidget::event(event);
     default:
         return QWidget::event(event);
     }

@@ -71,6 +71,8 @@ protected:
     void mouseReleaseEvent(QMouseEvent *event) override;
 
 private:
+    // Takes a new screen's pixel ratio where no drawing would be lost.
+    void followRatio();
     // Asks for a repaint of what the canvas changed (surface pixels).
     void canvasChanged(QRect area, bool cleared);
 
