@@ -59,13 +59,7 @@ web-emsdk: web-deps
 # A Qt given by QT_WASM_PREFIX is used as it is; the recipe's is built
 # when it is not there yet.
 web-toolchain: web-emsdk
-	@if [ ! -x "$(QT_WASM_PREFIX)/bin/qt-cmake" ]; then \
-	  if [ "$(QT_WASM_PREFIX)" != "$(QT_WASM_RECIPE_PREFIX)" ]; then \
-	    echo "QT_WASM_PREFIX=$(QT_WASM_PREFIX) holds no Qt for WebAssembly (no bin/qt-cmake)"; exit 1; \
-	  fi; \
-	  echo "Building Qt for WebAssembly into $(QT_WASM_PREFIX) (once per machine, about 40 minutes)"; \
-	  $(WEB_DIR)/build-qt-wasm.sh $(QT_WASM_PREFIX) $(WEB_EMSDK); \
-	fi
+	@$(TOOLS)/ensure-qt-wasm.sh $(QT_WASM_PREFIX) $(QT_WASM_RECIPE_PREFIX) $(WEB_EMSDK)
 
 web-toolchain-prebuilt:
 	@$(WEB_DIR)/unpack-qt-wasm.sh $(QT_WASM_TARBALL) $(QT_WASM_PREBUILT_PREFIX)
@@ -76,11 +70,7 @@ web-toolchain-prebuilt:
 QT_WASM_PACK := $(WEB_BUILD)-toolchain/qt-$(QT_WASM_VERSION)-wasm-lean.tar.gz
 web-toolchain-pack: web-emsdk
 	@$(WEB_DIR)/build-qt-wasm.sh $(QT_WASM_RECIPE_PREFIX) $(WEB_EMSDK)
-	@mkdir -p $(dir $(QT_WASM_PACK))
-	tar czf $(QT_WASM_PACK) -C $(dir $(QT_WASM_RECIPE_PREFIX)) \
-	    --transform 's|^$(notdir $(QT_WASM_RECIPE_PREFIX))|qt-$(QT_WASM_VERSION)-wasm-lean|' \
-	    $(notdir $(QT_WASM_RECIPE_PREFIX))
-	@echo "Packed $(QT_WASM_PACK)"
+	@$(TOOLS)/pack-qt-wasm.sh $(QT_WASM_RECIPE_PREFIX) $(QT_WASM_PACK)
 
 # A build folder configured with another Qt is configured afresh.
 web: web-toolchain
