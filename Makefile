@@ -19,9 +19,9 @@ PACKAGES := cmake make g++ qt6-base-dev qt6-base-private-dev libgl-dev libxkbcom
             desktop-file-utils appstream dbus-daemon at-spi2-core \
             weston qt6-wayland dpkg-dev lintian
 
-# sudo only for an ordinary user; root runs the commands as they are. sudo
-# resets the environment, so variables the command needs go through env.
-SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
+# The scripts the targets call; sudo, where they need it, only for an
+# ordinary user.
+TOOLS := tools
 
 # The builds' sub-makes would announce every directory they enter and leave.
 MAKEFLAGS += --no-print-directory
@@ -33,22 +33,7 @@ DEPS_LOG := $(BUILD)/deps.log
 .PHONY: deps configure build run test bench soak check-sanitize install deb screenshots clean
 
 deps:
-	@missing=$$(for p in $(PACKAGES); do \
-	    dpkg-query -W -f='$${Status}\n' $$p 2>/dev/null | grep -q '^install ok installed' || echo $$p; \
-	  done); \
-	if [ -n "$$missing" ]; then \
-	  mkdir -p $(BUILD); \
-	  echo "Installing Debian packages:" $$missing "(progress in $(DEPS_LOG))"; \
-	  if { $(SUDO) env DEBIAN_FRONTEND=noninteractive apt-get update && \
-	       $(SUDO) env DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends $$missing; \
-	     } >$(DEPS_LOG) 2>&1; then \
-	    echo "Installed the Debian packages."; \
-	  else \
-	    tail -n 30 $(DEPS_LOG); \
-	    echo "Installing the Debian packages failed; the whole log is $(DEPS_LOG)."; \
-	    exit 1; \
-	  fi; \
-	fi
+	@$(TOOLS)/install-packages.sh $(DEPS_LOG) $(PACKAGES)
 
 configure: deps
 	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo
@@ -94,16 +79,10 @@ check-sanitize: deps
 	cd $(ASAN_BUILD) && LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp \
 	  UBSAN_OPTIONS=print_stacktrace=1 ctest --output-on-failure -j$(JOBS)
 
-# The default prefix (/usr/local) belongs to root: an ordinary user installs
-# there through sudo, but into a prefix of their own without it.
+# Into PREFIX, or else the prefix the build was configured with
+# (/usr/local), through sudo where an ordinary user may not write.
 install: build
-	@prefix='$(PREFIX)'; \
-	[ -n "$$prefix" ] || prefix=$$(sed -n 's/^CMAKE_INSTALL_PREFIX:PATH=//p' $(BUILD)/CMakeCache.txt); \
-	dir=$$prefix/bin; \
-	while [ ! -e "$$dir" ]; do dir=$$(dirname "$$dir"); done; \
-	sudo=; [ -w "$$dir" ] || sudo='$(SUDO)'; \
-	echo "$${sudo:+$$sudo }cmake --install $(BUILD) --prefix $$prefix"; \
-	$$sudo cmake --install $(BUILD) --prefix "$$prefix"
+	@$(TOOLS)/install-program.sh $(BUILD) '$(PREFIX)'
 
 # The Debian package for installing on many machines: $(BUILD)/kansu-envelope_*.deb,
 # installed with `apt install ./file.deb`.

@@ -59,13 +59,7 @@ web-emsdk: web-deps
 # A Qt given by QT_WASM_PREFIX is used as it is; the recipe's is built
 # when it is not there yet.
 web-toolchain: web-emsdk
-	@if [ ! -x "$(QT_WASM_PREFIX)/bin/qt-cmake" ]; then \
-	  if [ "$(QT_WASM_PREFIX)" != "$(QT_WASM_RECIPE_PREFIX)" ]; then \
-	    echo "QT_WASM_PREFIX=$(QT_WASM_PREFIX) holds no Qt for WebAssembly (no bin/qt-cmake)"; exit 1; \
-	  fi; \
-	  echo "Building Qt for WebAssembly into $(QT_WASM_PREFIX) (once per machine, about 40 minutes)"; \
-	  $(WEB_DIR)/build-qt-wasm.sh $(QT_WASM_PREFIX) $(WEB_EMSDK); \
-	fi
+	@$(TOOLS)/ensure-qt-wasm.sh $(QT_WASM_PREFIX) $(QT_WASM_RECIPE_PREFIX) $(WEB_EMSDK)
 
 web-toolchain-prebuilt:
 	@$(WEB_DIR)/unpack-qt-wasm.sh $(QT_WASM_TARBALL) $(QT_WASM_PREBUILT_PREFIX)
@@ -76,19 +70,14 @@ web-toolchain-prebuilt:
 QT_WASM_PACK := $(WEB_BUILD)-toolchain/qt-$(QT_WASM_VERSION)-wasm-lean.tar.gz
 web-toolchain-pack: web-emsdk
 	@$(WEB_DIR)/build-qt-wasm.sh $(QT_WASM_RECIPE_PREFIX) $(WEB_EMSDK)
-	@mkdir -p $(dir $(QT_WASM_PACK))
-	tar czf $(QT_WASM_PACK) -C $(dir $(QT_WASM_RECIPE_PREFIX)) \
-	    --transform 's|^$(notdir $(QT_WASM_RECIPE_PREFIX))|qt-$(QT_WASM_VERSION)-wasm-lean|' \
-	    $(notdir $(QT_WASM_RECIPE_PREFIX))
-	@echo "Packed $(QT_WASM_PACK)"
+	@$(TOOLS)/pack-qt-wasm.sh $(QT_WASM_RECIPE_PREFIX) $(QT_WASM_PACK)
 
-# A build folder configured with another Qt is configured afresh.
+# A build folder of the page, configured with the Qt above (afresh when it
+# was configured with another): $(WEB_CONFIGURE) FOLDER [CMAKE_ARG...].
+WEB_CONFIGURE = $(WEB_ENV) $(TOOLS)/configure-web.sh $(QT_WASM_PREFIX)
+
 web: web-toolchain
-	@if [ -f $(WEB_BUILD)/CMakeCache.txt ] && ! grep -q '$(QT_WASM_PREFIX)/' $(WEB_BUILD)/CMakeCache.txt; then \
-	  echo "$(WEB_BUILD) was configured with another Qt: configuring it afresh"; \
-	  rm -rf $(WEB_BUILD)/CMakeCache.txt $(WEB_BUILD)/CMakeFiles; \
-	fi
-	$(WEB_ENV) $(QT_WASM_PREFIX)/bin/qt-cmake -S . -B $(WEB_BUILD) -DCMAKE_BUILD_TYPE=Release
+	$(WEB_CONFIGURE) $(WEB_BUILD)
 	$(WEB_ENV) cmake --build $(WEB_BUILD) -j$(WEB_JOBS)
 
 # The page's own files only, on the loopback interface.
@@ -99,8 +88,7 @@ web-serve: web
 # the design's facts, which the page tests read, come from small programs
 # of the desktop build.
 WEB_BOARD_RENDER := $(BUILD)/tests/web/web_board_render
-web-board-render: deps
-	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo
+web-board-render: configure
 	cmake --build $(BUILD) -j$(JOBS) --target web_board_render design_facts
 
 test-web: web web-board-render
@@ -110,8 +98,7 @@ test-web: web web-board-render
 # on a build of its own that also tells the page each 出す's time.
 WEB_BENCH_BUILD := $(WEB_BUILD)-bench
 bench-web: web-toolchain web-board-render
-	$(WEB_ENV) $(QT_WASM_PREFIX)/bin/qt-cmake -S . -B $(WEB_BENCH_BUILD) -DCMAKE_BUILD_TYPE=Release \
-	    -DKANSU_WEB_STEP_TIMING=ON
+	$(WEB_CONFIGURE) $(WEB_BENCH_BUILD) -DKANSU_WEB_STEP_TIMING=ON
 	$(WEB_ENV) cmake --build $(WEB_BENCH_BUILD) -j$(WEB_JOBS)
 	$(WEB_ENV) cmake --build $(WEB_BENCH_BUILD) --target kansu-floor
 	$(WEB_DIR)/../tests/web/bench.sh $(WEB_BENCH_BUILD) $(BUILD)/tests/design_facts
