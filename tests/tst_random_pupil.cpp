@@ -7,9 +7,13 @@
 //   KANSU_SEED          one seed or a comma-separated list (default: three fixed seeds)
 //   KANSU_SOAK_ACTIONS  actions per seed (default 2000; `make soak` plays 100000)
 #include "PupilDriver.h"
+#include "TestSupport.h"
 
 #include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
 #include <QFile>
+#include <QPushButton>
 #include <QtTest>
 
 #include <sys/resource.h>

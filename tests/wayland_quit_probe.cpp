@@ -69,7 +69,7 @@ int main(int argc, char *argv[])
     form.show();
 
     // Leaving through the window's destructor means the toolkit is being torn
-    // down after the main loop: the way out must not go there.
+    // down after the main loop: on Wayland the way out must not go there.
     QObject::connect(&form, &QObject::destroyed,
                      [] { complain("the window was torn down on the way out"); });
 
@@ -112,5 +112,5 @@ int main(int argc, char *argv[])
         QTimer::singleShot(0, &form, [&form] { QTest::mouseClick(form.jidou, Qt::LeftButton); });
     }
 
-    runUntilEnd(app);
+    return runUntilEnd(app);
 }

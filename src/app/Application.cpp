@@ -15,9 +15,12 @@ void setUpApplication(QApplication &app)
     app.setFont(ui::defaultFont());
 }
 
-void runUntilEnd(QApplication &app)
+int runUntilEnd(QApplication &app)
 {
-    endProcess(app.exec());
+    const int status = app.exec();
+    if (QGuiApplication::platformName().startsWith(QLatin1String("wayland")))
+        endProcess(status);
+    return status;
 }
 
 void endProcess(int status)

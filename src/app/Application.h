@@ -8,12 +8,13 @@ class QApplication;
 // design's font as the default.
 void setUpApplication(QApplication &app);
 
-// Runs the main loop until 終了 or the closing of the window ends it, then
-// ends the process with the loop's exit status. The program keeps no data,
-// so once the window is gone nothing is torn down: leaving through the
-// toolkit's own teardown can block for ever inside a platform plugin (seen
-// on Wayland), with the window already gone and the process still alive.
-[[noreturn]] void runUntilEnd(QApplication &app);
+// Runs the main loop until 終了 or the closing of the window ends it and
+// returns the loop's exit status, for main to return: the toolkit then tears
+// down as usual. On Wayland the process ends at once instead, with that
+// status: the program keeps no data, and there the toolkit's own teardown
+// can block for ever inside the platform plugin, with the window already
+// gone and the process still alive.
+[[nodiscard]] int runUntilEnd(QApplication &app);
 
 // Ends the process at once with `status`: what is pending on stdout and
 // stderr is written first, no destructor or exit handler runs.

@@ -25,5 +25,5 @@ int main(int argc, char *argv[])
 #endif
     form.show();
     app::endOnTerminationSignals(form);
-    runUntilEnd(app);
+    return runUntilEnd(app);
 }
