@@ -55,7 +55,7 @@ constexpr int positionCount = (firstPx - lastPx) / stepPx + 1; // 21
 // P back to B (最初に) and the board redrawn at the start.
 inline void putFigure(Form1 &form, const Figure &figure)
 {
-    form.SlotPiece = figure;
+    form.scene().SlotPiece = figure;
     form.Command2_Click();
     form.RedrawBoard(qint16(firstPx));
 }

@@ -33,8 +33,8 @@ Means measure(Form1 &form)
 {
     constexpr int callsPerBatch = int(bench::fullFigures.size()) * bench::positionCount;
     std::vector<double> clsUs, redrawUs;
-    QImage board = form.kokuban->canvas().copy(); // the board's size and format
-    const QColor background = form.kokuban->backColor();
+    QImage board = form.controls().kokuban->canvas().copy(); // the board's size and format
+    const QColor background = form.controls().kokuban->backColor();
     for (int round = 0; round < rounds; ++round) {
         clsUs.push_back(bench::timeMs([&] {
                             for (int i = 0; i < callsPerBatch; ++i)
@@ -43,7 +43,7 @@ Means measure(Form1 &form)
                         * 1e3 / callsPerBatch);
         redrawUs.push_back(bench::timeMs([&] {
                                for (const bench::Figure &figure : bench::fullFigures) {
-                                   form.SlotPiece = figure;
+                                   form.scene().SlotPiece = figure;
                                    for (int px = bench::firstPx; px >= bench::lastPx; px -= bench::stepPx)
                                        form.RedrawBoard(qint16(px));
                                }
@@ -60,7 +60,7 @@ void printUnitCosts(Form1 &form)
 {
     using namespace board;
     constexpr int repeats = 2000;
-    ui::Surface &board = *form.kokuban;
+    ui::Surface &board = *form.controls().kokuban;
     const auto perCallUs = [&](auto &&work) {
         return bench::timeMs([&] {
                    for (int i = 0; i < repeats; ++i)
@@ -71,7 +71,7 @@ void printUnitCosts(Form1 &form)
     const QPointF top(sideAbX, envelopeTop), base(sideAbX, baseY);
     board.cls();
     const double lineUs = perCallUs([&](int) { board.line(top, base); });
-    form.Check1->setChecked(false);
+    form.controls().Check1->setChecked(false);
     const double gridUs = perCallUs([&](int) { form.DrawGrid(); });
 
     // A 2 x 6 cm rectangle left of AB, refilled in two greys in turn (never
@@ -117,9 +117,9 @@ int main(int argc, char *argv[])
     bench::putFigure(form, bench::fullFigures[0]);
     measure(form); // warm-up: caches, glyphs, first allocations
     const Means gridOff = measure(form);
-    form.Check1->setChecked(true);
+    form.controls().Check1->setChecked(true);
     const Means gridOn = measure(form);
-    form.Check1->setChecked(false);
+    form.controls().Check1->setChecked(false);
     printUnitCosts(form);
 
     const std::string at = scaled ? bench::format(", scale factor %s", scaledFactor) : std::string();

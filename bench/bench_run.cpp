@@ -54,10 +54,10 @@ int main(int argc, char *argv[])
 {
     bench::LessonWindow window(argc, argv, "bench_run");
     Form1 &form = *window.form;
-    form.Check2->setChecked(true); // グラフ
-    form.Check3->setChecked(true); // 表
+    form.controls().Check2->setChecked(true); // グラフ
+    form.controls().Check3->setChecked(true); // 表
     bench::putFigure(form, bench::fullFigures[0]);
-    form.Combo1->setCurrentText(speedText);
+    form.controls().Combo1->setCurrentText(speedText);
     const int waitMs = motion::waitForSpeedText(speedText);
     QApplication::processEvents();
 

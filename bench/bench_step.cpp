@@ -32,13 +32,13 @@ int main(int argc, char *argv[])
 {
     bench::LessonWindow window(argc, argv, "bench_step");
     Form1 &form = *window.form;
-    form.Check2->setChecked(true); // グラフ
-    form.Check3->setChecked(true); // 表
+    form.controls().Check2->setChecked(true); // グラフ
+    form.controls().Check3->setChecked(true); // 表
     bench::putFigure(form, bench::fullFigures[0]);
     QApplication::processEvents();
 
     PaintCounter counter;
-    form.kokuban->installEventFilter(&counter);
+    form.controls().kokuban->installEventFilter(&counter);
     std::cout << "bench_step: " << rounds << " travels of " << stepsPerTravel
               << " steps out and back, graph and table shown\n";
 

@@ -31,8 +31,8 @@ private slots:
         f = std::make_unique<Form1>();
         if (m_window == Window::Hidden)
             return;
-        f->Check2->setChecked(true);
-        f->Check3->setChecked(true);
+        f->controls().Check2->setChecked(true);
+        f->controls().Check3->setChecked(true);
         f->show();
         QVERIFY(QTest::qWaitForWindowExposed(f.get(), testsupport::patienceMs));
     }

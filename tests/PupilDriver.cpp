@@ -67,7 +67,7 @@ struct Speed {
 constexpr std::array<Speed, 3> runSpeeds = {{{" 0", 0}, {"1", 5}, {"2", 10}}};
 
 PupilDriver::PupilDriver(Form1 &form, std::uint32_t seed, Tally &tally)
-    : m_form(form), m_rng(seed), m_tally(tally)
+    : m_form(form), m_controls(form.controls()), m_scene(form.scene()), m_rng(seed), m_tally(tally)
 {
     m_green.assign(geometry::boardWidth, testsupport::boardGreen);
 }
@@ -148,7 +148,7 @@ void PupilDriver::expect(bool holds, const QString &what)
 // ---- the scene rules -------------------------------------------------------
 double PupilDriver::x() const
 {
-    return (board::sideAbX - m_form.Px) / board::pixelsPerCm;
+    return (board::sideAbX - m_scene.Px) / board::pixelsPerCm;
 }
 
 void PupilDriver::checkScene(const char *when)
@@ -157,54 +157,54 @@ void PupilDriver::checkScene(const char *when)
         return;
     ++m_tally.sweeps;
     const auto where = QString::fromLatin1(when);
-    const double px = m_form.Px;
+    const double px = m_scene.Px;
     expect(px >= motion::endPx && px <= board::sideAbX && std::fmod(px, motion::stepPx) == 0,
            QStringLiteral("%1: Px = %2 is not a multiple of 10 in 100..300").arg(where).arg(px));
-    const QString shown = m_form.Text1->text();
+    const QString shown = m_controls.Text1->text();
     const QString readOut = QLatin1Char(' ') + QString::number(x(), 'f', 1);
     expect(shown == readOut && shown == motion::distanceText(x()),
            QStringLiteral("%1: Text1 '%2' for Px = %3, expected '%4'").arg(where, shown).arg(px).arg(readOut));
-    expect(m_form.Shape1->left() == int(px) - board::pDotOffset &&
-               m_form.Label4[8]->left() == int(px) - board::pLabelOffset,
+    expect(m_controls.Shape1->left() == int(px) - board::pDotOffset &&
+               m_controls.Label4[8]->left() == int(px) - board::pLabelOffset,
            QStringLiteral("%1: P's dot at %2 and label at %3 for Px = %4")
-               .arg(where).arg(m_form.Shape1->left()).arg(m_form.Label4[8]->left()).arg(px));
+               .arg(where).arg(m_controls.Shape1->left()).arg(m_controls.Label4[8]->left()).arg(px));
 
-    expect(m_form.Label4[6]->isVisible() == (px != board::sideAbX),
+    expect(m_controls.Label4[6]->isVisible() == (px != board::sideAbX),
            QStringLiteral("%1: the label χcm is %2 at Px = %3")
-               .arg(where, m_form.Label4[6]->isVisible() ? QStringLiteral("shown") : QStringLiteral("hidden")).arg(px));
-    if (m_form.Check4->isChecked()) { // the red bar runs from B to P, or is parked while P is at B
-        const QLine bar = m_form.Line5[4]->line();
+               .arg(where, m_controls.Label4[6]->isVisible() ? QStringLiteral("shown") : QStringLiteral("hidden")).arg(px));
+    if (m_controls.Check4->isChecked()) { // the red bar runs from B to P, or is parked while P is at B
+        const QLine bar = m_controls.Line5[4]->line();
         const bool alongBase = bar == QLine(board::sideAbX, board::baseY, int(px), board::baseY);
         const bool parked = bar.y1() == board::parkedBarY && bar.y2() == board::parkedBarY && px == board::sideAbX;
         expect(alongBase || parked, QStringLiteral("%1: the red bar runs (%2,%3)-(%4,%5) at Px = %6")
                                         .arg(where).arg(bar.x1()).arg(bar.y1()).arg(bar.x2()).arg(bar.y2()).arg(px));
     }
-    expect(m_form.Picture1->isHidden() != m_form.Check5->isChecked(),
+    expect(m_controls.Picture1->isHidden() != m_controls.Check5->isChecked(),
            QStringLiteral("%1: the cover does not follow 封筒をかくす").arg(where));
-    expect(m_form.outerWidthTwips() == (m_form.Check2->isChecked() ? app::graphWidthTwips : app::compactWidthTwips) &&
-               m_form.outerHeightTwips() == (m_form.Check3->isChecked() ? app::tableHeightTwips : app::compactHeightTwips),
+    expect(m_form.outerWidthTwips() == (m_controls.Check2->isChecked() ? app::graphWidthTwips : app::compactWidthTwips) &&
+               m_form.outerHeightTwips() == (m_controls.Check3->isChecked() ? app::tableHeightTwips : app::compactHeightTwips),
            QStringLiteral("%1: the window is %2 x %3 twips").arg(where).arg(m_form.outerWidthTwips()).arg(m_form.outerHeightTwips()));
 
-    const auto &codes = m_form.SlotPiece;
+    const auto &codes = m_scene.SlotPiece;
     const QString figure = figureText(codes);
     expect(board::holdsWholePieces(codes),
            QStringLiteral("%1: slots %2 do not hold whole pieces").arg(where, figure));
     const double y = testsupport::areaOut(codes, x());
-    expect(std::abs(m_form.GraphY - y) < 1e-6,
+    expect(std::abs(m_scene.GraphY - y) < 1e-6,
            QStringLiteral("%1: GraphY = %2 at x = %3 with slots %4, the figure gives %5")
-               .arg(where).arg(m_form.GraphY).arg(x()).arg(figure).arg(y));
+               .arg(where).arg(m_scene.GraphY).arg(x()).arg(figure).arg(y));
     // The graph's pen stands on the point of (x, y): 30 px per cm from
     // x = 35, 7.5 px per cm² up from y = 480, a whole pixel.
     const double penX = graph::originX + graph::pixelsPerCmOfX * x();
     const int penY = int(std::nearbyint(graph::originY - graph::pixelsPerCm2OfY * y));
-    expect(m_form.LastGx == penX && m_form.LastGy == penY,
+    expect(m_scene.LastGx == penX && m_scene.LastGy == penY,
            QStringLiteral("%1: the graph pen is at (%2,%3), the point of x = %4, y = %5 is (%6,%7)")
-               .arg(where).arg(m_form.LastGx).arg(m_form.LastGy).arg(x()).arg(y).arg(penX).arg(penY));
+               .arg(where).arg(m_scene.LastGx).arg(m_scene.LastGy).arg(x()).arg(y).arg(penX).arg(penY));
 
     const bool running = m_form.isRunning();
-    expect(m_form.susumu->isEnabled() == !running && m_form.modoru->isEnabled() == !running &&
-               m_form.Command1->isEnabled() == !running && m_form.jidou->isEnabled() == !running &&
-               m_form.tomeru->isEnabled() == running,
+    expect(m_controls.susumu->isEnabled() == !running && m_controls.modoru->isEnabled() == !running &&
+               m_controls.Command1->isEnabled() == !running && m_controls.jidou->isEnabled() == !running &&
+               m_controls.tomeru->isEnabled() == running,
            QStringLiteral("%1: buttons %2 while %3")
                .arg(where, buttonText(), running ? QStringLiteral("running") : QStringLiteral("idle")));
 
@@ -217,11 +217,11 @@ bool PupilDriver::templatesHome() const
 {
     // Top edges of the three rectangles and the triangle's hypotenuse at
     // their tray homes, and all eight dimension labels shown.
-    bool home = m_form.Line6[0]->line() == QLine(300, 85, 340, 85) &&
-                m_form.Line7[0]->line() == QLine(350, 45, 390, 45) &&
-                m_form.Line9[0]->line() == QLine(400, 5, 440, 5) &&
-                m_form.Line8[2]->line() == QLine(570, 5, 450, 125);
-    for (const ui::LabelControl *label : m_form.Label9)
+    bool home = m_controls.Line6[0]->line() == QLine(300, 85, 340, 85) &&
+                m_controls.Line7[0]->line() == QLine(350, 45, 390, 45) &&
+                m_controls.Line9[0]->line() == QLine(400, 5, 440, 5) &&
+                m_controls.Line8[2]->line() == QLine(570, 5, 450, 125);
+    for (const ui::LabelControl *label : m_controls.Label9)
         home = home && label->isVisible();
     return home;
 }
@@ -230,7 +230,7 @@ bool PupilDriver::templatesHome() const
 // the labels and the read-out are controls above the canvas, never on it.
 void PupilDriver::checkBoardOutsideBand(const QString &where)
 {
-    const QImage &canvas = m_form.kokuban->canvas();
+    const QImage &canvas = m_controls.kokuban->canvas();
     ++m_tally.checks;
     if (canvas.width() != geometry::boardWidth || canvas.height() != geometry::boardHeight) {
         fail(QStringLiteral("%1: board canvas is %2 x %3").arg(where).arg(canvas.width()).arg(canvas.height()));
@@ -274,13 +274,13 @@ bool PupilDriver::wholeColumn(double x)
 // on, or 表 came on at a whole x) shows y at that x.
 void PupilDriver::checkWrittenColumn(const char *when)
 {
-    if (!m_form.Check3->isChecked() || !wholeColumn(x()))
+    if (!m_controls.Check3->isChecked() || !wholeColumn(x()))
         return;
-    const double y = testsupport::areaOut(m_form.SlotPiece, x());
-    expect(std::abs(m_form.TableY - y) < 1e-6,
+    const double y = testsupport::areaOut(m_scene.SlotPiece, x());
+    expect(std::abs(m_scene.TableY - y) < 1e-6,
            QStringLiteral("%1: the table wrote y = %2 at x = %3 with slots %4, the figure gives %5")
-               .arg(QString::fromLatin1(when)).arg(m_form.TableY).arg(x())
-               .arg(figureText(m_form.SlotPiece)).arg(y));
+               .arg(QString::fromLatin1(when)).arg(m_scene.TableY).arg(x())
+               .arg(figureText(m_scene.SlotPiece)).arg(y));
 }
 
 // 戻す with 表 on takes the table back to exactly what it showed before
@@ -291,9 +291,9 @@ void PupilDriver::checkTableRestored()
         return;
     const QImage before = m_tableBeforeStep.back();
     m_tableBeforeStep.pop_back();
-    if (!m_form.Check3->isChecked() || before.isNull())
+    if (!m_controls.Check3->isChecked() || before.isNull())
         return;
-    const QImage &now = m_form.hyo->canvas();
+    const QImage &now = m_controls.hyo->canvas();
     ++m_tally.checks;
     if (now == before)
         return;
@@ -310,8 +310,8 @@ QString PupilDriver::buttonText() const
 {
     auto on = [](const QPushButton *b) { return b->isEnabled() ? '+' : '-'; };
     return QStringLiteral("出す%1 戻す%2 初期画面%3 自動%4 ストップ%5")
-        .arg(on(m_form.susumu)).arg(on(m_form.modoru)).arg(on(m_form.Command1))
-        .arg(on(m_form.jidou)).arg(on(m_form.tomeru));
+        .arg(on(m_controls.susumu)).arg(on(m_controls.modoru)).arg(on(m_controls.Command1))
+        .arg(on(m_controls.jidou)).arg(on(m_controls.tomeru));
 }
 
 QString PupilDriver::figureText(const board::Slots &codes)
@@ -336,12 +336,12 @@ struct PupilDriver::Snapshot {
 
 PupilDriver::Snapshot PupilDriver::snapshot() const
 {
-    return {m_form.Px, m_form.GraphY, m_form.TableY, m_form.Text1->text(),
-            m_form.Combo1->currentText(), m_form.SlotPiece, m_form.StepArea,
-            m_form.StopFlag, m_form.isRunning(), buttonText(),
-            {m_form.Check1->isChecked(), m_form.Check2->isChecked(), m_form.Check3->isChecked(),
-             m_form.Check4->isChecked(), m_form.Check5->isChecked()},
-            m_form.kokuban->canvas()};
+    return {m_scene.Px, m_scene.GraphY, m_scene.TableY, m_controls.Text1->text(),
+            m_controls.Combo1->currentText(), m_scene.SlotPiece, m_scene.StepArea,
+            m_scene.StopFlag, m_form.isRunning(), buttonText(),
+            {m_controls.Check1->isChecked(), m_controls.Check2->isChecked(), m_controls.Check3->isChecked(),
+             m_controls.Check4->isChecked(), m_controls.Check5->isChecked()},
+            m_controls.kokuban->canvas()};
 }
 
 // ---- actions ----------------------------------------------------------------
@@ -357,11 +357,11 @@ void PupilDriver::playOne()
     }
     constexpr std::array<double, 10> weights = {20, 12, 3, 2, 2, 2, 10, 16, 3, 1};
     switch (Action(weighted(weights))) {
-    case StepOut: clickButton(m_form.susumu, "出す"); break;
-    case StepBack: clickButton(m_form.modoru, "戻す"); break;
-    case BackToStart: clickButton(m_form.Command2, "最初に"); break;
-    case InitialScreen: clickButton(m_form.Command1, "初期画面"); break;
-    case Stop: clickButton(m_form.tomeru, "ストップ"); break;
+    case StepOut: clickButton(m_controls.susumu, "出す"); break;
+    case StepBack: clickButton(m_controls.modoru, "戻す"); break;
+    case BackToStart: clickButton(m_controls.Command2, "最初に"); break;
+    case InitialScreen: clickButton(m_controls.Command1, "初期画面"); break;
+    case Stop: clickButton(m_controls.tomeru, "ストップ"); break;
     case AutoRun: autoRun(); break;
     case CheckBox: clickCheckBox(); break;
     case Drag: drag(); break;
@@ -379,15 +379,15 @@ void PupilDriver::clickButton(QPushButton *button, const char *name)
                                          enabled ? QString() : QStringLiteral(" (disabled)")));
     if (enabled) {
         const double xBefore = x();
-        const QImage tableBefore = m_form.hyo->canvas();
+        const QImage tableBefore = m_controls.hyo->canvas();
         QTest::mouseClick(button, Qt::LeftButton);
-        if (button == m_form.susumu) {
+        if (button == m_controls.susumu) {
             checkWrittenColumn("出す");
             // From B, 出す first writes the x = 0 column, which 戻す
             // leaves standing: nothing to compare with there.
-            if (x() != xBefore && m_form.Check3->isChecked())
+            if (x() != xBefore && m_controls.Check3->isChecked())
                 m_tableBeforeStep.push_back(xBefore == 0 ? QImage() : tableBefore);
-        } else if (button == m_form.modoru) {
+        } else if (button == m_controls.modoru) {
             if (x() != xBefore)
                 checkTableRestored();
         } else {
@@ -404,21 +404,21 @@ void PupilDriver::clickButton(QPushButton *button, const char *name)
 
 void PupilDriver::clickCheckBox()
 {
-    std::vector<QCheckBox *> boxes = {m_form.Check1, m_form.Check2, m_form.Check3, m_form.Check4};
-    if (m_form.Check2->isChecked()) // 封筒をかくす is in view only in the wide window
-        boxes.push_back(m_form.Check5);
+    std::vector<QCheckBox *> boxes = {m_controls.Check1, m_controls.Check2, m_controls.Check3, m_controls.Check4};
+    if (m_controls.Check2->isChecked()) // 封筒をかくす is in view only in the wide window
+        boxes.push_back(m_controls.Check5);
     QCheckBox *box = boxes[std::size_t(uniform(0, int(boxes.size()) - 1))];
     const bool was = box->isChecked();
     log(QStringLiteral("click check box '%1' (was %2)").arg(box->text()).arg(was ? "on" : "off"));
     QTest::mouseClick(box, Qt::LeftButton);
     expect(box->isChecked() != was,
            QStringLiteral("the click on check box '%1' did not toggle it").arg(box->text()));
-    if (box == m_form.Check3) {
+    if (box == m_controls.Check3) {
         m_tableBeforeStep.clear();
         checkWrittenColumn("表");
     }
-    if (box == m_form.Check5)
-        expect(m_form.Picture1->isVisible() == box->isChecked(), QStringLiteral("the cover does not follow 封筒をかくす"));
+    if (box == m_controls.Check5)
+        expect(m_controls.Picture1->isVisible() == box->isChecked(), QStringLiteral("the cover does not follow 封筒をかくす"));
 }
 
 // ---- the board: press, move, release -----------------------------------------
@@ -477,8 +477,8 @@ std::optional<std::pair<int, std::optional<int>>> PupilDriver::liftAt(QPoint p) 
         return std::nullopt;
     }
     const auto slot = slotUnder(p);
-    if (slot && m_form.SlotPiece[std::size_t(*slot)] != 0)
-        return std::pair{m_form.SlotPiece[std::size_t(*slot)], slot};
+    if (slot && m_scene.SlotPiece[std::size_t(*slot)] != 0)
+        return std::pair{m_scene.SlotPiece[std::size_t(*slot)], slot};
     return std::nullopt;
 }
 
@@ -543,14 +543,14 @@ void PupilDriver::drag()
     const auto lifted = liftAt(press);
     if (lifted)
         m_tableBeforeStep.clear(); // a drop takes P back to B
-    const board::Slots slotsBefore = m_form.SlotPiece;
-    const double pxBefore = m_form.Px;
-    QTest::mousePress(m_form.kokuban, button, {}, press);
+    const board::Slots slotsBefore = m_scene.SlotPiece;
+    const double pxBefore = m_scene.Px;
+    QTest::mousePress(m_controls.kokuban, button, {}, press);
     m_buttonHeld = true;
     for (int i = 0; i < moves; ++i)
-        QTest::mouseMove(m_form.kokuban, chance(0.5) ? anyPoint() : releasePoint());
-    QTest::mouseMove(m_form.kokuban, release);
-    QTest::mouseRelease(m_form.kokuban, button, {}, release);
+        QTest::mouseMove(m_controls.kokuban, chance(0.5) ? anyPoint() : releasePoint());
+    QTest::mouseMove(m_controls.kokuban, release);
+    QTest::mouseRelease(m_controls.kokuban, button, {}, release);
     m_buttonHeld = false;
     if (m_form.isEnding())
         return;
@@ -559,14 +559,14 @@ void PupilDriver::drag()
                                     (release.y() > board::envelopeTop && release.y() < board::baseY));
     const auto expected = dropped ? slotsAfterRelease(slotsBefore, lifted->first, lifted->second, release)
                                   : slotsBefore;
-    expect(m_form.SlotPiece == expected,
+    expect(m_scene.SlotPiece == expected,
            QStringLiteral("drag %1 -> %2 of %3 left slots %4, expected %5")
                .arg(pointText(press), pointText(release))
                .arg(lifted ? lifted->first : 0)
-               .arg(figureText(m_form.SlotPiece), figureText(expected)));
-    expect(m_form.Px == (dropped ? board::sideAbX : pxBefore),
-           QStringLiteral("drag %1 -> %2 left Px = %3").arg(pointText(press), pointText(release)).arg(m_form.Px));
-    expect(m_form.DragPiece == 0, QStringLiteral("a piece is still held after the release"));
+               .arg(figureText(m_scene.SlotPiece), figureText(expected)));
+    expect(m_scene.Px == (dropped ? board::sideAbX : pxBefore),
+           QStringLiteral("drag %1 -> %2 left Px = %3").arg(pointText(press), pointText(release)).arg(m_scene.Px));
+    expect(m_scene.DragPiece == 0, QStringLiteral("a piece is still held after the release"));
 }
 
 // ---- typing -----------------------------------------------------------------
@@ -590,7 +590,7 @@ QString PupilDriver::hostileText()
 
 void PupilDriver::typeSpeed()
 {
-    QLineEdit *edit = m_form.Combo1->lineEdit();
+    QLineEdit *edit = m_controls.Combo1->lineEdit();
     switch (uniform(0, 3)) {
     case 0: {
         const QString text = hostileText();
@@ -624,12 +624,12 @@ void PupilDriver::typeIntoReadOut()
 {
     const QString text = hostileText();
     log(QStringLiteral("type '%1' into the read-out").arg(text.left(40)));
-    const QString before = m_form.Text1->text();
-    QTest::keyClick(m_form.Text1, Qt::Key_A, Qt::ControlModifier);
-    testsupport::typeKeys(m_form.Text1, text);
-    QTest::keyClick(m_form.Text1, Qt::Key_Backspace);
-    expect(m_form.Text1->text() == before,
-           QStringLiteral("typing changed the read-out to '%1'").arg(m_form.Text1->text()));
+    const QString before = m_controls.Text1->text();
+    QTest::keyClick(m_controls.Text1, Qt::Key_A, Qt::ControlModifier);
+    testsupport::typeKeys(m_controls.Text1, text);
+    QTest::keyClick(m_controls.Text1, Qt::Key_Backspace);
+    expect(m_controls.Text1->text() == before,
+           QStringLiteral("typing changed the read-out to '%1'").arg(m_controls.Text1->text()));
 }
 
 // ---- the automatic run and what happens during its waits ----------------------
@@ -642,24 +642,24 @@ struct PupilDriver::RunWatch {
 
 void PupilDriver::autoRun()
 {
-    const bool enabled = m_form.jidou->isEnabled();
+    const bool enabled = m_controls.jidou->isEnabled();
     if (!enabled) {
-        clickButton(m_form.jidou, "自動");
+        clickButton(m_controls.jidou, "自動");
         return;
     }
     // A typed speed whose wait is short stays; otherwise a short one is chosen.
-    const QString typed = m_form.Combo1->currentText();
+    const QString typed = m_controls.Combo1->currentText();
     if (motion::waitForSpeedText(typed) > runSpeeds.back().waitMs || chance(0.7))
-        m_form.Combo1->setCurrentText(QString::fromLatin1(runSpeeds[std::size_t(uniform(0, 2))].text));
-    const QString speed = m_form.Combo1->currentText();
+        m_controls.Combo1->setCurrentText(QString::fromLatin1(runSpeeds[std::size_t(uniform(0, 2))].text));
+    const QString speed = m_controls.Combo1->currentText();
     const int waitMs = motion::waitForSpeedText(speed);
     ++m_tally.runs;
 
     m_tableBeforeStep.clear();
     RunWatch watch;
     auto scope = std::make_unique<QObject>(); // its end cancels the timers still pending
-    const int stepsLeft = int((m_form.Px - motion::endPx) / motion::stepPx);
-    const int span = std::max(1, (m_form.Px == motion::endPx ? 20 : stepsLeft) * waitMs);
+    const int stepsLeft = int((m_scene.Px - motion::endPx) / motion::stepPx);
+    const int span = std::max(1, (m_scene.Px == motion::endPx ? 20 : stepsLeft) * waitMs);
     const int timed = uniform(0, 6);
     log(QStringLiteral("click 自動 at speed '%1' (%2 ms), %3 timed actions").arg(speed.left(40)).arg(waitMs).arg(timed));
     for (int i = 0; i < timed; ++i)
@@ -669,17 +669,17 @@ void PupilDriver::autoRun()
         if (watch.stopAsked)
             ++watch.waitsAfterStop;
         expect(m_form.isRunning(), QStringLiteral("a wait started outside a run"));
-        expect(ms == motion::waitForSpeedText(m_form.Combo1->currentText()) && ms <= runSpeeds.back().waitMs,
-               QStringLiteral("the run waits %1 ms with the speed '%2'").arg(ms).arg(m_form.Combo1->currentText()));
+        expect(ms == motion::waitForSpeedText(m_controls.Combo1->currentText()) && ms <= runSpeeds.back().waitMs,
+               QStringLiteral("the run waits %1 ms with the speed '%2'").arg(ms).arg(m_controls.Combo1->currentText()));
         checkWrittenColumn("run step");
         checkScene("run step");
     });
-    QTest::mouseClick(m_form.jidou, Qt::LeftButton);
+    QTest::mouseClick(m_controls.jidou, Qt::LeftButton);
     testsupport::waitForRunEnd(m_form);
     scope.reset();
-    const double pxAtEnd = m_form.Px;
+    const double pxAtEnd = m_scene.Px;
     const bool endedRunning = m_form.isRunning();
-    const qint16 stopFlagAtEnd = m_form.StopFlag;
+    const qint16 stopFlagAtEnd = m_scene.StopFlag;
     releaseHeldButton(); // a button still held from a wait comes up now
     log(QStringLiteral("run ended after %1 waits, x = %2").arg(watch.waits).arg(x()));
 
@@ -726,14 +726,14 @@ void PupilDriver::playTimed(QObject *scope, RunWatch &watch)
     constexpr std::array<double, 9> weights = {20, 10, 10, 5, 15, 10, 15, 5, 10};
     switch (TimedAction(weighted(weights))) {
     case TimedStop:
-        if (m_form.tomeru->isEnabled())
+        if (m_controls.tomeru->isEnabled())
             watch.stopAsked = true;
-        clickButton(m_form.tomeru, "ストップ");
-        expect(!watch.stopAsked || m_form.StopFlag == 1, QStringLiteral("ストップ did not ask the run to stop"));
+        clickButton(m_controls.tomeru, "ストップ");
+        expect(!watch.stopAsked || m_scene.StopFlag == 1, QStringLiteral("ストップ did not ask the run to stop"));
         break;
     case TimedBackToStart:
-        clickButton(m_form.Command2, "最初に");
-        expect(m_form.Px == board::sideAbX, QStringLiteral("最初に during a run left Px = %1").arg(m_form.Px));
+        clickButton(m_controls.Command2, "最初に");
+        expect(m_scene.Px == board::sideAbX, QStringLiteral("最初に during a run left Px = %1").arg(m_scene.Px));
         break;
     case TimedDrag:
         if (m_buttonHeld)
@@ -748,9 +748,9 @@ void PupilDriver::playTimed(QObject *scope, RunWatch &watch)
             const QPoint p = pressPoint();
             m_heldButton = anyMouseButton();
             log(QStringLiteral("press at %1 and hold").arg(pointText(p)));
-            QTest::mousePress(m_form.kokuban, m_heldButton, {}, p);
+            QTest::mousePress(m_controls.kokuban, m_heldButton, {}, p);
             m_buttonHeld = true;
-            QTest::mouseMove(m_form.kokuban, releasePoint());
+            QTest::mouseMove(m_controls.kokuban, releasePoint());
             scheduleTimed(scope, uniform(0, 30), watch);
         }
         break;
@@ -758,12 +758,12 @@ void PupilDriver::playTimed(QObject *scope, RunWatch &watch)
     case TimedSpeed: {
         const QString speed = QString::fromLatin1(runSpeeds[std::size_t(uniform(0, 2))].text);
         log(QStringLiteral("speed '%1'").arg(speed));
-        m_form.Combo1->setCurrentText(speed);
+        m_controls.Combo1->setCurrentText(speed);
         break;
     }
     case TimedDisabledClick: {
         const std::array<std::pair<QPushButton *, const char *>, 4> disabled = {
-            {{m_form.susumu, "出す"}, {m_form.modoru, "戻す"}, {m_form.Command1, "初期画面"}, {m_form.jidou, "自動"}}};
+            {{m_controls.susumu, "出す"}, {m_controls.modoru, "戻す"}, {m_controls.Command1, "初期画面"}, {m_controls.jidou, "自動"}}};
         const auto &[button, name] = disabled[std::size_t(uniform(0, 3))];
         clickButton(button, name);
         break;
@@ -788,7 +788,7 @@ void PupilDriver::releaseHeldButton()
         return;
     const QPoint p = releasePoint();
     log(QStringLiteral("release at %1").arg(pointText(p)));
-    QTest::mouseRelease(m_form.kokuban, m_heldButton, {}, p);
+    QTest::mouseRelease(m_controls.kokuban, m_heldButton, {}, p);
     m_buttonHeld = false;
     ++m_tally.drags;
 }
@@ -798,12 +798,12 @@ void PupilDriver::closeWindow(RunWatch *run)
 {
     releaseHeldButton();
     if (run)
-        run->pxAtClose = m_form.Px; // no step may follow
+        run->pxAtClose = m_scene.Px; // no step may follow
     const bool byButton = chance(0.3);
     log(byButton ? QStringLiteral("click 終了") : QStringLiteral("close the window"));
     ++m_tally.closes;
     if (byButton)
-        QTest::mouseClick(m_form.end, Qt::LeftButton);
+        QTest::mouseClick(m_controls.end, Qt::LeftButton);
     else
         m_form.close();
     expect(m_form.isEnding() && m_form.isHidden(),

@@ -10,6 +10,7 @@
 // broken rule ends the sequence (paint outside the envelope's band is only
 // noted); the caller reports it with the seed and the tail of the action log.
 
+#include "app/Scene.h"
 #include "board/Geometry.h"
 
 #include <QImage>
@@ -25,6 +26,7 @@
 #include <vector>
 
 class Form1;
+struct Form1Controls;
 class QObject;
 class QPushButton;
 
@@ -127,6 +129,8 @@ private:
     void closeWindow(RunWatch *run = nullptr);
 
     Form1 &m_form;
+    const Form1Controls &m_controls; // m_form's controls and scene
+    Scene &m_scene;
     std::mt19937 m_rng;
     Tally &m_tally;
     std::vector<QRgb> m_green;

@@ -50,35 +50,36 @@ private slots:
 
     void everyControlHasAName()
     {
+        const Form1Controls &c = f->controls();
         const std::vector<std::pair<QWidget *, QString>> expected = {
-            {f->Command1, "初期画面"}, {f->end, "終了"},       {f->jidou, "自動"},
-            {f->tomeru, "ストップ"},   {f->susumu, "出す"},     {f->modoru, "戻す"},
-            {f->Command2, "最初に"},   {f->Check1, "方眼"},     {f->Check2, "グラフ"},
-            {f->Check3, "表"},         {f->Check5, "封筒をかくす"},
+            {c.Command1, "初期画面"}, {c.end, "終了"},     {c.jidou, "自動"},
+            {c.tomeru, "ストップ"},   {c.susumu, "出す"},   {c.modoru, "戻す"},
+            {c.Command2, "最初に"},   {c.Check1, "方眼"},   {c.Check2, "グラフ"},
+            {c.Check3, "表"},         {c.Check5, "封筒をかくす"},
         };
         for (const auto &[widget, name] : expected)
             QCOMPARE(accessibleName(widget), name);
         // The speed box is labelled by "速度" and its text field named after it.
-        QCOMPARE(f->Label3->buddy(), f->Combo1);
-        QCOMPARE(accessibleName(f->Combo1->lineEdit()), QStringLiteral("速度"));
-        for (QWidget *w : std::initializer_list<QWidget *>{f->kokuban, f->gamen, f->hyo, f->Text1, f->Check4})
+        QCOMPARE(c.Label3->buddy(), c.Combo1);
+        QCOMPARE(accessibleName(c.Combo1->lineEdit()), QStringLiteral("速度"));
+        for (QWidget *w : std::initializer_list<QWidget *>{c.kokuban, c.gamen, c.hyo, c.Text1, c.Check4})
             QVERIFY2(!accessibleName(w).isEmpty(), qPrintable(w->metaObject()->className()));
     }
 
     void tabVisitsTheControlsInDesignOrder()
     {
         activate();
-        const std::vector<QWidget *> order = {f->gamen,  f->end,    f->Combo1,  f->Check2,   f->kokuban,
-                                              f->susumu, f->modoru, f->jidou,   f->Check3,   f->Check1,
-                                              f->hyo,    f->Command1, f->Check4, f->Text1, f->Command2,
-                                              f->Check5}; // ストップ is disabled while idle
-        f->gamen->setFocus(Qt::TabFocusReason);
+        const Form1Controls &c = f->controls();
+        const std::vector<QWidget *> order = {c.gamen,  c.end,    c.Combo1,   c.Check2, c.kokuban, c.susumu,
+                                              c.modoru, c.jidou,  c.Check3,   c.Check1, c.hyo,     c.Command1,
+                                              c.Check4, c.Text1,  c.Command2, c.Check5}; // ストップ is disabled while idle
+        f->controls().gamen->setFocus(Qt::TabFocusReason);
         for (std::size_t i = 1; i < order.size(); ++i) {
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
             QWidget *focus = QApplication::focusWidget();
             // The combo box's line edit takes the focus on its behalf.
-            if (focus && focus->parentWidget() == f->Combo1)
-                focus = f->Combo1;
+            if (focus && focus->parentWidget() == f->controls().Combo1)
+                focus = f->controls().Combo1;
             QCOMPARE(focus, order[i]);
         }
     }
@@ -86,18 +87,18 @@ private slots:
     void spaceWorksEnterAndEscapeDoNothing()
     {
         activate();
-        f->susumu->setFocus();
-        QTest::keyClick(f->susumu, Qt::Key_Return);
-        QTest::keyClick(f->susumu, Qt::Key_Enter);
-        QTest::keyClick(f->susumu, Qt::Key_Escape);
-        QCOMPARE(f->Px, 300.0);
-        QTest::keyClick(f->susumu, Qt::Key_Space);
-        QCOMPARE(f->Px, 290.0);
+        f->controls().susumu->setFocus();
+        QTest::keyClick(f->controls().susumu, Qt::Key_Return);
+        QTest::keyClick(f->controls().susumu, Qt::Key_Enter);
+        QTest::keyClick(f->controls().susumu, Qt::Key_Escape);
+        QCOMPARE(f->scene().Px, 300.0);
+        QTest::keyClick(f->controls().susumu, Qt::Key_Space);
+        QCOMPARE(f->scene().Px, 290.0);
 
-        f->Check1->setFocus();
-        QTest::keyClick(f->Check1, Qt::Key_Space);
-        QVERIFY(f->Check1->isChecked());
-        QCOMPARE(f->kokuban->pixel(400, 200), QColor(testsupport::black)); // its handler drew the grid
+        f->controls().Check1->setFocus();
+        QTest::keyClick(f->controls().Check1, Qt::Key_Space);
+        QVERIFY(f->controls().Check1->isChecked());
+        QCOMPARE(f->controls().kokuban->pixel(400, 200), QColor(testsupport::black)); // its handler drew the grid
     }
 
     void changesAreAnnounced()
@@ -116,9 +117,9 @@ private slots:
                 return e.object == object && e.type == type;
             });
         };
-        QCOMPARE(count(f->Text1, QAccessible::ValueChanged), 2);
-        QVERIFY(count(f->hyo, QAccessible::DescriptionChanged) >= 1);
-        QVERIFY(f->hyo->accessibleDescription().contains(QStringLiteral("χ 1, ｙ 0")));
+        QCOMPARE(count(f->controls().Text1, QAccessible::ValueChanged), 2);
+        QVERIFY(count(f->controls().hyo, QAccessible::DescriptionChanged) >= 1);
+        QVERIFY(f->controls().hyo->accessibleDescription().contains(QStringLiteral("χ 1, ｙ 0")));
     }
 };
 

@@ -153,17 +153,17 @@ void TestBoardPainting::initTestCase()
 
 void TestBoardPainting::init()
 {
-    form->Check1->setChecked(false);
+    form->controls().Check1->setChecked(false);
     form->Command1_Click();
     // A piece is only ever on the board after a drop, which makes the
     // foreground (outline and fill boundary) yellow.
-    form->kokuban->setForeColor(QColor(yellow));
+    form->controls().kokuban->setForeColor(QColor(yellow));
 }
 
 void TestBoardPainting::putFigure(const Slots &figure, qint16 pos, bool grid)
 {
-    form->Check1->setChecked(grid);
-    form->SlotPiece = figure;
+    form->controls().Check1->setChecked(grid);
+    form->scene().SlotPiece = figure;
     form->RedrawBoard(pos);
 }
 
@@ -206,7 +206,7 @@ void TestBoardPainting::shadingSplitsAtAB()
     putFigure(figure, qint16(pos), grid);
 
     const int left = pos + board::slotWidth * slot;
-    const QImage &canvas = form->kokuban->canvas();
+    const QImage &canvas = form->controls().kokuban->canvas();
     const QString fault = figureFault(canvas, {{code, left}});
     QVERIFY2(fault.isEmpty(), qPrintable(fault));
 
@@ -238,7 +238,7 @@ void TestBoardPainting::emptyBoardShowsOnlyAB()
     QFETCH(int, pos);
     putFigure({}, qint16(pos), grid);
 
-    const QImage &canvas = form->kokuban->canvas();
+    const QImage &canvas = form->controls().kokuban->canvas();
     const QRect abBand(abX - margin, board::envelopeTop - margin, 2 * margin + 1,
                        baseY - board::envelopeTop + 2 * margin + 1);
     const QRect gridArea(20, board::envelopeTop, 600 - 20 + 1, baseY - board::envelopeTop + 1);
@@ -256,7 +256,7 @@ void TestBoardPainting::emptyBoardShowsOnlyAB()
 void TestBoardPainting::gridAtItsPixels()
 {
     putFigure({}, 300, true);
-    const ui::Surface &k = *form->kokuban;
+    const ui::Surface &k = *form->controls().kokuban;
     QCOMPARE(k.drawWidth(), 2); // outlines drawn after the grid stay 2 px wide
 
     constexpr int gridLeft = 20, gridRight = 580, cm = board::pixelsPerCm;
@@ -284,7 +284,7 @@ void TestBoardPainting::gridRowsDoNotOpenSideAB()
     // The grid's rows cut across AB; were AB not drawn again after the grid,
     // the grey fill of a straddling piece would leak through those cuts into
     // the white part (shadingSplitsAtAB's grid rows would fail).
-    ui::Surface &k = *form->kokuban;
+    ui::Surface &k = *form->controls().kokuban;
     k.cls();
     k.line(QPointF(abX, board::envelopeTop), QPointF(abX, baseY));
     form->DrawGrid();
@@ -308,28 +308,28 @@ void TestBoardPainting::thirdsOfTriangleDrawNothing()
 {
     QFETCH(Slots, figure);
     putFigure({}, 250, false);
-    const QImage empty = form->kokuban->canvas();
+    const QImage empty = form->controls().kokuban->canvas();
     putFigure(figure, 250, false);
-    QCOMPARE(form->kokuban->canvas(), empty);
+    QCOMPARE(form->controls().kokuban->canvas(), empty);
 }
 
 void TestBoardPainting::triangleDrawnFromItsFirstThirdAlone()
 {
     putFigure({0, 0, 4, 0, 0}, 300, false);
-    const QString fault = figureFault(form->kokuban->canvas(), {{board::TriangleLeft, board::slotLeft(2)}});
+    const QString fault = figureFault(form->controls().kokuban->canvas(), {{board::TriangleLeft, board::slotLeft(2)}});
     QVERIFY2(fault.isEmpty(), qPrintable(fault));
 }
 
 void TestBoardPainting::drawGridTwiceChangesNothing()
 {
     putFigure({1, 3, 4, 5, 6}, 250, true);
-    const QImage shaded = form->kokuban->canvas();
+    const QImage shaded = form->controls().kokuban->canvas();
     form->DrawGrid(); // over the pieces: the grid shows through them now
-    const QImage once = form->kokuban->canvas();
+    const QImage once = form->controls().kokuban->canvas();
     QVERIFY(once != shaded);
     QCOMPARE(once.pixel(280, 240) | 0xff000000u, black); // row y=240 inside the 2x6 piece
     form->DrawGrid();
-    QCOMPARE(form->kokuban->canvas(), once);
+    QCOMPARE(form->controls().kokuban->canvas(), once);
 }
 
 void TestBoardPainting::neighbouringPiecesKeepTheirFills_data()
@@ -356,7 +356,7 @@ void TestBoardPainting::neighbouringPiecesKeepTheirFills()
     for (int i = 0; i < board::slotCount; ++i)
         if (figure[i] >= board::Square2x2 && figure[i] <= board::TriangleLeft)
             pieces.push_back({figure[i], pos + board::slotWidth * i});
-    const QString fault = figureFault(form->kokuban->canvas(), pieces);
+    const QString fault = figureFault(form->controls().kokuban->canvas(), pieces);
     QVERIFY2(fault.isEmpty(), qPrintable(fault));
 }
 
@@ -364,7 +364,7 @@ void TestBoardPainting::controlsStackOverCanvas()
 {
     // Paint the whole canvas in a colour used nowhere else, then look at the
     // rendered board: wherever that colour appears, the canvas shows through.
-    ui::Surface &k = *form->kokuban;
+    ui::Surface &k = *form->controls().kokuban;
     k.cls();
     k.setFillStyle(ui::Surface::FillStyle::Solid);
     k.setFillColor(QColor(showThrough));
@@ -372,12 +372,12 @@ void TestBoardPainting::controlsStackOverCanvas()
     const QImage shown = k.grab().toImage();
 
     // Transparent "１０cm": the canvas around its white glyphs.
-    const QRect tenCm = form->Label4[4]->geometry();
+    const QRect tenCm = form->controls().Label4[4]->geometry();
     QVERIFY(countColour(shown, showThrough, tenCm) > 0);
     QVERIFY(countWhitish(shown, tenCm) > 0);
 
     // Opaque "点Ｐが動いた距離χ": its own green box, no canvas.
-    const QRect label1 = form->Label1->geometry();
+    const QRect label1 = form->controls().Label1->geometry();
     QCOMPARE(countColour(shown, showThrough, label1), 0);
     QVERIFY(countColour(shown, boardGreen, label1) > 0);
     QVERIFY(countWhitish(shown, label1) > 0);
@@ -386,13 +386,14 @@ void TestBoardPainting::controlsStackOverCanvas()
     QCOMPARE(shown.pixel(100, 70) | 0xff000000u, trayGreen);
     QCOMPARE(shown.pixel(100, 130) | 0xff000000u, trayGreen);
     QCOMPARE(shown.pixel(100, 145) | 0xff000000u, showThrough);
-    const QRect label9 = form->Label9[0]->geometry();
+    const QRect label9 = form->controls().Label9[0]->geometry();
     QCOMPARE(countColour(shown, showThrough, label9), 0);
     QVERIFY(countColour(shown, trayGreen, label9) > 0);
     QVERIFY(countWhitish(shown, label9) > 0);
 
     // The yellow templates lie over the band.
-    for (ui::LineControl *line : {form->Line6[0], form->Line7[0], form->Line9[1], form->Line8[2]}) {
+    const Form1Controls &c = form->controls();
+    for (ui::LineControl *line : {c.Line6[0], c.Line7[0], c.Line9[1], c.Line8[2]}) {
         const QPoint mid = line->line().center();
         QVERIFY2(countColour(shown, yellow, QRect(mid - QPoint(1, 1), QSize(3, 3))) > 0,
                  qPrintable(QStringLiteral("no template line at (%1,%2)").arg(mid.x()).arg(mid.y())));

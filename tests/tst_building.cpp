@@ -212,12 +212,12 @@ private slots:
         f->kokuban_MouseDown(2, 0, X, trayY); // any button
         f->kokuban_MouseMove(2, 0, 100, 250);
         for (int i = 0; i < 8; ++i)
-            QCOMPARE(f->Label9[i]->isVisible(), i / 2 != firstLabel / 2);
+            QCOMPARE(f->controls().Label9[i]->isVisible(), i / 2 != firstLabel / 2);
         f->kokuban_MouseUp(2, 0, 100, 400);
         for (int i = 0; i < 8; ++i)
-            QVERIFY(f->Label9[i]->isVisible());
-        QCOMPARE(f->Line6[0]->line(), QLine(300, 85, 340, 85));
-        QCOMPARE(f->Line8[2]->line(), QLine(570, 5, 450, 125));
+            QVERIFY(f->controls().Label9[i]->isVisible());
+        QCOMPARE(f->controls().Line6[0]->line(), QLine(300, 85, 340, 85));
+        QCOMPARE(f->controls().Line8[2]->line(), QLine(570, 5, 450, 125));
     }
 
     void heldTemplateFollowsThePointer()
@@ -225,10 +225,10 @@ private slots:
         f->kokuban_MouseDown(1, 0, triangleTrayX, trayY);
         f->kokuban_MouseMove(1, 0, 201.5f, 250.5f); // corners round halves to even
         // Tall side 45 px right of the pointer, base 45 px below it.
-        QCOMPARE(f->Line8[0]->line(), QLine(126, 296, 246, 296));
+        QCOMPARE(f->controls().Line8[0]->line(), QLine(126, 296, 246, 296));
         f->kokuban_MouseDown(1, 0, squareTrayX, trayY);
         f->kokuban_MouseMove(1, 0, 100, 200);
-        QCOMPARE(f->Line6[0]->line(), QLine(80, 180, 120, 180)); // centred on the pointer
+        QCOMPARE(f->controls().Line6[0]->line(), QLine(80, 180, 120, 180)); // centred on the pointer
     }
 
     void releasesOutsideTheDropAreasChangeNothing_data()
@@ -242,13 +242,13 @@ private slots:
     {
         drag(*f, squareTrayX, trayY, slotX(1), insideY);
         f->susumu_Click();
-        const QImage board = f->kokuban->canvas();
+        const QImage board = f->controls().kokuban->canvas();
         QFETCH(float, Y);
         drag(*f, rect6TrayX, trayY, slotX(0), Y);
-        QCOMPARE(f->SlotPiece, (Slots{0, 1, 0, 0, 0}));
-        QCOMPARE(f->Px, 290.0);
-        QVERIFY(f->kokuban->canvas() == board);
-        QCOMPARE(f->DragPiece, 0);
+        QCOMPARE(f->scene().SlotPiece, (Slots{0, 1, 0, 0, 0}));
+        QCOMPARE(f->scene().Px, 290.0);
+        QVERIFY(f->controls().kokuban->canvas() == board);
+        QCOMPARE(f->scene().DragPiece, 0);
     }
 
     void dropAboveFromTheTrayRestartsP()
@@ -257,26 +257,26 @@ private slots:
         f->susumu_Click();
         f->susumu_Click();
         drag(*f, rect4TrayX, trayY, 200, aboveY);
-        QCOMPARE(f->SlotPiece, (Slots{1, 0, 0, 0, 0}));
-        QCOMPARE(f->Px, 300.0);
-        QCOMPARE(f->Text1->text(), QStringLiteral(" 0.0"));
-        QCOMPARE(f->kokuban->foreColor(), QColor(yellow));
-        QCOMPARE(f->kokuban->pixel(335, 290), QColor(grey)); // redrawn at B
+        QCOMPARE(f->scene().SlotPiece, (Slots{1, 0, 0, 0, 0}));
+        QCOMPARE(f->scene().Px, 300.0);
+        QCOMPARE(f->controls().Text1->text(), QStringLiteral(" 0.0"));
+        QCOMPARE(f->controls().kokuban->foreColor(), QColor(yellow));
+        QCOMPARE(f->controls().kokuban->pixel(335, 290), QColor(grey)); // redrawn at B
     }
 
     void aPieceLiftedFromASlotStaysThereToo()
     {
         drag(*f, squareTrayX, trayY, slotX(2), insideY);
         drag(*f, slotX(2), insideY, slotX(4), insideY);
-        QCOMPARE(f->SlotPiece, (Slots{0, 0, 1, 0, 1}));
+        QCOMPARE(f->scene().SlotPiece, (Slots{0, 0, 1, 0, 1}));
     }
 
     void triangleLiftedByItsThirdIsTakenAwayWhole()
     {
         drag(*f, triangleTrayX, trayY, slotX(2), insideY);
-        QCOMPARE(f->SlotPiece, (Slots{0, 4, 5, 6, 0}));
+        QCOMPARE(f->scene().SlotPiece, (Slots{0, 4, 5, 6, 0}));
         drag(*f, slotX(3), insideY, 100, aboveY);
-        QCOMPARE(f->SlotPiece, (Slots{}));
+        QCOMPARE(f->scene().SlotPiece, (Slots{}));
     }
 
     // A figure handed in whole leaves the window as the drags that make it
@@ -291,9 +291,9 @@ private slots:
         Form1 handed;
         QVERIFY(!handed.buildFigure(Slots{0, 5, 6, 0, 0}));
         handed.susumu_Click();
-        QVERIFY(handed.buildFigure(f->SlotPiece));
-        QCOMPARE(handed.Px, 300.0); // the canvas holds the outlines' yellow and the shading at B
-        QVERIFY(handed.kokuban->canvas() == f->kokuban->canvas());
+        QVERIFY(handed.buildFigure(f->scene().SlotPiece));
+        QCOMPARE(handed.scene().Px, 300.0); // the canvas holds the outlines' yellow and the shading at B
+        QVERIFY(handed.controls().kokuban->canvas() == f->controls().kokuban->canvas());
         f->Command1_Click(); // 初期画面 empties the envelope
         QCOMPARE(told.count(), 4);
     }
@@ -302,12 +302,12 @@ private slots:
     {
         f->show();
         QVERIFY(QTest::qWaitForWindowExposed(f.get(), testsupport::patienceMs));
-        QTest::mousePress(f->kokuban, Qt::RightButton, {}, QPoint(320, 100));
-        QMouseEvent move(QEvent::MouseMove, QPointF(330, 240), f->kokuban->mapToGlobal(QPointF(330, 240)),
+        QTest::mousePress(f->controls().kokuban, Qt::RightButton, {}, QPoint(320, 100));
+        QMouseEvent move(QEvent::MouseMove, QPointF(330, 240), f->controls().kokuban->mapToGlobal(QPointF(330, 240)),
                          Qt::NoButton, Qt::RightButton, Qt::NoModifier);
-        QApplication::sendEvent(f->kokuban, &move);
-        QTest::mouseRelease(f->kokuban, Qt::RightButton, {}, QPoint(330, 240));
-        QCOMPARE(f->SlotPiece, (Slots{1, 0, 0, 0, 0}));
+        QApplication::sendEvent(f->controls().kokuban, &move);
+        QTest::mouseRelease(f->controls().kokuban, Qt::RightButton, {}, QPoint(330, 240));
+        QCOMPARE(f->scene().SlotPiece, (Slots{1, 0, 0, 0, 0}));
     }
 
     // ---- View options ----------------------------------------------------------
@@ -325,14 +325,14 @@ private slots:
     {
         QFETCH(bool, graph);
         QFETCH(bool, table);
-        f->Check2->setChecked(graph);
-        f->Check3->setChecked(table);
+        f->controls().Check2->setChecked(graph);
+        f->controls().Check3->setChecked(table);
         QCOMPARE(f->size(), clientWith(graph, table));
         f->Command1_Click(); // 初期画面 keeps the window as it is
         QCOMPARE(f->size(), clientWith(graph, table));
-        QCOMPARE(f->Check2->isChecked(), graph);
-        f->Check2->setChecked(false);
-        f->Check3->setChecked(false);
+        QCOMPARE(f->controls().Check2->isChecked(), graph);
+        f->controls().Check2->setChecked(false);
+        f->controls().Check3->setChecked(false);
         QCOMPARE(f->size(), clientWith(false, false));
     }
 
@@ -340,38 +340,38 @@ private slots:
     {
         drag(*f, rect6TrayX, trayY, slotX(0), insideY);
         f->susumu_Click();
-        const QImage board = f->kokuban->canvas();
-        f->Check2->setChecked(true);
-        f->Check5->setChecked(true);
-        QVERIFY(!f->Picture1->isHidden());
-        QVERIFY(f->Picture1->geometry().contains(f->kokuban->geometry().topLeft() + QPoint(300, 240)));
-        f->Check5->setChecked(false);
-        QVERIFY(f->Picture1->isHidden());
-        QVERIFY(f->kokuban->canvas() == board);
+        const QImage board = f->controls().kokuban->canvas();
+        f->controls().Check2->setChecked(true);
+        f->controls().Check5->setChecked(true);
+        QVERIFY(!f->controls().Picture1->isHidden());
+        QVERIFY(f->controls().Picture1->geometry().contains(f->controls().kokuban->geometry().topLeft() + QPoint(300, 240)));
+        f->controls().Check5->setChecked(false);
+        QVERIFY(f->controls().Picture1->isHidden());
+        QVERIFY(f->controls().kokuban->canvas() == board);
     }
 
     void graphKeepsWhatWasDrawnWhileOutOfView()
     {
         drag(*f, rect6TrayX, trayY, slotX(0), insideY);
-        f->Check2->setChecked(true);
+        f->controls().Check2->setChecked(true);
         f->susumu_Click(); // a segment from (35,480) to (50, 457.5)
-        f->Check2->setChecked(false);
+        f->controls().Check2->setChecked(false);
         f->susumu_Click(); // no segment while hidden
-        f->Check2->setChecked(true);
-        QCOMPARE(f->gamen->pixel(42, 469), QColor(valueBlue));
-        QCOMPARE(f->gamen->pixel(57, 446), QColor(panelCream));
+        f->controls().Check2->setChecked(true);
+        QCOMPARE(f->controls().gamen->pixel(42, 469), QColor(valueBlue));
+        QCOMPARE(f->controls().gamen->pixel(57, 446), QColor(panelCream));
         f->susumu_Click(); // continues from the point last reached
-        QCOMPARE(f->gamen->pixel(72, 424), QColor(valueBlue));
+        QCOMPARE(f->controls().gamen->pixel(72, 424), QColor(valueBlue));
     }
 
     void gridOffRedrawsTheBoardAtP()
     {
-        f->Check1->setChecked(true);
+        f->controls().Check1->setChecked(true);
         f->susumu_Click();
-        QCOMPARE(f->kokuban->pixel(400, 200), QColor(black));
-        f->Check1->setChecked(false);
-        QCOMPARE(f->kokuban->pixel(400, 200), QColor(boardGreen));
-        QCOMPARE(f->kokuban->pixel(300, 250), QColor(white)); // side AB again
+        QCOMPARE(f->controls().kokuban->pixel(400, 200), QColor(black));
+        f->controls().Check1->setChecked(false);
+        QCOMPARE(f->controls().kokuban->pixel(400, 200), QColor(boardGreen));
+        QCOMPARE(f->controls().kokuban->pixel(300, 250), QColor(white)); // side AB again
     }
 
     void showingTheTableWritesOnlyAWholeX_data()
@@ -387,14 +387,14 @@ private slots:
         QFETCH(int, steps);
         QFETCH(bool, columnWritten);
         const QImage blank = [] {
-            QImage i = Form1().hyo->canvas();
+            QImage i = Form1().controls().hyo->canvas();
             i.fill(QColor(panelCream));
             return i;
         }();
         for (int i = 0; i < steps; ++i)
             f->susumu_Click();
-        f->Check3->setChecked(true);
-        QCOMPARE(f->hyo->canvas() != blank, columnWritten);
+        f->controls().Check3->setChecked(true);
+        QCOMPARE(f->controls().hyo->canvas() != blank, columnWritten);
     }
 };
 

@@ -23,13 +23,13 @@ struct DesignBox {
     QRect design;
 };
 const DesignBox designBoxes[] = {
-    {"Label6 関数の利用", [](const Form1 &f) { return f.Label6->geometry(); }, {16, 16, 160, 33}},
-    {"Label3 速度", [](const Form1 &f) { return f.Label3->geometry(); }, {224, 488, 38, 19}},
-    {"Label8 credit", [](const Form1 &f) { return f.Label8->geometry(); }, {912, 664, 113, 12}},
-    {"Label1 点Ｐが動いた距離χ", [](const Form1 &f) { return f.Label1->geometry(); }, {24, 360, 206, 24}},
-    {"Label2 cm", [](const Form1 &f) { return f.Label2->geometry(); }, {336, 368, 28, 21}},
-    {"Label5 χ", [](const Form1 &f) { return f.Label5->geometry(); }, {0, 16, 33, 33}},
-    {"Label7 ｙ", [](const Form1 &f) { return f.Label7->geometry(); }, {8, 64, 17, 33}},
+    {"Label6 関数の利用", [](const Form1 &f) { return f.controls().Label6->geometry(); }, {16, 16, 160, 33}},
+    {"Label3 速度", [](const Form1 &f) { return f.controls().Label3->geometry(); }, {224, 488, 38, 19}},
+    {"Label8 credit", [](const Form1 &f) { return f.controls().Label8->geometry(); }, {912, 664, 113, 12}},
+    {"Label1 点Ｐが動いた距離χ", [](const Form1 &f) { return f.controls().Label1->geometry(); }, {24, 360, 206, 24}},
+    {"Label2 cm", [](const Form1 &f) { return f.controls().Label2->geometry(); }, {336, 368, 28, 21}},
+    {"Label5 χ", [](const Form1 &f) { return f.controls().Label5->geometry(); }, {0, 16, 33, 33}},
+    {"Label7 ｙ", [](const Form1 &f) { return f.controls().Label7->geometry(); }, {8, 64, 17, 33}},
 };
 
 QRgb at(const QImage &image, int x, int y) { return image.pixel(x, y) | 0xff000000u; }
@@ -81,7 +81,7 @@ private slots:
     void envelopeCornersClose()
     {
         QFETCH(QPoint, corner);
-        const QImage board = f->kokuban->grab().toImage();
+        const QImage board = f->controls().kokuban->grab().toImage();
         for (int dy = -1; dy <= 1; ++dy)
             for (int dx = -1; dx <= 1; ++dx) {
                 const QPoint p = corner + QPoint(dx, dy);
@@ -94,8 +94,8 @@ private slots:
     // three columns along its whole length, beside "χ" too.
     void tableRuleIsThreePixelsWideThroughout()
     {
-        const QImage table = f->hyo->grab().toImage();
-        const QLine rule = f->Line2->line();
+        const QImage table = f->controls().hyo->grab().toImage();
+        const QLine rule = f->controls().Line2->line();
         QCOMPARE(rule, QLine(32, 8, 32, 104));
         for (int y = rule.y1(); y < rule.y2(); ++y)
             for (int x = rule.x1() - 1; x <= rule.x1() + 1; ++x)

@@ -31,7 +31,7 @@ QRgb at(const QImage &image, int x, int y) { return image.pixel(x, y) | 0xff0000
 
 void stepTo(Form1 &f, double x)
 {
-    while (motion::distanceCm(f.Px) < x)
+    while (motion::distanceCm(f.scene().Px) < x)
         f.susumu_Click();
 }
 
@@ -61,7 +61,7 @@ void TestGraphTable::graphGridAndAxes()
 {
     Form1 f;
     f.drawWaitingPanels(); // the hidden graph as it comes into view
-    const QImage &g = f.gamen->canvas();
+    const QImage &g = f.controls().gamen->canvas();
     using namespace graph;
     const int gridX = originX + 3 * gridStep;       // the line of x = 3 cm
     const int gridY = originY - 5 * gridStep;       // the line of y = 20 cm²
@@ -91,8 +91,8 @@ void TestGraphTable::graphLabelsInTheirBoxes()
     // lies outside all the boxes: a missing or misplaced label shows.
     Form1 f;
     f.drawWaitingPanels(); // the hidden graph as it comes into view
-    const QImage &g = f.gamen->canvas();
-    const QFontMetrics metrics(f.gamen->canvasFont());
+    const QImage &g = f.controls().gamen->canvas();
+    const QFontMetrics metrics(f.controls().gamen->canvasFont());
     QList<QRect> boxes;
     for (const graph::AxisText &t : graph::axisTexts())
         boxes << QRect(t.at, QSize(metrics.horizontalAdvance(t.text), metrics.height()));
@@ -131,24 +131,24 @@ void TestGraphTable::segmentWrittenThenErased()
     QFETCH(Figure, figure);
     QFETCH(double, from);
     Form1 f;
-    f.Check2->setChecked(true);
-    f.SlotPiece = figure;
+    f.controls().Check2->setChecked(true);
+    f.scene().SlotPiece = figure;
     stepTo(f, from);
-    const QImage before = f.gamen->canvas();
-    const double graphY = f.GraphY, lastGx = f.LastGx;
-    const qint16 lastGy = f.LastGy;
+    const QImage before = f.controls().gamen->canvas();
+    const double graphY = f.scene().GraphY, lastGx = f.scene().LastGx;
+    const qint16 lastGy = f.scene().LastGy;
     const QPoint joint(int(lastGx), lastGy);
 
     f.susumu_Click();
-    const QPoint end(int(f.LastGx), f.LastGy);
+    const QPoint end(int(f.scene().LastGx), f.scene().LastGy);
     const QPoint middle = (joint + end) / 2;
-    QCOMPARE(at(f.gamen->canvas(), middle.x(), middle.y()), valueBlue);
+    QCOMPARE(at(f.controls().gamen->canvas(), middle.x(), middle.y()), valueBlue);
 
     f.modoru_Click();
-    QCOMPARE(f.GraphY, graphY);
-    QCOMPARE(f.LastGx, lastGx);
-    QCOMPARE(f.LastGy, lastGy);
-    const QImage &after = f.gamen->canvas();
+    QCOMPARE(f.scene().GraphY, graphY);
+    QCOMPARE(f.scene().LastGx, lastGx);
+    QCOMPARE(f.scene().LastGy, lastGy);
+    const QImage &after = f.controls().gamen->canvas();
     for (int y = 0; y < after.height(); ++y)
         for (int x = 0; x < after.width(); ++x)
             if (after.pixel(x, y) != before.pixel(x, y))
@@ -159,32 +159,32 @@ void TestGraphTable::segmentWrittenThenErased()
 void TestGraphTable::plotPointBeyondStartChangesNothing()
 {
     Form1 f;
-    f.Check2->setChecked(true);
+    f.controls().Check2->setChecked(true);
     // A state in which a plot would add 2 cm² and draw a segment to x = 0.5.
-    f.Text1->setText(QStringLiteral(" 0.5"));
-    f.StepArea[1] = 2;
-    f.Px = board::sideAbX + motion::stepPx;
-    const QImage before = f.gamen->canvas();
-    const double graphY = f.GraphY, lastGx = f.LastGx;
-    const qint16 lastGy = f.LastGy;
+    f.controls().Text1->setText(QStringLiteral(" 0.5"));
+    f.scene().StepArea[1] = 2;
+    f.scene().Px = board::sideAbX + motion::stepPx;
+    const QImage before = f.controls().gamen->canvas();
+    const double graphY = f.scene().GraphY, lastGx = f.scene().LastGx;
+    const qint16 lastGy = f.scene().LastGy;
 
     f.PlotPoint(0);
     f.PlotPoint(1);
-    QCOMPARE(f.GraphY, graphY);
-    QCOMPARE(f.LastGx, lastGx);
-    QCOMPARE(f.LastGy, lastGy);
-    QVERIFY(f.gamen->canvas() == before);
+    QCOMPARE(f.scene().GraphY, graphY);
+    QCOMPARE(f.scene().LastGx, lastGx);
+    QCOMPARE(f.scene().LastGy, lastGy);
+    QVERIFY(f.controls().gamen->canvas() == before);
 }
 
 void TestGraphTable::firstStepOfTriangle()
 {
     // The triangle's first strip is 0.125 cm²: gy = 480 - 7.5 * 0.125 = 479.0625.
     Form1 f;
-    f.SlotPiece = {4, 5, 6, 0, 0};
+    f.scene().SlotPiece = {4, 5, 6, 0, 0};
     f.susumu_Click();
-    QCOMPARE(f.GraphY, 0.125);
-    QCOMPARE(f.LastGx, graph::gx(0.5));
-    QCOMPARE(f.LastGy, qint16(479));
+    QCOMPARE(f.scene().GraphY, 0.125);
+    QCOMPARE(f.scene().LastGx, graph::gx(0.5));
+    QCOMPARE(f.scene().LastGy, qint16(479));
 }
 
 void TestGraphTable::tableColumnWrittenThenErased_data()
@@ -203,23 +203,23 @@ void TestGraphTable::tableColumnWrittenThenErased()
     QFETCH(Figure, figure);
     QFETCH(int, x);
     Form1 f;
-    f.Check3->setChecked(true);
-    f.SlotPiece = figure;
+    f.controls().Check3->setChecked(true);
+    f.scene().SlotPiece = figure;
     stepTo(f, x - 0.5);
-    const QImage halfBefore = f.hyo->canvas();
+    const QImage halfBefore = f.controls().hyo->canvas();
 
     f.susumu_Click();
-    QCOMPARE(f.TableY, testsupport::areaOut(figure, x));
+    QCOMPARE(f.scene().TableY, testsupport::areaOut(figure, x));
     const int left = table::columnLeft(x, double(x), false);
     int written = 0;
     for (int px = left; px < left + 30; ++px)
         for (int py = table::xRowTop; py < table::xRowTop + 20; ++py)
-            written += at(f.hyo->canvas(), px, py) == valueBlue;
+            written += at(f.controls().hyo->canvas(), px, py) == valueBlue;
     QVERIFY2(written > 0, "column not written");
 
     f.modoru_Click();
-    QVERIFY2(f.hyo->canvas() == halfBefore, "erasing left traces of the column");
-    QCOMPARE(f.TableY, testsupport::areaOut(figure, x - 1));
+    QVERIFY2(f.controls().hyo->canvas() == halfBefore, "erasing left traces of the column");
+    QCOMPARE(f.scene().TableY, testsupport::areaOut(figure, x - 1));
 }
 
 void TestGraphTable::lowerRowAfterTableWasHidden_data()
@@ -242,28 +242,28 @@ void TestGraphTable::lowerRowAfterTableWasHidden()
     QFETCH(QList<int>, toggles);
     constexpr int column = 3;
     Form1 f;
-    f.SlotPiece = figure;
+    f.scene().SlotPiece = figure;
     for (int step = 0; step <= column * stepsPerCm; ++step) {
         for (int t : toggles)
             if (t == step)
-                f.Check3->setChecked(!f.Check3->isChecked());
+                f.controls().Check3->setChecked(!f.controls().Check3->isChecked());
         if (step < column * stepsPerCm)
             f.susumu_Click();
     }
-    QVERIFY(f.Check3->isChecked());
+    QVERIFY(f.controls().Check3->isChecked());
     const double area = testsupport::areaOut(figure, column);
-    QCOMPARE(f.TableY, area);
+    QCOMPARE(f.scene().TableY, area);
 
     // Showing the table clears it and writes the column of x = 3 alone: draw
     // that column's two texts onto a blank table and compare.
-    ui::Surface expected(f.hyo->canvas().size(), f.hyo->backColor());
-    expected.setCanvasFont(f.hyo->canvasFont());
+    ui::Surface expected(f.controls().hyo->canvas().size(), f.controls().hyo->backColor());
+    expected.setCanvasFont(f.controls().hyo->canvasFont());
     expected.setForeColor(QColor(valueBlue));
     expected.setCurrentPos(QPointF(table::columnLeft(column, column, false), table::xRowTop));
     expected.print(ui::generalNumber(double(column)));
     expected.setCurrentPos(QPointF(table::columnLeft(column, area, true), table::yRowTop));
     expected.print(ui::generalNumber(float(area)));
-    QVERIFY2(f.hyo->canvas() == expected.canvas(),
+    QVERIFY2(f.controls().hyo->canvas() == expected.canvas(),
              qPrintable(QStringLiteral("table does not show x = 3, y = %1 alone").arg(area)));
 }
 
@@ -274,21 +274,21 @@ void TestGraphTable::hiddenGraphAndTableAtStart()
 {
     Form1 atOnce;
     atOnce.drawWaitingPanels(); // drawn now
-    atOnce.Check2->setChecked(true);
-    atOnce.Check3->setChecked(true);
+    atOnce.controls().Check2->setChecked(true);
+    atOnce.controls().Check3->setChecked(true);
     atOnce.show();
     QVERIFY(QTest::qWaitForWindowExposed(&atOnce, testsupport::patienceMs));
-    const QImage graph = atOnce.gamen->grab().toImage(), table = atOnce.hyo->grab().toImage();
+    const QImage graph = atOnce.controls().gamen->grab().toImage(), table = atOnce.controls().hyo->grab().toImage();
 
     Form1 f;
-    QCOMPARE(f.hyo->accessibleDescription(), QStringLiteral("χ 0, ｙ 0"));
-    f.Check2->setChecked(true);
-    f.Check3->setChecked(true);
+    QCOMPARE(f.controls().hyo->accessibleDescription(), QStringLiteral("χ 0, ｙ 0"));
+    f.controls().Check2->setChecked(true);
+    f.controls().Check3->setChecked(true);
     f.show();
     QVERIFY(QTest::qWaitForWindowExposed(&f, testsupport::patienceMs));
-    QCOMPARE(f.gamen->grab().toImage(), graph);
-    QCOMPARE(f.hyo->grab().toImage(), table);
-    QCOMPARE(at(f.gamen->canvas(), graph::originX, graph::originY - graph::gridStep), gridGreen);
+    QCOMPARE(f.controls().gamen->grab().toImage(), graph);
+    QCOMPARE(f.controls().hyo->grab().toImage(), table);
+    QCOMPARE(at(f.controls().gamen->canvas(), graph::originX, graph::originY - graph::gridStep), gridGreen);
 }
 
 QTEST_MAIN(TestGraphTable)

@@ -53,18 +53,18 @@ bool wellInside(const board::Slots &figure, int pos, int x, int y)
 QString probeColours()
 {
     Form1 f;
-    f.kokuban->setForeColor(QColor(testsupport::yellow));
+    f.controls().kokuban->setForeColor(QColor(testsupport::yellow));
     QString out;
     for (const Case &c : cases) {
-        f.Check1->setChecked(c.grid);
-        f.SlotPiece = c.figure;
+        f.controls().Check1->setChecked(c.grid);
+        f.scene().SlotPiece = c.figure;
         for (int pos = 100; pos <= 300; pos += 10) {
             f.RedrawBoard(qint16(pos));
             for (int y = 180; y <= 300; y += probeStep)
                 for (int x = 100; x <= 590; x += probeStep) {
                     if (!wellInside(c.figure, pos, x, y))
                         continue;
-                    const QColor colour = f.kokuban->pixel(x, y);
+                    const QColor colour = f.controls().kokuban->pixel(x, y);
                     out += colour == QColor(testsupport::white) ? 'W' : colour == QColor(testsupport::grey) ? 'G' : '?';
                 }
         }
@@ -87,13 +87,13 @@ private slots:
     void canvasesHoldDevicePixels()
     {
         Form1 f;
-        QCOMPARE(f.kokuban->canvas().size(), QSize(1202, 818));
-        QCOMPARE(f.gamen->canvas().size(), QSize(786, 1026));
-        QCOMPARE(f.hyo->canvas().size(), QSize(1218, 226));
+        QCOMPARE(f.controls().kokuban->canvas().size(), QSize(1202, 818));
+        QCOMPARE(f.controls().gamen->canvas().size(), QSize(786, 1026));
+        QCOMPARE(f.controls().hyo->canvas().size(), QSize(1218, 226));
         // A 1-px grid line is two device pixels wide, not a blown-up blur:
         // only exact colours appear on the canvas.
-        f.Check1->setChecked(true);
-        const QImage &board = f.kokuban->canvas();
+        f.controls().Check1->setChecked(true);
+        const QImage &board = f.controls().kokuban->canvas();
         using testsupport::black;
         const QRgb green = testsupport::boardGreen;
         // The line x = 40 covers board column 40: device columns 80 and 81.

@@ -368,11 +368,11 @@ private slots:
         form.show();
         QVERIFY(QTest::qWaitForWindowExposed(&form, testsupport::patienceMs));
         for (int i = 0; i < stepsToLastHalf; ++i)
-            QTest::mouseClick(form.susumu, Qt::LeftButton);
-        QCOMPARE(form.Text1->text(), QStringLiteral(" 9.5"));
+            QTest::mouseClick(form.controls().susumu, Qt::LeftButton);
+        QCOMPARE(form.controls().Text1->text(), QStringLiteral(" 9.5"));
 
         QSignalSpy waits(&form, &Form1::waitStarted);
-        QLineEdit *edit = form.Combo1->lineEdit();
+        QLineEdit *edit = form.controls().Combo1->lineEdit();
         const QStringList all = m_texts + m_generated;
         int played = 0, typed = 0, typedChanged = 0, tooLong = 0;
         for (qsizetype i = 0; i < all.size(); ++i) {
@@ -382,11 +382,11 @@ private slots:
                 typeText(edit, text);
                 ++typed;
             } else {
-                form.Combo1->setCurrentText(text);
-                QCOMPARE(form.Combo1->currentText(), text);
+                form.controls().Combo1->setCurrentText(text);
+                QCOMPARE(form.controls().Combo1->currentText(), text);
             }
             // What the pupil sees in the box is what the run reads.
-            const QString inBox = form.Combo1->currentText();
+            const QString inBox = form.controls().Combo1->currentText();
             if (byKeys && inBox != text)
                 ++typedChanged; // characters the box does not take, or its completion
             const int want = expectedWait(inBox);
@@ -401,7 +401,7 @@ private slots:
             waits.clear();
             QElapsedTimer clock;
             clock.start();
-            QTest::mouseClick(form.jidou, Qt::LeftButton);
+            QTest::mouseClick(form.controls().jidou, Qt::LeftButton);
             testsupport::waitForRunEnd(form);
             const qint64 took = clock.elapsed();
             QVERIFY2(waits.size() == 1, qPrintable(QStringLiteral("'%1': %2 waits").arg(shown(inBox)).arg(waits.size())));
@@ -410,10 +410,10 @@ private slots:
                                     .arg(shown(inBox)).arg(waits.first().first().toInt()).arg(want)));
             QVERIFY2(took >= want - 1, qPrintable(QStringLiteral("'%1': the run took %2 ms for a wait of %3")
                                                       .arg(shown(inBox)).arg(took).arg(want)));
-            QCOMPARE(form.Text1->text(), QStringLiteral(" 10.0"));
-            QVERIFY(!form.isRunning() && form.jidou->isEnabled() && !form.tomeru->isEnabled());
-            QTest::mouseClick(form.modoru, Qt::LeftButton);
-            QCOMPARE(form.Text1->text(), QStringLiteral(" 9.5"));
+            QCOMPARE(form.controls().Text1->text(), QStringLiteral(" 10.0"));
+            QVERIFY(!form.isRunning() && form.controls().jidou->isEnabled() && !form.controls().tomeru->isEnabled());
+            QTest::mouseClick(form.controls().modoru, Qt::LeftButton);
+            QCOMPARE(form.controls().Text1->text(), QStringLiteral(" 9.5"));
             ++played;
         }
         qInfo("%lld texts in the box (%d typed key by key, %d of them shown otherwise than typed): "

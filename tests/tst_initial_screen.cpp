@@ -20,10 +20,10 @@ const QPoint graphOrigin(35, 480);
 ui::LineControl *templateLine(Form1 &f, int group, int index)
 {
     switch (group) {
-    case 6: return f.Line6[index];
-    case 7: return f.Line7[index];
-    case 9: return f.Line9[index];
-    default: return f.Line8[index];
+    case 6: return f.controls().Line6[index];
+    case 7: return f.controls().Line7[index];
+    case 9: return f.controls().Line9[index];
+    default: return f.controls().Line8[index];
     }
 }
 
@@ -48,31 +48,32 @@ Screen capture(Form1 &f)
 {
     Screen s;
     f.drawWaitingPanels(); // the panels as they come into view
-    s.board = f.kokuban->canvas();
-    s.graph = f.gamen->canvas();
-    s.table = f.hyo->canvas();
-    s.distance = f.Text1->text();
-    s.px = f.Px, s.graphY = f.GraphY, s.tableY = f.TableY, s.lastGx = f.LastGx, s.lastGy = f.LastGy;
-    s.dragPiece = f.DragPiece;
-    s.pieces = f.SlotPiece;
-    s.strips = f.StepArea;
-    for (auto *l : f.Line5)
+    s.board = f.controls().kokuban->canvas();
+    s.graph = f.controls().gamen->canvas();
+    s.table = f.controls().hyo->canvas();
+    s.distance = f.controls().Text1->text();
+    const Scene &scene = f.scene();
+    s.px = scene.Px, s.graphY = scene.GraphY, s.tableY = scene.TableY, s.lastGx = scene.LastGx, s.lastGy = scene.LastGy;
+    s.dragPiece = scene.DragPiece;
+    s.pieces = f.scene().SlotPiece;
+    s.strips = f.scene().StepArea;
+    for (auto *l : f.controls().Line5)
         s.lines << l->line();
     for (int group : {6, 7, 9, 8})
         for (int i = 0; i < (group == 8 ? 3 : 4); ++i)
             s.lines << templateLine(f, group, i)->line();
-    for (auto *label : f.Label4) {
+    for (auto *label : f.controls().Label4) {
         if (!label)
             continue; // there is no member 7
         s.labels << label->geometry();
         s.shown << label->isVisible();
     }
-    for (auto *label : f.Label9)
+    for (auto *label : f.controls().Label9)
         s.shown << label->isVisible();
-    s.dot = f.Shape1->geometry().topLeft();
-    s.stopEnabled = f.tomeru->isEnabled();
-    s.coverShown = f.Picture1->isVisibleTo(&f);
-    s.coverChecked = f.Check5->isChecked();
+    s.dot = f.controls().Shape1->geometry().topLeft();
+    s.stopEnabled = f.controls().tomeru->isEnabled();
+    s.coverShown = f.controls().Picture1->isVisibleTo(&f);
+    s.coverChecked = f.controls().Check5->isChecked();
     s.size = f.size();
     return s;
 }
@@ -105,16 +106,16 @@ void compareScreens(const Screen &a, const Screen &b)
 // envelope, P pulled out, a template lifted, the cover shown.
 void useTheLesson(Form1 &f)
 {
-    f.kokuban->setForeColor(QColor(yellow)); // as every drop does
-    f.SlotPiece = {1, 2, 4, 5, 6};
+    f.controls().kokuban->setForeColor(QColor(yellow)); // as every drop does
+    f.scene().SlotPiece = {1, 2, 4, 5, 6};
     f.Command2_Click();
-    f.RedrawBoard(qint16(f.Px));
+    f.RedrawBoard(qint16(f.scene().Px));
     for (int i = 0; i < 5; ++i)
         f.susumu_Click();
     f.PlaceLine6Figure(310, 200);
-    f.Label9[0]->setVisible(false);
-    f.Label9[1]->setVisible(false);
-    f.Check5->setChecked(true);
+    f.controls().Label9[0]->setVisible(false);
+    f.controls().Label9[1]->setVisible(false);
+    f.controls().Check5->setChecked(true);
 }
 
 int countColour(const QImage &image, QRgb colour, QRect area)
@@ -153,28 +154,29 @@ void TestInitialScreen::initTestCase() { testsupport::setUpTestApplication(); }
 void TestInitialScreen::sceneAndControls()
 {
     Form1 f;
-    QCOMPARE(f.Text1->text(), QStringLiteral(" 0.0"));
-    QCOMPARE(f.Px, 300.0);
-    QCOMPARE(f.Py, 300.0);
-    QCOMPARE(QPointF(f.Ax, f.Ay), QPointF(300, 180));
-    QCOMPARE(QPointF(f.Bx, f.By), QPointF(300, 300));
-    QCOMPARE(QPointF(f.Cx, f.Cy), QPointF(500, 300));
-    QCOMPARE(QPointF(f.Dx, f.Dy), QPointF(500, 180));
-    QVERIFY((f.SlotPiece == board::Slots{}));
-    QCOMPARE(f.DragPiece, 0);
-    QCOMPARE(f.TableY, 0.0);
-    QCOMPARE(f.GraphY, 0.0);
-    QCOMPARE(f.LastGx, 35.0);
-    QCOMPARE(f.LastGy, qint16(480));
+    QCOMPARE(f.controls().Text1->text(), QStringLiteral(" 0.0"));
+    QCOMPARE(f.scene().Px, 300.0);
+    QCOMPARE(f.scene().Py, 300.0);
+    QCOMPARE(QPointF(f.scene().Ax, f.scene().Ay), QPointF(300, 180));
+    QCOMPARE(QPointF(f.scene().Bx, f.scene().By), QPointF(300, 300));
+    QCOMPARE(QPointF(f.scene().Cx, f.scene().Cy), QPointF(500, 300));
+    QCOMPARE(QPointF(f.scene().Dx, f.scene().Dy), QPointF(500, 180));
+    QVERIFY((f.scene().SlotPiece == board::Slots{}));
+    QCOMPARE(f.scene().DragPiece, 0);
+    QCOMPARE(f.scene().TableY, 0.0);
+    QCOMPARE(f.scene().GraphY, 0.0);
+    QCOMPARE(f.scene().LastGx, 35.0);
+    QCOMPARE(f.scene().LastGy, qint16(480));
 
-    QCOMPARE(f.Shape1->geometry().topLeft(), QPoint(296, 296));
-    QVERIFY(!f.tomeru->isEnabled());
-    for (QPushButton *b : {f.susumu, f.modoru, f.jidou, f.Command1, f.Command2, f.end})
+    QCOMPARE(f.controls().Shape1->geometry().topLeft(), QPoint(296, 296));
+    QVERIFY(!f.controls().tomeru->isEnabled());
+    const Form1Controls &c = f.controls();
+    for (QPushButton *b : {c.susumu, c.modoru, c.jidou, c.Command1, c.Command2, c.end})
         QVERIFY2(b->isEnabled(), qPrintable(b->text()));
-    QVERIFY(!f.Picture1->isVisibleTo(&f));
-    QVERIFY(!f.Check5->isChecked());
-    QVERIFY(f.Check4->isChecked());
-    QVERIFY(!f.Check1->isChecked() && !f.Check2->isChecked() && !f.Check3->isChecked());
+    QVERIFY(!f.controls().Picture1->isVisibleTo(&f));
+    QVERIFY(!f.controls().Check5->isChecked());
+    QVERIFY(f.controls().Check4->isChecked());
+    QVERIFY(!f.controls().Check1->isChecked() && !f.controls().Check2->isChecked() && !f.controls().Check3->isChecked());
     QCOMPARE(f.size(), compactClient);
 }
 
@@ -209,7 +211,7 @@ void TestInitialScreen::labelPlaces()
     QFETCH(QPoint, at);
     QFETCH(bool, visible);
     Form1 f;
-    const ui::LabelControl *label = array == 4 ? f.Label4[index] : f.Label9[index];
+    const ui::LabelControl *label = array == 4 ? f.controls().Label4[index] : f.controls().Label9[index];
     QVERIFY(label);
     QCOMPARE(label->caption(), caption);
     QCOMPARE(label->geometry().topLeft(), at);
@@ -236,7 +238,7 @@ void TestInitialScreen::envelopeLines()
     QFETCH(int, index);
     QFETCH(QLine, line);
     Form1 f;
-    QCOMPARE(f.Line5[index]->line(), line);
+    QCOMPARE(f.controls().Line5[index]->line(), line);
 }
 
 void TestInitialScreen::trayTemplates_data()
@@ -270,16 +272,16 @@ void TestInitialScreen::canvasesAtStart()
     Form1 f;
     f.drawWaitingPanels(); // the hidden panels as they come into view
     // Board: cleared, no grid, no shading.
-    const QImage &board = f.kokuban->canvas();
+    const QImage &board = f.controls().kokuban->canvas();
     QCOMPARE(countColour(board, boardGreen, board.rect()), board.width() * board.height());
 
     // Graph: drawn empty; with グラフ unchecked not even the origin point.
-    const QImage &graph = f.gamen->canvas();
+    const QImage &graph = f.controls().gamen->canvas();
     QCOMPARE(countColour(graph, valueBlue, graph.rect()), 0);
     QVERIFY(countColour(graph, boardGreen, graph.rect()) > 0);
 
     // Table: the "0" of x = 0 in both rows, nothing else.
-    const QImage &table = f.hyo->canvas();
+    const QImage &table = f.controls().hyo->canvas();
     constexpr int zeroLeft = 60, xRowTop = 25, yRowTop = 70;
     const QSize cell(20, 30); // wide and tall enough for "0" in the table font
     const QRect xZero(QPoint(zeroLeft, xRowTop), cell), yZero(QPoint(zeroLeft, yRowTop), cell);
@@ -294,11 +296,11 @@ void TestInitialScreen::readOutIsReadOnly()
     Form1 f;
     f.show();
     QVERIFY(QTest::qWaitForWindowExposed(&f, testsupport::patienceMs));
-    QVERIFY(f.Text1->isReadOnly());
-    f.Text1->setFocus();
-    QTest::keyClicks(f.Text1, QStringLiteral("7"));
-    QTest::keyClick(f.Text1, Qt::Key_Backspace);
-    QCOMPARE(f.Text1->text(), QStringLiteral(" 0.0"));
+    QVERIFY(f.controls().Text1->isReadOnly());
+    f.controls().Text1->setFocus();
+    QTest::keyClicks(f.controls().Text1, QStringLiteral("7"));
+    QTest::keyClick(f.controls().Text1, Qt::Key_Backspace);
+    QCOMPARE(f.controls().Text1->text(), QStringLiteral(" 0.0"));
 }
 
 void TestInitialScreen::twiceEqualsOnce()
@@ -318,47 +320,47 @@ void TestInitialScreen::restoresAfterUse()
 
     Form1 f;
     useTheLesson(f);
-    QVERIFY(f.Picture1->isVisibleTo(&f));
+    QVERIFY(f.controls().Picture1->isVisibleTo(&f));
     f.Command1_Click();
     compareScreens(capture(f), start);
     if (QTest::currentTestFailed())
         return;
     // The pen colour a drop set is the one thing left as it was.
-    QCOMPARE(f.kokuban->foreColor(), QColor(yellow));
+    QCOMPARE(f.controls().kokuban->foreColor(), QColor(yellow));
 }
 
 void TestInitialScreen::gridBackWhenChecked()
 {
     Form1 fresh;
-    fresh.Check1->setChecked(true); // the grid on the cleared start-up board
-    const QImage gridOnly = fresh.kokuban->canvas();
+    fresh.controls().Check1->setChecked(true); // the grid on the cleared start-up board
+    const QImage gridOnly = fresh.controls().kokuban->canvas();
 
     Form1 f;
-    f.Check1->setChecked(true);
+    f.controls().Check1->setChecked(true);
     useTheLesson(f);
     f.Command1_Click();
-    QVERIFY(f.Check1->isChecked());
-    QVERIFY(f.kokuban->canvas() == gridOnly);
-    QCOMPARE(f.kokuban->pixel(40, 250), QColor(Qt::black)); // column x = 2 cm left of the flap
+    QVERIFY(f.controls().Check1->isChecked());
+    QVERIFY(f.controls().kokuban->canvas() == gridOnly);
+    QCOMPARE(f.controls().kokuban->pixel(40, 250), QColor(Qt::black)); // column x = 2 cm left of the flap
 }
 
 void TestInitialScreen::graphAndTableKeepWindowSize()
 {
     Form1 fresh;
     fresh.drawWaitingPanels();
-    const QImage tableAtStart = fresh.hyo->canvas();
+    const QImage tableAtStart = fresh.controls().hyo->canvas();
 
     Form1 f;
-    f.Check2->setChecked(true);
-    f.Check3->setChecked(true);
+    f.controls().Check2->setChecked(true);
+    f.controls().Check3->setChecked(true);
     QCOMPARE(f.size(), fullClient);
     useTheLesson(f);
     f.Command1_Click();
     QCOMPARE(f.size(), fullClient);
-    QVERIFY(f.Check2->isChecked() && f.Check3->isChecked());
+    QVERIFY(f.controls().Check2->isChecked() && f.controls().Check3->isChecked());
     // Only the x = 0 column, and the origin plotted on the empty graph.
-    QVERIFY(f.hyo->canvas() == tableAtStart);
-    const QImage &graph = f.gamen->canvas();
+    QVERIFY(f.controls().hyo->canvas() == tableAtStart);
+    const QImage &graph = f.controls().gamen->canvas();
     const QRect nearOrigin(graphOrigin - QPoint(2, 2), QSize(5, 5));
     QVERIFY(countColour(graph, valueBlue, nearOrigin) > 0);
     QCOMPARE(countColour(graph, valueBlue, graph.rect()), countColour(graph, valueBlue, nearOrigin));

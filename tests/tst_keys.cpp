@@ -19,22 +19,14 @@ namespace {
 enum class Focus { Board, BoardByClick, Button, CheckBox, SpeedBox };
 enum class Where { AtB, HalfWay, AtEnd };
 
-// What a key is expected to do, seen in the scene afterwards.
-struct Scene {
-    double px;
-    bool cover;
-    QString speedText;
-    bool operator==(const Scene &) const = default;
-};
-
 QWidget *focusTarget(Form1 &f, Focus focus)
 {
     switch (focus) {
     case Focus::Board:
-    case Focus::BoardByClick: return f.kokuban;
-    case Focus::Button: return f.Command2; // 最初に, enabled also during a run
-    case Focus::CheckBox: return f.Check1;
-    case Focus::SpeedBox: return f.Combo1; // its text field is the one being edited
+    case Focus::BoardByClick: return f.controls().kokuban;
+    case Focus::Button: return f.controls().Command2; // 最初に, enabled also during a run
+    case Focus::CheckBox: return f.controls().Check1;
+    case Focus::SpeedBox: return f.controls().Combo1; // its text field is the one being edited
     }
     return nullptr;
 }
@@ -43,17 +35,6 @@ QWidget *focusTarget(Form1 &f, Focus focus)
 
 Q_DECLARE_METATYPE(Focus)
 Q_DECLARE_METATYPE(Where)
-
-namespace QTest {
-template <>
-char *toString(const Scene &s)
-{
-    return qstrdup(qPrintable(QStringLiteral("Px %1, cover %2, speed '%3'")
-                                  .arg(s.px)
-                                  .arg(s.cover)
-                                  .arg(s.speedText)));
-}
-} // namespace QTest
 
 class KeysTest : public QObject
 {
@@ -67,8 +48,6 @@ class KeysTest : public QObject
         f->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(f.get(), testsupport::patienceMs));
     }
-
-    Scene scene() const { return {f->Px, f->Check5->isChecked(), f->Combo1->currentText()}; }
 
     void press(QWidget *target, int key)
     {
@@ -84,10 +63,10 @@ class KeysTest : public QObject
         QWidget *target = focusTarget(*f, focus);
         if (focus != Focus::BoardByClick)
             return press(target, key);
-        f->Combo1->setFocus();
+        f->controls().Combo1->setFocus();
         // Board (60, 380): below the base line, left of the read-out; there
         // is nothing to pick up there.
-        QTest::mouseClick(f->kokuban, Qt::LeftButton, {}, QPoint(60, 380));
+        QTest::mouseClick(f->controls().kokuban, Qt::LeftButton, {}, QPoint(60, 380));
         QCOMPARE(QApplication::focusWidget(), target);
         QTest::keyClick(QApplication::focusWidget(), Qt::Key(key));
     }
@@ -149,15 +128,15 @@ private slots:
         QFETCH(bool, coverAfter);
         QFETCH(bool, editsSpeed);
         open();
-        f->SlotPiece = {1, 2, 3, 2, 1};
+        f->scene().SlotPiece = {1, 2, 3, 2, 1};
         const int steps = where == Where::AtB ? 0 : where == Where::HalfWay ? 10 : 20;
         for (int i = 0; i < steps; ++i)
             f->susumu_Click();
-        const QString speedBefore = f->Combo1->currentText();
+        const QString speedBefore = f->controls().Combo1->currentText();
         press(focus, key);
-        QCOMPARE(f->Px, pxAfter);
-        QCOMPARE(f->Check5->isChecked(), coverAfter);
-        QCOMPARE(f->Combo1->currentText() != speedBefore, editsSpeed);
+        QCOMPARE(f->scene().Px, pxAfter);
+        QCOMPARE(f->controls().Check5->isChecked(), coverAfter);
+        QCOMPARE(f->controls().Combo1->currentText() != speedBefore, editsSpeed);
     }
 
     // A second press of the blank-screen key shows the envelope again, and
@@ -165,13 +144,13 @@ private slots:
     void blankScreenKeyToggles()
     {
         open();
-        QVERIFY(!f->Check5->isVisible() || !f->rect().contains(f->Check5->geometry().center()));
-        press(f->kokuban, Qt::Key_Period);
-        QVERIFY(f->Check5->isChecked());
-        QVERIFY(f->Picture1->isVisible());
-        press(f->susumu, Qt::Key_B);
-        QVERIFY(!f->Check5->isChecked());
-        QVERIFY(!f->Picture1->isVisible());
+        QVERIFY(!f->controls().Check5->isVisible() || !f->rect().contains(f->controls().Check5->geometry().center()));
+        press(f->controls().kokuban, Qt::Key_Period);
+        QVERIFY(f->controls().Check5->isChecked());
+        QVERIFY(f->controls().Picture1->isVisible());
+        press(f->controls().susumu, Qt::Key_B);
+        QVERIFY(!f->controls().Check5->isChecked());
+        QVERIFY(!f->controls().Picture1->isVisible());
     }
 
     // During a run the step keys are as deaf as their buttons, and F5 stops.
@@ -189,33 +168,33 @@ private slots:
     {
         QFETCH(Focus, focus);
         open();
-        f->Combo1->setCurrentText(QStringLiteral("2")); // 10 ms between steps
+        f->controls().Combo1->setCurrentText(QStringLiteral("2")); // 10 ms between steps
         int waits = 0;
         std::vector<double> pxAroundKeys;
         connect(f.get(), &Form1::waitStarted, this, [&] {
             if (++waits != 3)
                 return;
-            const double before = f->Px;
+            const double before = f->scene().Px;
             press(focus, Qt::Key_PageDown);
             press(focus, Qt::Key_PageUp);
             press(focus, Qt::Key_F5); // ストップ: the run ends at once
-            pxAroundKeys = {before, f->Px};
+            pxAroundKeys = {before, f->scene().Px};
         });
-        press(f->kokuban, Qt::Key_F5); // 自動
+        press(f->controls().kokuban, Qt::Key_F5); // 自動
         testsupport::waitForRunEnd(*f);
         QVERIFY(!f->isRunning());
         QCOMPARE(pxAroundKeys.size(), std::size_t(2));
         QCOMPARE(pxAroundKeys[1], pxAroundKeys[0]); // no step by key during the run
-        QCOMPARE(f->Px, 270.0);                      // three steps, then stopped
-        QVERIFY(f->jidou->isEnabled());
+        QCOMPARE(f->scene().Px, 270.0);                      // three steps, then stopped
+        QVERIFY(f->controls().jidou->isEnabled());
         // F5 when idle runs again, from where P stands.
         connect(f.get(), &Form1::waitStarted, this, [&] {
             if (waits == 5)
-                f->tomeru->click();
+                f->controls().tomeru->click();
         });
         press(focus, Qt::Key_F5);
         testsupport::waitForRunEnd(*f);
-        QVERIFY(f->Px < 270.0);
+        QVERIFY(f->scene().Px < 270.0);
     }
 };
 

@@ -22,27 +22,27 @@ namespace {
 
 constexpr int stepsToEnd = 20; // B to the end of travel, 0.5 cm a step
 
-double xOf(const Form1 &f) { return (300 - f.Px) / 20; }
+double xOf(const Form1 &f) { return (300 - f.scene().Px) / 20; }
 
 // Puts a figure in the slots the way a drop does: the slot codes change, then
 // 最初に takes P back to B.
 void setFigure(Form1 &f, const Figure &figure)
 {
-    f.SlotPiece = figure;
-    f.kokuban->setForeColor(QColor(testsupport::yellow));
+    f.scene().SlotPiece = figure;
+    f.controls().kokuban->setForeColor(QColor(testsupport::yellow));
     f.Command2_Click();
 }
 
 bool idleButtons(const Form1 &f)
 {
-    return f.susumu->isEnabled() && f.modoru->isEnabled() && f.Command1->isEnabled() &&
-           f.jidou->isEnabled() && !f.tomeru->isEnabled();
+    return f.controls().susumu->isEnabled() && f.controls().modoru->isEnabled() && f.controls().Command1->isEnabled() &&
+           f.controls().jidou->isEnabled() && !f.controls().tomeru->isEnabled();
 }
 
 bool runningButtons(const Form1 &f)
 {
-    return !f.susumu->isEnabled() && !f.modoru->isEnabled() && !f.Command1->isEnabled() &&
-           !f.jidou->isEnabled() && f.tomeru->isEnabled();
+    return !f.controls().susumu->isEnabled() && !f.controls().modoru->isEnabled() && !f.controls().Command1->isEnabled() &&
+           !f.controls().jidou->isEnabled() && f.controls().tomeru->isEnabled();
 }
 
 // Turns of the event loop from start() on, for telling a wait that ended at
@@ -82,14 +82,14 @@ class MotionTest : public testsupport::LessonTest
 private slots:
     void firstStepMovesPAndItsLabels()
     {
-        f->Check3->setChecked(true);
+        f->controls().Check3->setChecked(true);
         f->susumu_Click();
-        QCOMPARE(f->Px, 290.0);
-        QCOMPARE(f->Text1->text(), QStringLiteral(" 0.5"));
-        QCOMPARE(f->Label4[8]->left(), 272);
-        QCOMPARE(f->Shape1->left(), 286);
-        QCOMPARE(f->Label4[6]->geometry().topLeft(), QPoint(278, 325));
-        QVERIFY(f->Label4[6]->isVisible());
+        QCOMPARE(f->scene().Px, 290.0);
+        QCOMPARE(f->controls().Text1->text(), QStringLiteral(" 0.5"));
+        QCOMPARE(f->controls().Label4[8]->left(), 272);
+        QCOMPARE(f->controls().Shape1->left(), 286);
+        QCOMPARE(f->controls().Label4[6]->geometry().topLeft(), QPoint(278, 325));
+        QVERIFY(f->controls().Label4[6]->isVisible());
     }
 
     void readOutAlongTheWay()
@@ -99,9 +99,9 @@ private slots:
                                       " 7.5", " 8.0", " 8.5", " 9.0", " 9.5", " 10.0"};
         for (const QString &text : expected) {
             f->susumu_Click();
-            QCOMPARE(f->Text1->text(), text);
+            QCOMPARE(f->controls().Text1->text(), text);
         }
-        QCOMPARE(f->Px, 100.0);
+        QCOMPARE(f->scene().Px, 100.0);
     }
 
     void stepsBeyondTheEndsChangeNothing_data()
@@ -116,30 +116,31 @@ private slots:
         QFETCH(int, forwardFirst);
         QFETCH(bool, forward);
         setFigure(*f, {3, 4, 5, 6, 1});
-        f->Check2->setChecked(true);
-        f->Check3->setChecked(true);
+        f->controls().Check2->setChecked(true);
+        f->controls().Check3->setChecked(true);
         for (int i = 0; i < forwardFirst; ++i)
             f->susumu_Click();
-        const QImage board = f->kokuban->canvas(), graph = f->gamen->canvas(), table = f->hyo->canvas();
-        const double graphY = f->GraphY, tableY = f->TableY, px = f->Px;
-        const QString text = f->Text1->text();
+        const Form1Controls &c = f->controls();
+        const QImage board = c.kokuban->canvas(), graph = c.gamen->canvas(), table = c.hyo->canvas();
+        const double graphY = f->scene().GraphY, tableY = f->scene().TableY, px = f->scene().Px;
+        const QString text = f->controls().Text1->text();
         forward ? f->susumu_Click() : f->modoru_Click();
-        QCOMPARE(f->Px, px);
-        QCOMPARE(f->Text1->text(), text);
-        QCOMPARE(f->GraphY, graphY);
-        QCOMPARE(f->TableY, tableY);
-        QVERIFY(f->kokuban->canvas() == board);
-        QVERIFY(f->gamen->canvas() == graph);
-        QVERIFY(f->hyo->canvas() == table);
+        QCOMPARE(f->scene().Px, px);
+        QCOMPARE(f->controls().Text1->text(), text);
+        QCOMPARE(f->scene().GraphY, graphY);
+        QCOMPARE(f->scene().TableY, tableY);
+        QVERIFY(f->controls().kokuban->canvas() == board);
+        QVERIFY(f->controls().gamen->canvas() == graph);
+        QVERIFY(f->controls().hyo->canvas() == table);
     }
 
     void backToBHidesTheDistanceLabel()
     {
         f->susumu_Click();
         f->modoru_Click();
-        QCOMPARE(f->Px, 300.0);
-        QCOMPARE(f->Text1->text(), QStringLiteral(" 0.0"));
-        QVERIFY(!f->Label4[6]->isVisible());
+        QCOMPARE(f->scene().Px, 300.0);
+        QCOMPARE(f->controls().Text1->text(), QStringLiteral(" 0.0"));
+        QVERIFY(!f->controls().Label4[6]->isVisible());
     }
 
     void distanceLabelPlace_data()
@@ -163,20 +164,20 @@ private slots:
             f->susumu_Click();
         if (endWithBackStep)
             f->modoru_Click();
-        QCOMPARE(f->Label4[6]->geometry().topLeft(), topLeft);
+        QCOMPARE(f->controls().Label4[6]->geometry().topLeft(), topLeft);
     }
 
     void redBarFollowsCheck4()
     {
         for (int i = 0; i < 3; ++i)
             f->susumu_Click();
-        QCOMPARE(f->Line5[4]->line(), QLine(300, 300, 270, 300));
-        f->Check4->setChecked(false);
-        QCOMPARE(f->Line5[4]->line(), QLine(300, 800, 270, 800));
+        QCOMPARE(f->controls().Line5[4]->line(), QLine(300, 300, 270, 300));
+        f->controls().Check4->setChecked(false);
+        QCOMPARE(f->controls().Line5[4]->line(), QLine(300, 800, 270, 800));
         f->susumu_Click(); // with the box off, steps leave the bar alone
-        QCOMPARE(f->Line5[4]->line(), QLine(300, 800, 270, 800));
-        f->Check4->setChecked(true);
-        QCOMPARE(f->Line5[4]->line(), QLine(300, 300, 260, 300));
+        QCOMPARE(f->controls().Line5[4]->line(), QLine(300, 800, 270, 800));
+        f->controls().Check4->setChecked(true);
+        QCOMPARE(f->controls().Line5[4]->line(), QLine(300, 300, 260, 300));
     }
 
     void stripsOfFlatAndSlopingSlots()
@@ -185,29 +186,29 @@ private slots:
         setFigure(*f, {0, 3, 0, 0, 0});
         for (int i = 0; i < 4; ++i)
             f->susumu_Click();
-        QCOMPARE(f->GraphY, 0.0);
+        QCOMPARE(f->scene().GraphY, 0.0);
         for (int i = 0; i < 4; ++i)
             f->susumu_Click();
-        QCOMPARE(f->GraphY, 12.0);
+        QCOMPARE(f->scene().GraphY, 12.0);
 
         // The triangle in slots 0..2 fills a whole slot's strips at its first step.
         setFigure(*f, {4, 5, 6, 0, 0});
         f->susumu_Click();
-        QCOMPARE(f->StepArea[1], 0.125f);
-        QCOMPARE(f->StepArea[4], 0.875f);
-        QCOMPARE(f->StepArea[5], 0.0f);
+        QCOMPARE(f->scene().StepArea[1], 0.125f);
+        QCOMPARE(f->scene().StepArea[4], 0.875f);
+        QCOMPARE(f->scene().StepArea[5], 0.0f);
         for (int i = 1; i < 12; ++i)
             f->susumu_Click();
-        QCOMPARE(f->StepArea[5], 1.125f);
-        QCOMPARE(f->StepArea[12], 2.875f);
-        QCOMPARE(f->Text1->text(), QStringLiteral(" 6.0"));
-        QCOMPARE(f->GraphY, 18.0);
+        QCOMPARE(f->scene().StepArea[5], 1.125f);
+        QCOMPARE(f->scene().StepArea[12], 2.875f);
+        QCOMPARE(f->controls().Text1->text(), QStringLiteral(" 6.0"));
+        QCOMPARE(f->scene().GraphY, 18.0);
         // Going back and out again over the sloping slots changes nothing.
         for (int i = 0; i < 6; ++i)
             f->modoru_Click();
         for (int i = 0; i < 6; ++i)
             f->susumu_Click();
-        QCOMPARE(f->GraphY, 18.0);
+        QCOMPARE(f->scene().GraphY, 18.0);
     }
 
     // y on the graph and in the table's lower row against the area worked out
@@ -238,15 +239,15 @@ private slots:
     {
         QFETCH(Figure, first);
         QFETCH(Figure, second);
-        f->Check3->setChecked(true);
+        f->controls().Check3->setChecked(true);
         for (const Figure &figure : {first, second}) {
             setFigure(*f, figure);
             auto check = [&] {
                 const double want = areaOut(figure, xOf(*f));
-                QCOMPARE(f->GraphY, want);
+                QCOMPARE(f->scene().GraphY, want);
                 const double x = xOf(*f);
                 if (x == std::floor(x) && x > 0)
-                    QCOMPARE(f->TableY, want);
+                    QCOMPARE(f->scene().TableY, want);
             };
             for (int i = 0; i < stepsToEnd; ++i) {
                 f->susumu_Click();
@@ -254,12 +255,12 @@ private slots:
             }
             for (int i = 0; i < stepsToEnd; ++i) {
                 f->modoru_Click();
-                QCOMPARE(f->GraphY, areaOut(figure, xOf(*f)));
+                QCOMPARE(f->scene().GraphY, areaOut(figure, xOf(*f)));
             }
             for (int i = 0; i < stepsToEnd; ++i) // a second pass over the same figure
                 f->susumu_Click();
-            QCOMPARE(f->GraphY, areaOut(figure, 10));
-            QCOMPARE(f->TableY, areaOut(figure, 10));
+            QCOMPARE(f->scene().GraphY, areaOut(figure, 10));
+            QCOMPARE(f->scene().TableY, areaOut(figure, 10));
         }
     }
 
@@ -273,44 +274,44 @@ private slots:
     void backToStartFromAnywhere()
     {
         QFETCH(int, steps);
-        f->Check2->setChecked(true);
+        f->controls().Check2->setChecked(true);
         f->drawWaitingPanels(); // the hidden table as it comes into view
-        const QImage freshTable = f->hyo->canvas();
+        const QImage freshTable = f->controls().hyo->canvas();
         Form1 reference; // the graph as 最初に leaves it at B with グラフ on
-        reference.Check2->setChecked(true);
+        reference.controls().Check2->setChecked(true);
         reference.Command2_Click();
         setFigure(*f, {1, 2, 3, 0, 0});
         for (int i = 0; i < steps; ++i)
             f->susumu_Click();
         f->Command2_Click();
-        QCOMPARE(f->Px, 300.0);
-        QCOMPARE(f->Text1->text(), QStringLiteral(" 0.0"));
-        QCOMPARE(f->GraphY, 0.0);
-        QCOMPARE(f->TableY, 0.0);
-        QCOMPARE(f->LastGx, 35.0);
-        QCOMPARE(f->LastGy, qint16(480));
-        QVERIFY(!f->Label4[6]->isVisible());
-        QVERIFY(!f->tomeru->isEnabled());
-        QCOMPARE(f->SlotPiece, (Figure{1, 2, 3, 0, 0}));
+        QCOMPARE(f->scene().Px, 300.0);
+        QCOMPARE(f->controls().Text1->text(), QStringLiteral(" 0.0"));
+        QCOMPARE(f->scene().GraphY, 0.0);
+        QCOMPARE(f->scene().TableY, 0.0);
+        QCOMPARE(f->scene().LastGx, 35.0);
+        QCOMPARE(f->scene().LastGy, qint16(480));
+        QVERIFY(!f->controls().Label4[6]->isVisible());
+        QVERIFY(!f->controls().tomeru->isEnabled());
+        QCOMPARE(f->scene().SlotPiece, (Figure{1, 2, 3, 0, 0}));
         // Table: only the x = 0 column, even with 表 off.
         f->drawWaitingPanels();
-        QVERIFY(f->hyo->canvas() == freshTable);
+        QVERIFY(f->controls().hyo->canvas() == freshTable);
         // Graph: the empty frame and the origin point only; the origin dot
         // shows beside the grid lines that are drawn over it.
-        QVERIFY(f->gamen->canvas() == reference.gamen->canvas());
-        QCOMPARE(f->gamen->pixel(36, 479), QColor(testsupport::valueBlue));
+        QVERIFY(f->controls().gamen->canvas() == reference.controls().gamen->canvas());
+        QCOMPARE(f->controls().gamen->pixel(36, 479), QColor(testsupport::valueBlue));
     }
 
     // ---- The automatic run -------------------------------------------------
 
     void runFromBTakesTwentyStepsAndWaits()
     {
-        f->Combo1->setCurrentText(QStringLiteral("1")); // 5 ms a wait
+        f->controls().Combo1->setCurrentText(QStringLiteral("1")); // 5 ms a wait
         std::vector<int> waits;
         std::vector<double> pxAtWait;
         connect(f.get(), &Form1::waitStarted, [&](int ms) {
             waits.push_back(ms);
-            pxAtWait.push_back(f->Px);
+            pxAtWait.push_back(f->scene().Px);
             QVERIFY(runningButtons(*f));
         });
         f->jidou_Click();
@@ -319,13 +320,13 @@ private slots:
         QCOMPARE(waits.front(), 5);
         QCOMPARE(pxAtWait.front(), 290.0); // the first step follows the click at once
         QCOMPARE(pxAtWait.back(), 100.0);  // the last wait follows the last step
-        QCOMPARE(f->Px, 100.0);
+        QCOMPARE(f->scene().Px, 100.0);
         QVERIFY(idleButtons(*f));
     }
 
     void runAtTheEndStartsAgainFromB()
     {
-        f->Combo1->setCurrentText(QStringLiteral(" 0"));
+        f->controls().Combo1->setCurrentText(QStringLiteral(" 0"));
         for (int i = 0; i < stepsToEnd; ++i)
             f->susumu_Click();
         int steps = 0;
@@ -333,12 +334,12 @@ private slots:
         f->jidou_Click();
         testsupport::waitForRunEnd(*f);
         QCOMPARE(steps, 1 + stepsToEnd); // 最初に's step back to B, then the run
-        QCOMPARE(f->Px, 100.0);
+        QCOMPARE(f->scene().Px, 100.0);
     }
 
     void runPartWayGoesToTheEnd()
     {
-        f->Combo1->setCurrentText(QStringLiteral(" 0"));
+        f->controls().Combo1->setCurrentText(QStringLiteral(" 0"));
         for (int i = 0; i < 7; ++i)
             f->susumu_Click();
         int waits = 0;
@@ -346,7 +347,7 @@ private slots:
         f->jidou_Click();
         testsupport::waitForRunEnd(*f);
         QCOMPARE(waits, stepsToEnd - 7);
-        QCOMPARE(f->Px, 100.0);
+        QCOMPARE(f->scene().Px, 100.0);
     }
 
     // ストップ ends the wait in progress at once, however long the speed
@@ -365,21 +366,21 @@ private slots:
     {
         QFETCH(QString, speed);
         QFETCH(int, k);
-        f->Combo1->setCurrentText(speed);
-        TurnCounter afterStop([&] { f->end->click(); });
+        f->controls().Combo1->setCurrentText(speed);
+        TurnCounter afterStop([&] { f->controls().end->click(); });
         int waits = 0;
         connect(f.get(), &Form1::waitStarted, [&] {
             if (++waits == k) // pressed while the k-th wait runs
                 QTimer::singleShot(0, f.get(), [&] {
-                    f->tomeru->click();
+                    f->controls().tomeru->click();
                     afterStop.start();
                 });
         });
         f->jidou_Click();
         testsupport::waitForRunEnd(*f);
         QVERIFY2(!afterStop.waitWentOn(), "the wait went on after ストップ");
-        QCOMPARE(f->Px, 300.0 - 10 * k);
-        QCOMPARE(f->StopFlag, qint16(0));
+        QCOMPARE(f->scene().Px, 300.0 - 10 * k);
+        QCOMPARE(f->scene().StopFlag, qint16(0));
         QVERIFY(idleButtons(*f));
     }
 
@@ -396,9 +397,9 @@ private slots:
     {
         QFETCH(QString, speed);
         QFETCH(double, pxWhenEventRuns);
-        f->Combo1->setCurrentText(speed);
+        f->controls().Combo1->setCurrentText(speed);
         double seen = -1;
-        QTimer::singleShot(0, f.get(), [&] { seen = f->Px; });
+        QTimer::singleShot(0, f.get(), [&] { seen = f->scene().Px; });
         f->jidou_Click();
         QCoreApplication::processEvents();
         QCOMPARE(seen, pxWhenEventRuns);
@@ -406,12 +407,12 @@ private slots:
 
     void newSpeedAppliesFromTheNextWait()
     {
-        f->Combo1->setCurrentText(QStringLiteral("1"));
+        f->controls().Combo1->setCurrentText(QStringLiteral("1"));
         std::vector<int> waits;
         connect(f.get(), &Form1::waitStarted, [&](int ms) {
             waits.push_back(ms);
             if (waits.size() == 3)
-                f->Combo1->setCurrentText(QStringLiteral("2"));
+                f->controls().Combo1->setCurrentText(QStringLiteral("2"));
         });
         f->jidou_Click();
         testsupport::waitForRunEnd(*f);
@@ -437,7 +438,7 @@ private slots:
         QFETCH(int, stallMs);
         constexpr int interval = 50;  // speed "10"
         constexpr int earliness = 2;  // a precise timer may fire this much early
-        f->Combo1->setCurrentText(QStringLiteral("10"));
+        f->controls().Combo1->setCurrentText(QStringLiteral("10"));
         QElapsedTimer clock;
         clock.start();
         std::vector<qint64> stepAt; // ms, when each step began
@@ -464,54 +465,54 @@ private slots:
 
     void backToStartDuringARunCanStillBeStopped()
     {
-        f->Combo1->setCurrentText(QStringLiteral("1"));
+        f->controls().Combo1->setCurrentText(QStringLiteral("1"));
         int waits = 0;
         bool stopStayedUsable = true;
         connect(f.get(), &Form1::waitStarted, [&] {
             ++waits;
             if (waits == 5)
-                QTimer::singleShot(0, f->Command2, &QPushButton::click);
+                QTimer::singleShot(0, f->controls().Command2, &QPushButton::click);
             if (waits > 5)
                 stopStayedUsable = stopStayedUsable && runningButtons(*f);
             if (waits == 8)
-                QTimer::singleShot(0, f->tomeru, &QPushButton::click);
+                QTimer::singleShot(0, f->controls().tomeru, &QPushButton::click);
         });
         f->jidou_Click();
         testsupport::waitForRunEnd(*f);
         QVERIFY(stopStayedUsable);
         // 最初に took P back to B during wait 5; waits 6..8 followed three steps.
-        QCOMPARE(f->Px, 270.0);
+        QCOMPARE(f->scene().Px, 270.0);
         QVERIFY(idleButtons(*f));
     }
 
     void autoAfterStopDoesNotLetStepsInterleave()
     {
-        f->Combo1->setCurrentText(QStringLiteral("1"));
+        f->controls().Combo1->setCurrentText(QStringLiteral("1"));
         int waits = 0;
         connect(f.get(), &Form1::waitStarted, [&] {
             if (++waits != 4)
                 return;
             QTimer::singleShot(0, f.get(), [&] {
-                f->tomeru->click();
-                QVERIFY(!f->jidou->isEnabled()); // the run is still waiting
-                f->jidou->click();  // ignored while the run is in progress
-                f->susumu->click(); // disabled: no step
+                f->controls().tomeru->click();
+                QVERIFY(!f->controls().jidou->isEnabled()); // the run is still waiting
+                f->controls().jidou->click();  // ignored while the run is in progress
+                f->controls().susumu->click(); // disabled: no step
             });
         });
         f->jidou_Click();
         testsupport::waitForRunEnd(*f);
         QCOMPARE(waits, 4);
-        QCOMPARE(f->Px, 260.0);
+        QCOMPARE(f->scene().Px, 260.0);
         QVERIFY(idleButtons(*f));
     }
 
     void endingCutsALongWaitShort()
     {
-        f->Combo1->setCurrentText(QStringLiteral("99999999")); // 5.8 days a wait
-        TurnCounter afterEnd([&] { f->tomeru->click(); });
+        f->controls().Combo1->setCurrentText(QStringLiteral("99999999")); // 5.8 days a wait
+        TurnCounter afterEnd([&] { f->controls().tomeru->click(); });
         connect(f.get(), &Form1::waitStarted, [&] {
             QTimer::singleShot(0, f.get(), [&] {
-                f->end->click();
+                f->controls().end->click();
                 afterEnd.start();
             });
         });
@@ -519,12 +520,12 @@ private slots:
         testsupport::waitForRunEnd(*f);
         QVERIFY(f->isEnding());
         QVERIFY2(!afterEnd.waitWentOn(), "the run waited on after 終了");
-        QCOMPARE(f->Px, 290.0);
+        QCOMPARE(f->scene().Px, 290.0);
     }
 
     void endingDuringAWaitStopsTheRun()
     {
-        f->Combo1->setCurrentText(QStringLiteral("1"));
+        f->controls().Combo1->setCurrentText(QStringLiteral("1"));
         int waits = 0;
         connect(f.get(), &Form1::waitStarted, [&] {
             if (++waits == 3)
@@ -535,7 +536,7 @@ private slots:
         testsupport::waitForRunEnd(*f);
         QVERIFY(f->isEnding());
         QCOMPARE(waits, 3);
-        QCOMPARE(f->Px, 270.0);
+        QCOMPARE(f->scene().Px, 270.0);
         QVERIFY(!f->isVisible());
     }
 };

@@ -121,30 +121,30 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(&form, testsupport::patienceMs));
         // Graph and table on, and a figure of every kind: each step paints,
         // fills, plots and writes.
-        for (QCheckBox *box : {form.Check2, form.Check3})
+        for (QCheckBox *box : {form.controls().Check2, form.controls().Check3})
             QTest::mouseClick(box, Qt::LeftButton);
         auto dragFromTray = [&](QPoint from, QPoint to) {
-            QTest::mousePress(form.kokuban, Qt::LeftButton, {}, from);
-            QTest::mouseMove(form.kokuban, to);
-            QTest::mouseRelease(form.kokuban, Qt::LeftButton, {}, to);
+            QTest::mousePress(form.controls().kokuban, Qt::LeftButton, {}, from);
+            QTest::mouseMove(form.controls().kokuban, to);
+            QTest::mouseRelease(form.controls().kokuban, Qt::LeftButton, {}, to);
         };
         dragFromTray({320, 100}, {320, 240}); // square into slot 0
         dragFromTray({500, 100}, {400, 240}); // triangle around slot 2: slots 1..3
         dragFromTray({420, 100}, {480, 240}); // 2 x 6 cm into slot 4
-        QCOMPARE(form.SlotPiece, (board::Slots{1, 4, 5, 6, 3}));
+        QCOMPARE(form.scene().SlotPiece, (board::Slots{1, 4, 5, 6, 3}));
 
         constexpr int stepsOneWay = 20; // B to the end of travel
         int stepsDone = 0;
         auto stepUntil = [&](int steps) {
             while (stepsDone < steps) {
                 for (int i = 0; i < stepsOneWay; ++i)
-                    QTest::mouseClick(form.susumu, Qt::LeftButton);
+                    QTest::mouseClick(form.controls().susumu, Qt::LeftButton);
                 for (int i = 0; i < stepsOneWay; ++i)
-                    QTest::mouseClick(form.modoru, Qt::LeftButton);
+                    QTest::mouseClick(form.controls().modoru, Qt::LeftButton);
                 stepsDone += 2 * stepsOneWay;
                 QCoreApplication::processEvents(); // let the window repaint
             }
-            QCOMPARE(form.Px, 300.0);
+            QCOMPARE(form.scene().Px, 300.0);
         };
         constexpr int warmUpSteps = 1000;
         constexpr int measuredSteps = 10000;
@@ -169,21 +169,21 @@ private slots:
     {
         Form1 form;
         form.show();
-        form.Combo1->setCurrentText(QStringLiteral("2")); // 10 ms a step
+        form.controls().Combo1->setCurrentText(QStringLiteral("2")); // 10 ms a step
         constexpr int closeAfterMs = 25;                  // within the third wait or so
         double pxAtClose = 0;
         QTimer::singleShot(closeAfterMs, &form, [&] {
-            pxAtClose = form.Px;
+            pxAtClose = form.scene().Px;
             form.close();
         });
         int code = -1;
-        QTimer::singleShot(0, &form, [&] { QTest::mouseClick(form.jidou, Qt::LeftButton); });
+        QTimer::singleShot(0, &form, [&] { QTest::mouseClick(form.controls().jidou, Qt::LeftButton); });
         code = QApplication::exec();
         QCOMPARE(code, 0);
         QVERIFY(form.isEnding());
         QVERIFY(form.isHidden());
         QVERIFY(pxAtClose < 300);
-        QCOMPARE(form.Px, pxAtClose);
+        QCOMPARE(form.scene().Px, pxAtClose);
     }
 
     void randomPupil_data()

@@ -131,17 +131,17 @@ QByteArray digest(const QImage &image)
 QStringList boardReadings()
 {
     Form1 f;
-    f.kokuban->setForeColor(QColor(testsupport::yellow)); // the pen colour after building
+    f.controls().kokuban->setForeColor(QColor(testsupport::yellow)); // the pen colour after building
     QStringList lines;
     const auto figures = boardFigures();
     for (std::size_t i = 0; i < figures.size(); ++i)
         for (const bool grid : {false, true}) {
-            f.Check1->setChecked(grid);
-            f.SlotPiece = figures[i];
+            f.controls().Check1->setChecked(grid);
+            f.scene().SlotPiece = figures[i];
             for (int pos = firstPos; pos <= lastPos; pos += posStep) {
                 f.RedrawBoard(qint16(pos));
                 int mixed = 0;
-                const QImage image = atScaleOne(*f.kokuban, &mixed);
+                const QImage image = atScaleOne(*f.controls().kokuban, &mixed);
                 lines << QStringLiteral("%1 %2 %3 %4 %5")
                              .arg(i)
                              .arg(pos)
@@ -190,37 +190,37 @@ LessonPictures lessonPictures(const QDir &out, int *mixedBlocks)
 {
     Form1 f;
     f.show();
-    f.Check2->setChecked(true);
-    f.Check3->setChecked(true);
-    f.SlotPiece = {1, 4, 5, 6, 2};
+    f.controls().Check2->setChecked(true);
+    f.controls().Check3->setChecked(true);
+    f.scene().SlotPiece = {1, 4, 5, 6, 2};
     f.Command2_Click();
     f.RedrawBoard(300);
     LessonPictures pictures;
 
-    const QImage tableAtB = f.hyo->canvas();
+    const QImage tableAtB = f.controls().hyo->canvas();
     // The graph's labels before any segment crossed them, in device pixels.
     std::vector<QImage> labelsBefore;
-    const QRegion texts = graphTextAreas(*f.gamen);
+    const QRegion texts = graphTextAreas(*f.controls().gamen);
     for (const QRect &r : texts)
-        labelsBefore.push_back(deviceArea(*f.gamen, r));
+        labelsBefore.push_back(deviceArea(*f.controls().gamen, r));
 
     step(f, true, 9);
-    const QImage tableAt45 = f.hyo->canvas();
+    const QImage tableAt45 = f.controls().hyo->canvas();
     step(f, true, 3);
     step(f, false, 3);
-    pictures.tableErasedExactly = f.hyo->canvas() == tableAt45;
+    pictures.tableErasedExactly = f.controls().hyo->canvas() == tableAt45;
     step(f, true, 20);
     step(f, false, 20);
-    pictures.tableErasedExactly = pictures.tableErasedExactly && f.hyo->canvas() == tableAtB;
+    pictures.tableErasedExactly = pictures.tableErasedExactly && f.controls().hyo->canvas() == tableAtB;
     std::size_t i = 0;
     for (const QRect &r : texts)
         pictures.graphTextsErasedExactly =
-            pictures.graphTextsErasedExactly && deviceArea(*f.gamen, r) == labelsBefore[i++];
+            pictures.graphTextsErasedExactly && deviceArea(*f.controls().gamen, r) == labelsBefore[i++];
 
     // The curve as it stands half way out, with segments drawn and erased.
     step(f, true, 13);
     step(f, false, 4);
-    pictures.graph = atScaleOne(*f.gamen, mixedBlocks, texts);
+    pictures.graph = atScaleOne(*f.controls().gamen, mixedBlocks, texts);
     pictures.graph.save(out.filePath(QStringLiteral("graph.png")));
     return pictures;
 }
@@ -263,14 +263,14 @@ int differing(const QImage &a, const QImage &b)
 int blankReading()
 {
     Form1 f;
-    f.Check2->setChecked(true);
-    f.Check3->setChecked(true);
+    f.controls().Check2->setChecked(true);
+    f.controls().Check3->setChecked(true);
     f.show();
     if (!QTest::qWaitForWindowExposed(&f, testsupport::patienceMs))
         return -1;
     QCoreApplication::processEvents();
     const QImage blank = screen::shown(f);
-    for (const ui::Surface *surface : {f.kokuban, f.gamen, f.hyo})
+    for (const ui::Surface *surface : {f.controls().kokuban, f.controls().gamen, f.controls().hyo})
         (void)surface->canvas(); // made on the spot, all background
     screen::repaintAll(f);
     return screen::differing(blank, screen::shown(f));
@@ -285,16 +285,16 @@ int blankReading()
 QString screenReadings()
 {
     Form1 f;
-    f.Check1->setChecked(true);
-    f.Check2->setChecked(true);
-    f.Check3->setChecked(true);
+    f.controls().Check1->setChecked(true);
+    f.controls().Check2->setChecked(true);
+    f.controls().Check3->setChecked(true);
     f.show();
     if (!QTest::qWaitForWindowExposed(&f, testsupport::patienceMs))
         return QStringLiteral("not shown");
     auto settle = [] { QCoreApplication::processEvents(); };
     const Figure figure{1, 4, 5, 6, 3};
     for (std::size_t s = 0; s < figure.size(); ++s) {
-        f.SlotPiece[s] = figure[s];
+        f.scene().SlotPiece[s] = figure[s];
         f.Command2_Click();
         f.RedrawBoard(300);
         settle();

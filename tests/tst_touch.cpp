@@ -57,14 +57,14 @@ class TouchTest : public QObject
     }
 
     // Window coordinates of a board pixel.
-    static QPoint onWindow(Form1 &f, QPoint board) { return f.kokuban->mapTo(&f, board); }
+    static QPoint onWindow(Form1 &f, QPoint board) { return f.controls().kokuban->mapTo(&f, board); }
 
     void mouseDrag(Form1 &f, const std::vector<QPoint> &points)
     {
-        QTest::mousePress(f.kokuban, Qt::LeftButton, {}, points.front());
+        QTest::mousePress(f.controls().kokuban, Qt::LeftButton, {}, points.front());
         for (std::size_t i = 1; i < points.size(); ++i)
-            QTest::mouseMove(f.kokuban, points[i]);
-        QTest::mouseRelease(f.kokuban, Qt::LeftButton, {}, points.back());
+            QTest::mouseMove(f.controls().kokuban, points[i]);
+        QTest::mouseRelease(f.controls().kokuban, Qt::LeftButton, {}, points.back());
     }
 
     void touchDrag(Form1 &f, const std::vector<QPoint> &points)
@@ -134,17 +134,17 @@ private slots:
             auto f = open();
             QVERIFY(f);
             mouseDrag(*f, points);
-            byMouse = {f->SlotPiece, f->kokuban->canvas()};
+            byMouse = {f->scene().SlotPiece, f->controls().kokuban->canvas()};
         }
         {
             auto f = open();
             QVERIFY(f);
             if (input == Input::Pen)
-                penStroke(f->kokuban, points);
+                penStroke(f->controls().kokuban, points);
             else
                 touchDrag(*f, points);
-            byTouch = {f->SlotPiece, f->kokuban->canvas()};
-            QCOMPARE(f->DragPiece, 0);
+            byTouch = {f->scene().SlotPiece, f->controls().kokuban->canvas()};
+            QCOMPARE(f->scene().DragPiece, 0);
         }
         if (kind < 3) // the triangle needs three free slots from where it is dropped
             QVERIFY(byMouse.figure != Slots{});
@@ -157,11 +157,11 @@ private slots:
     {
         auto f = open();
         QVERIFY(f);
-        const QPoint middle = f->susumu->rect().center();
-        penStroke(f->susumu, {middle, middle});
-        QCOMPARE(f->Px, 290.0);
-        penStroke(f->modoru, {f->modoru->rect().center(), f->modoru->rect().center()});
-        QCOMPARE(f->Px, 300.0);
+        const QPoint middle = f->controls().susumu->rect().center();
+        penStroke(f->controls().susumu, {middle, middle});
+        QCOMPARE(f->scene().Px, 290.0);
+        penStroke(f->controls().modoru, {f->controls().modoru->rect().center(), f->controls().modoru->rect().center()});
+        QCOMPARE(f->scene().Px, 300.0);
     }
 
     // A second finger that lands, moves and lifts while the first one
@@ -176,9 +176,9 @@ private slots:
         QTest::touchEvent(window, screen).move(0, at(330, 200), window).press(1, at(540, trayY), window);
         QTest::touchEvent(window, screen).move(0, at(slotX(2), insideY), window).move(1, at(slotX(4), insideY), window);
         QTest::touchEvent(window, screen).stationary(0).release(1, at(slotX(4), insideY), window);
-        QCOMPARE(f->SlotPiece, Slots{}); // nothing dropped by the second finger
+        QCOMPARE(f->scene().SlotPiece, Slots{}); // nothing dropped by the second finger
         QTest::touchEvent(window, screen).release(0, at(slotX(2), insideY), window);
-        QCOMPARE(f->SlotPiece, (Slots{0, 0, 1, 0, 0}));
+        QCOMPARE(f->scene().SlotPiece, (Slots{0, 0, 1, 0, 0}));
     }
 
     // The system takes a touch back mid-drag: the held template goes home,
@@ -198,28 +198,28 @@ private slots:
         mouseDrag(*f, way(QPoint(trayX[1], trayY), QPoint(slotX(1), insideY)));
         for (int i = 0; i < 3; ++i)
             f->susumu_Click();
-        const Slots before = f->SlotPiece;
-        const double px = f->Px;
-        const QImage atRest = f->kokuban->canvas();
-        const QImage lookAtRest = f->kokuban->grab().toImage();
+        const Slots before = f->scene().SlotPiece;
+        const double px = f->scene().Px;
+        const QImage atRest = f->controls().kokuban->canvas();
+        const QImage lookAtRest = f->controls().kokuban->grab().toImage();
         QWindow *window = f->windowHandle();
         // Slots are picked from where they lie with P at B.
         const QPoint start = fromSlot ? QPoint(slotX(1), insideY) : QPoint(trayX[0], trayY);
         QTest::touchEvent(window, screen).press(0, onWindow(*f, start), window);
         QTest::touchEvent(window, screen).move(0, onWindow(*f, QPoint(slotX(3), 200)), window);
-        QVERIFY(f->DragPiece != 0);
-        QVERIFY(f->kokuban->grab().toImage() != lookAtRest); // a template follows the finger
+        QVERIFY(f->scene().DragPiece != 0);
+        QVERIFY(f->controls().kokuban->grab().toImage() != lookAtRest); // a template follows the finger
         // The system's cancel: a touch event of its own kind.
         QTouchEvent cancel(QEvent::TouchCancel, screen);
-        QCoreApplication::sendEvent(f->kokuban, &cancel);
-        QCOMPARE(f->DragPiece, 0);
-        QCOMPARE(f->SlotPiece, before);
-        QCOMPARE(f->Px, px);
-        QVERIFY(f->kokuban->canvas() == atRest);
-        QVERIFY(f->kokuban->grab().toImage() == lookAtRest); // every template home
+        QCoreApplication::sendEvent(f->controls().kokuban, &cancel);
+        QCOMPARE(f->scene().DragPiece, 0);
+        QCOMPARE(f->scene().SlotPiece, before);
+        QCOMPARE(f->scene().Px, px);
+        QVERIFY(f->controls().kokuban->canvas() == atRest);
+        QVERIFY(f->controls().kokuban->grab().toImage() == lookAtRest); // every template home
         // The next touch builds as usual.
         touchDrag(*f, way(QPoint(trayX[0], trayY), QPoint(slotX(4), insideY)));
-        QCOMPARE(f->SlotPiece[4], 1);
+        QCOMPARE(f->scene().SlotPiece[4], 1);
     }
 };
 

@@ -65,8 +65,8 @@ void TestWindowState::enlargingStatesReturnToNormal()
     QFETCH(QSize, size);
 
     Form1 f;
-    f.Check2->setChecked(graph);
-    f.Check3->setChecked(table);
+    f.controls().Check2->setChecked(graph);
+    f.controls().Check3->setChecked(table);
     showAndWait(f);
     QCOMPARE(f.size(), size);
 
@@ -76,8 +76,8 @@ void TestWindowState::enlargingStatesReturnToNormal()
     QCOMPARE(f.windowState(), Qt::WindowNoState);
     QCOMPARE(f.size(), size);
     QCOMPARE(f.windowHandle()->geometry().size(), size);
-    QCOMPARE(f.Check2->isChecked(), graph);
-    QCOMPARE(f.Check3->isChecked(), table);
+    QCOMPARE(f.controls().Check2->isChecked(), graph);
+    QCOMPARE(f.controls().Check3->isChecked(), table);
 }
 
 // After a refused state the window still follows the check boxes.
@@ -88,15 +88,15 @@ void TestWindowState::checkBoxesStillResizeAfterwards()
     f.setWindowState(Qt::WindowFullScreen);
     QTRY_COMPARE_WITH_TIMEOUT(f.windowState(), Qt::WindowNoState, testsupport::patienceMs);
 
-    f.Check2->setChecked(true);
+    f.controls().Check2->setChecked(true);
     QTRY_COMPARE_WITH_TIMEOUT(f.size(), graphClient, testsupport::patienceMs);
-    f.Check3->setChecked(true);
+    f.controls().Check3->setChecked(true);
     QTRY_COMPARE_WITH_TIMEOUT(f.size(), fullClient, testsupport::patienceMs);
     f.setWindowState(Qt::WindowMaximized);
     QTRY_COMPARE_WITH_TIMEOUT(f.windowState(), Qt::WindowNoState, testsupport::patienceMs);
     QCOMPARE(f.size(), fullClient);
-    f.Check2->setChecked(false);
-    f.Check3->setChecked(false);
+    f.controls().Check2->setChecked(false);
+    f.controls().Check3->setChecked(false);
     QTRY_COMPARE_WITH_TIMEOUT(f.size(), compactClient, testsupport::patienceMs);
 }
 

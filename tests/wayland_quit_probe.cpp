@@ -48,7 +48,7 @@ void announceEnding()
 void pressEnd(Form1 &form)
 {
     announceEnding();
-    QTest::mouseClick(form.end, Qt::LeftButton);
+    QTest::mouseClick(form.controls().end, Qt::LeftButton);
 }
 
 } // namespace
@@ -83,10 +83,10 @@ int main(int argc, char *argv[])
     QT_WARNING_DISABLE_DEPRECATED
     QApplication::setActiveWindow(&form);
     QT_WARNING_POP
-    form.Combo1->setFocus(Qt::MouseFocusReason);
+    form.controls().Combo1->setFocus(Qt::MouseFocusReason);
     QCoreApplication::processEvents();
     QWidget *focus = QApplication::focusWidget();
-    if (focus != form.Combo1 && focus != form.Combo1->lineEdit()) {
+    if (focus != form.controls().Combo1 && focus != form.controls().Combo1->lineEdit()) {
         complain("the speed box did not get the keyboard focus");
         return 3;
     }
@@ -101,7 +101,7 @@ int main(int argc, char *argv[])
     } else {
         // Speed "10" waits 50 ms between steps; 終了 comes in the first wait,
         // and no step may follow it.
-        form.Combo1->setCurrentText(QStringLiteral("10"));
+        form.controls().Combo1->setCurrentText(QStringLiteral("10"));
         QObject::connect(&form, &Form1::waitStarted, &form, [&form] {
             QTimer::singleShot(0, &form, [&form] {
                 pressEnd(form);
@@ -109,7 +109,7 @@ int main(int argc, char *argv[])
                                  [] { complain("a step came after 終了"); });
             });
         }, Qt::SingleShotConnection);
-        QTimer::singleShot(0, &form, [&form] { QTest::mouseClick(form.jidou, Qt::LeftButton); });
+        QTimer::singleShot(0, &form, [&form] { QTest::mouseClick(form.controls().jidou, Qt::LeftButton); });
     }
 
     return runUntilEnd(app);

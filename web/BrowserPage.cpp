@@ -145,14 +145,14 @@ private:
             if (!page.isUndefined())
                 page.call<void>("distance", text.toStdString());
         };
-        tellDistance(form.Text1->text()); // the start-up's, written before the page was told anything
+        tellDistance(form.controls().Text1->text()); // the start-up's, written before the page was told anything
         connect(&form, &Form1::distanceChanged, this, tellDistance);
         shareFigure(form); // before the first frame: the address's figure, then the figure as it changes
 #ifdef KANSU_WEB_STEP_TIMING
         // The form's own handler was connected first, so it runs before
         // the second slot on `clicked`.
-        connect(form.susumu, &QAbstractButton::released, this, [this] { m_stepClock.start(); });
-        connect(form.susumu, &QAbstractButton::clicked, this, [this] {
+        connect(form.controls().susumu, &QAbstractButton::released, this, [this] { m_stepClock.start(); });
+        connect(form.controls().susumu, &QAbstractButton::clicked, this, [this] {
             if (!m_stepClock.isValid())
                 return;
             const double ms = double(m_stepClock.nsecsElapsed()) / 1e6;

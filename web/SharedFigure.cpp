@@ -24,7 +24,7 @@ void shareFigure(Form1 &form)
         if (const auto figure = board::figureFromCode(code.as<std::string>()))
             form.buildFigure(*figure);
     }
-    const auto tell = [share, &form] { share.call<void>("figure", board::figureCode(form.SlotPiece)); };
+    const auto tell = [share, &form] { share.call<void>("figure", board::figureCode(form.scene().SlotPiece)); };
     tell();
     QObject::connect(&form, &Form1::figureChanged, &form, tell);
 }

@@ -1,7 +1,6 @@
 #pragma once
 
-#include "board/Geometry.h"
-#include "motion/StripRules.h"
+#include "app/Scene.h"
 #include "ui/GraphicControls.h"
 #include "ui/Surface.h"
 #include "ui/Waiter.h"
@@ -11,7 +10,6 @@
 
 #include <array>
 #include <map>
-#include <optional>
 #include <vector>
 
 class QCheckBox;
@@ -20,25 +18,11 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 
-// The lesson's one window. It owns every control and the whole scene state;
-// the pupil's actions arrive as its handlers, which change the scene and paint
-// onto the board (kokuban), the graph (gamen) and the table (hyo).
-//
-// The class is defined over several folders, one per subsystem:
-//   app/     controls, start-up, initial screen, view options
-//   motion/  stepping, the read-out, automatic run, back to start
-//   board/   board painting, shading, piece templates, mouse building
-//   graph/   the y-x graph
-//   table/   the value table
-// Below the scene state, every handler and procedure stands under the file
-// that defines it.
-//
-// Units: board, graph and table coordinates are their surfaces' pixels;
-// on the board 20 px = 1 cm, A (300,180), B (300,300), C (500,300), D (500,180).
-class Form1 : public QWidget
+// The lesson's controls under their design names: Form1's own, made and
+// placed by app/Form1.cpp. The surfaces' windowless controls are drawn above
+// their canvases; the text box and check box on the board are real widgets.
+struct Form1Controls
 {
-    Q_OBJECT
-public:
     // ---- Controls on the window ------------------------------------------
     QLabel *Label6 = nullptr; // "関数の利用"
     QLabel *Label3 = nullptr; // "速度"
@@ -83,24 +67,38 @@ public:
     ui::LabelControl *Label7 = nullptr; // "ｙ"
     ui::LineControl *Line2 = nullptr;   // heading column rule
     ui::LineControl *Line3 = nullptr;   // rule between the x and y rows
+};
 
-    // ---- Scene state (board pixels unless said otherwise) -------------------
-    double Ax = 0, Ay = 0, Bx = 0, By = 0, Cx = 0, Cy = 0, Dx = 0;
-    qint16 Dy = 0;
-    double Px = 0; // P's x: 300 at B, 10 less per 0.5-cm step, 100 at x = 10 cm
-    double Py = 0;
-    double LastGx = 0; // last plotted graph point, graph pixels
-    qint16 LastGy = 0;
-    int DragPiece = board::Empty;  // held piece: none, 1..4 from the tray, else a slot code
-    board::Slots SlotPiece{};      // slot codes, slot i at board x 300+40i..340+40i
-    std::optional<int> DragSlot;   // slot the held piece came from; none = tray
-    qint16 CurPiece = 0;           // code of the slot the latest forward step entered
-    double TableY = 0;             // y (cm²) of the column the table wrote last
-    double GraphY = 0;             // y (cm²) as the graph has summed it
-    motion::StripTable StepArea{}; // StepArea[k]: y gained over the step ending at x = k/2
-    qint16 StopFlag = 0;           // 1 = stop of the automatic run requested
+// The lesson's one window. It owns every control (Form1Controls) and the
+// whole scene state (Scene), both inherited privately so that the handlers
+// use the lesson's names as they stand. The pupil's actions arrive as its
+// handlers, which change the scene and paint onto the board (kokuban), the
+// graph (gamen) and the table (hyo).
+//
+// The class is defined over several folders, one per subsystem:
+//   app/     controls, start-up, initial screen, view options
+//   motion/  stepping, the read-out, automatic run, back to start
+//   board/   board painting, shading, piece templates, mouse building
+//   graph/   the y-x graph
+//   table/   the value table
+// Below, every handler and procedure stands under the file that defines it.
+//
+// Units: board, graph and table coordinates are their surfaces' pixels;
+// on the board 20 px = 1 cm, A (300,180), B (300,300), C (500,300), D (500,180).
+class Form1 : public QWidget, private Form1Controls, private Scene
+{
+    Q_OBJECT
+public:
+    // ---- The one way in for tests, benchmarks and the page ----------------
+    // They read the scene and the controls here, and tests set a scene up
+    // (a figure in the slots); the lesson itself changes both only in its
+    // handlers and procedures.
+    Scene &scene() { return *this; }
+    const Scene &scene() const { return *this; }
+    const Form1Controls &controls() const { return *this; }
 
-    // ---- Handlers and procedures, by the file that defines them ---------------
+    // ---- Handlers and procedures, by the file that defines them -----------
+    // (the helpers each file keeps to itself follow under private:)
 
     // app/Form1.cpp: the controls at their design places, the handlers
     // connected, the window's outer size; closing the window is 終了.
@@ -111,24 +109,7 @@ public:
     void setOuterSizeTwips(int widthTwips, int heightTwips);
     int outerWidthTwips() const { return m_outerWidthTwips; }
     int outerHeightTwips() const { return m_outerHeightTwips; }
-protected:
-    void closeEvent(QCloseEvent *event) override;
-private:
-    void createWindowControls();
-    void createBoardControls();
-    void createTableControls();
-    void orderControls();
-    void connectHandlers();
 
-    // app/accessibility.cpp: names for assistive technology.
-    void nameControls();
-    // app/keys.cpp: the presenter's and the keyboard's keys.
-    void connectKeys();
-    // app/window_state.cpp: no maximised or full-screen window.
-protected:
-    void changeEvent(QEvent *event) override;
-
-public:
     // app/startup.cpp: start-up, the initial screen, 初期画面, 終了.
     void Form_Load();
     void ShowInitialScreen();
@@ -145,13 +126,7 @@ public:
     // motion/stepping.cpp: one step of P out or back.
     void susumu_Click(); // 出す
     void modoru_Click(); // 戻す
-private:
-    void movePMarker(); // P's red dot and label "Ｐ" at Px
-    // motion/read_out.cpp: the x read-out, the carrier of x.
-    void setDistanceText(double x);
-    double distance() const; // x read back from Text1
 
-public:
     // motion/auto_run.cpp: the automatic run.
     void jidou_Click();  // 自動
     void tomeru_Click(); // ストップ
@@ -161,11 +136,7 @@ public:
     // false: the run goes on at once.
     bool WaitMs(int ms);
     bool isRunning() const { return m_running; }
-private:
-    void runOn(); // the run's loop, from the next test on
-    void showRunState(bool running);
 
-public:
     // motion/back_to_start.cpp: 最初に, and the red bar BP shown or hidden.
     void Command2_Click(); // 最初に
     void Check4_Click();   // red bar
@@ -174,11 +145,7 @@ public:
     // it as it brings the graph into view (表 clears and writes the table
     // anew); a test calls it to read a panel out of view.
     void drawWaitingPanels();
-private:
-    // The graph and the table start afresh at x = 0 (最初に, 初期画面).
-    void restartGraphAndTable();
 
-public:
     // board/painting.cpp: the board's picture and the shading of the pieces.
     void RedrawBoard(qint16 pos);
     void DrawGrid();
@@ -192,10 +159,7 @@ public:
     void PlaceLine7Figure(qint16 X, qint16 Y);
     void PlaceLine9Figure(qint16 X, qint16 Y);
     void PlaceLine8Figure(qint16 X, qint16 Y);
-private:
-    void putTemplatesHome();
 
-public:
     // board/mouse.cpp: building the figure with the mouse or a finger.
     void kokuban_MouseDown(int button, int shift, float X, float Y);
     void kokuban_MouseMove(int button, int shift, float X, float Y);
@@ -206,26 +170,13 @@ public:
     // redrawn. A figure the drags cannot make changes nothing and is
     // refused (false); the figure the envelope already holds needs no drag.
     bool buildFigure(const board::Slots &figure);
-private:
-    // The board after a release above or over the envelope.
-    void showDroppedFigure();
-    // figureChanged when the slots no longer hold `before`.
-    void tellFigureIfChanged(const board::Slots &before);
 
-public:
     // graph/graph.cpp: the y-x graph.
     void DrawGraph(qint16 mode);
     void PlotPoint(qint16 direction);
-private:
-    void drawGraphFrame(QRect area);
 
-public:
     // table/table.cpp: the value table.
     void DrawTable(qint16 mode);
-private:
-    void writeTableStart();
-    void clearTable();
-    void announceTable();
 
 signals:
     // Emitted when the automatic run starts a wait between two steps.
@@ -235,7 +186,52 @@ signals:
     // Emitted whenever the slot codes change, once the board shows them.
     void figureChanged();
 
+protected:
+    // app/Form1.cpp: closing the window is 終了.
+    void closeEvent(QCloseEvent *event) override;
+    // app/window_state.cpp: no maximised or full-screen window.
+    void changeEvent(QEvent *event) override;
+
 private:
+    // app/Form1.cpp
+    void createWindowControls();
+    void createBoardControls();
+    void createTableControls();
+    void orderControls();
+    void connectHandlers();
+    // app/accessibility.cpp: names for assistive technology.
+    void nameControls();
+    // app/keys.cpp: the presenter's and the keyboard's keys.
+    void connectKeys();
+
+    // motion/stepping.cpp
+    void movePMarker(); // P's red dot and label "Ｐ" at Px
+    // motion/read_out.cpp: the x read-out, the carrier of x.
+    void setDistanceText(double x);
+    double distance() const; // x read back from Text1
+    // motion/auto_run.cpp
+    void runOn(); // the run's loop, from the next test on
+    void showRunState(bool running);
+    // motion/back_to_start.cpp: the graph and the table start afresh at
+    // x = 0 (最初に, 初期画面).
+    void restartGraphAndTable();
+
+    // board/templates.cpp
+    void putTemplatesHome();
+    // board/mouse.cpp: the board after a release above or over the envelope;
+    // figureChanged when the slots no longer hold `before`.
+    void showDroppedFigure();
+    void tellFigureIfChanged(const board::Slots &before);
+
+    // graph/graph.cpp
+    void drawGraphFrame(QRect area);
+
+    // table/table.cpp
+    void writeTableStart();
+    void clearTable();
+    void announceTable();
+
+    // ---- The window's own state, beside the scene ---------------------------
     int m_outerWidthTwips = 0;
     int m_outerHeightTwips = 0;
     bool m_running = false;

@@ -88,7 +88,7 @@ void drag(Form1 &form, const Drag &d)
 
 QImage boardPicture(Form1 &form)
 {
-    return form.kokuban->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    return form.controls().kokuban->grab().toImage().convertToFormat(QImage::Format_RGB32);
 }
 
 // The pixels of `a` and `b` that differ, as their bounding box.
@@ -109,10 +109,10 @@ QRect differing(const QImage &a, const QImage &b)
 QJsonArray textBoxes(Form1 &form, const QImage &board)
 {
     QJsonArray boxes;
-    std::vector<ui::LabelControl *> labels = {form.Label1, form.Label2};
-    for (ui::LabelControl *label : form.Label4)
+    std::vector<ui::LabelControl *> labels = {form.controls().Label1, form.controls().Label2};
+    for (ui::LabelControl *label : form.controls().Label4)
         labels.push_back(label);
-    for (ui::LabelControl *label : form.Label9)
+    for (ui::LabelControl *label : form.controls().Label9)
         labels.push_back(label);
     for (ui::LabelControl *label : labels) {
         if (!label || !label->isVisible() || label->caption().isEmpty())
@@ -122,12 +122,13 @@ QJsonArray textBoxes(Form1 &form, const QImage &board)
         label->setVisible(true);
         boxes.append(box((label->geometry() | ink).adjusted(-1, -1, 1, 1)));
     }
+    QLineEdit *text = form.controls().Text1;
     QStyleOptionFrame frame;
-    frame.initFrom(form.Text1);
-    frame.rect = form.Text1->rect();
-    frame.lineWidth = form.Text1->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &frame, form.Text1);
-    const QRect inside = form.Text1->style()->subElementRect(QStyle::SE_LineEditContents, &frame, form.Text1);
-    boxes.append(box(inside.translated(form.Text1->pos())));
+    frame.initFrom(text);
+    frame.rect = text->rect();
+    frame.lineWidth = text->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &frame, text);
+    const QRect inside = text->style()->subElementRect(QStyle::SE_LineEditContents, &frame, text);
+    boxes.append(box(inside.translated(text->pos())));
     return boxes;
 }
 
@@ -158,9 +159,9 @@ int main(int argc, char *argv[])
         Form1 form;
         form.show();
         QApplication::processEvents();
-        boardInWindow = form.kokuban->geometry();
+        boardInWindow = form.controls().kokuban->geometry();
         if (figure.grid)
-            form.Check1->setChecked(true);
+            form.controls().Check1->setChecked(true);
         QJsonArray drags;
         for (const Drag &d : figure.drags) {
             drag(form, d);
@@ -173,7 +174,7 @@ int main(int argc, char *argv[])
                 form.susumu_Click();
             QApplication::processEvents();
             const QImage board = boardPicture(form);
-            if (board.devicePixelRatio() != 1.0 || board.size() != form.kokuban->size()) {
+            if (board.devicePixelRatio() != 1.0 || board.size() != form.controls().kokuban->size()) {
                 std::fprintf(stderr, "the board came out at %gx its size\n", board.devicePixelRatio());
                 return 1;
             }
@@ -184,7 +185,7 @@ int main(int argc, char *argv[])
             }
             shots.append(QJsonObject{{"steps", steps},
                                      {"png", file},
-                                     {"x", form.Text1->text()},
+                                     {"x", form.controls().Text1->text()},
                                      {"textBoxes", textBoxes(form, board)}});
             ++pictures;
         }
