@@ -19,6 +19,15 @@ async function turnsBetween(lesson, from, to) {
     return lesson.page.evaluate(([a, b]) => window.turns.filter((time) => time > a && time < b).length, [from, to]);
 }
 
+// Starts 自動 at `speed`, typed into the speed box, with every change of x
+// recorded from before its first step (with `turns`, also the times the
+// page's own tasks get a turn).
+async function startRun(lesson, speed, turns = false) {
+    await recordDistances(lesson, turns);
+    await typeSpeed(lesson, speed);
+    await lesson.click(BTN_AUTO);
+}
+
 // The steps' pace to 2 % is a figure of make bench-web (row 5d): on a busy
 // machine the browser's timers fire late. Here the run must wait at each
 // step, never less than the speed's 50 ms, and not for a wait of another
@@ -28,9 +37,7 @@ const PACE_SLACK = 1.5;
 test('自動 at speed "10": twenty steps, waits of 50 ms between them', async (t) => {
     const lesson = await openLesson(t);
     await lesson.dragOnBoard(TRAY.triangle, slot(2)); // a figure to paint at every step
-    await recordDistances(lesson);
-    await typeSpeed(lesson, '10');
-    await lesson.click(BTN_AUTO);
+    await startRun(lesson, '10');
     await lesson.waitForX(' 10.0', 10000);
     await lesson.page.waitForTimeout(300); // nothing more comes
     const seen = await distances(lesson);
@@ -79,9 +86,7 @@ test('ストップ during the wait: the run ends with the steps taken, the butto
 for (const text of ['abc', '-7']) {
     test(`speed "${text}": the run goes to the end without waiting, and the lesson goes on`, async (t) => {
         const lesson = await openLesson(t);
-        await recordDistances(lesson, true);
-        await typeSpeed(lesson, text);
-        await lesson.click(BTN_AUTO);
+        await startRun(lesson, text, true);
         await lesson.waitForX(' 10.0', 5000);
         await lesson.page.waitForTimeout(300);
         const seen = await distances(lesson);
@@ -111,9 +116,7 @@ for (const text of ['abc', '-7']) {
 // goes on to the end, and the window is fitted to each new size.
 test('resizes during a run at speed "20": the run reaches the end, fitted to the last size', async (t) => {
     const lesson = await openLesson(t);
-    await recordDistances(lesson);
-    await typeSpeed(lesson, '20');
-    await lesson.click(BTN_AUTO);
+    await startRun(lesson, '20');
     await lesson.waitForX(' 0.5');
     const sizes = [[320, 240], [2000, 1200], [800, 600], [1280, 800], [1000, 700]];
     for (const [width, height] of sizes) {
@@ -132,9 +135,7 @@ test('resizes during a run at speed "20": the run reaches the end, fitted to the
 
 test('speed "1e400": one step, then the longest wait, during which the page works and 終了 ends it', async (t) => {
     const lesson = await openLesson(t);
-    await recordDistances(lesson);
-    await typeSpeed(lesson, '1e400');
-    await lesson.click(BTN_AUTO);
+    await startRun(lesson, '1e400');
     await lesson.waitForX(' 0.5');
     // The grid comes and goes while the run waits.
     const gridAt = [40, 240]; // board pixels: the grid line x = 40 inside the envelope's band
