@@ -9,15 +9,10 @@
 # window's design facts for the page tests' helpers.
 set -u
 here=$(cd "$(dirname "$0")" && pwd)
-dir=${1:-}
-facts=${2:-}
-if [ -z "$dir" ] || [ ! -f "$dir/index.html" ] || [ -z "$facts" ] || [ ! -x "$facts" ]; then
-    echo "usage: $0 BUILD_WEB_DIR DESIGN_FACTS" >&2
-    echo "  (a folder with index.html from 'make web', the desktop build's design_facts)" >&2
-    exit 2
-fi
-dir=$(cd "$dir" && pwd)
 . "$here/serve.sh"
+facts=${2:-}
+web_arguments "${1:-}" "$facts" "BUILD_WEB_DIR DESIGN_FACTS" design_facts
+dir=$WEB_BUILD_DIR
 work=$(mktemp -d "${TMPDIR:-/tmp}/kansu-bench.XXXXXX")
 trap 'web_stop; rm -rf "$work"' EXIT
 "$facts" "$work/design-facts.json" || { echo "design_facts failed" >&2; exit 2; }

@@ -12,14 +12,10 @@
 # tests within a file run one after the other too.
 set -u
 here=$(cd "$(dirname "$0")" && pwd)
-dir=${1:-}
+. "$here/serve.sh"
 render=${2:-}
-if [ -z "$dir" ] || [ ! -f "$dir/index.html" ] || [ -z "$render" ] || [ ! -x "$render" ]; then
-    echo "usage: $0 BUILD_WEB_DIR BOARD_RENDER [TEST_FILE...]" >&2
-    echo "  (a folder with index.html from 'make web', the desktop build's web_board_render)" >&2
-    exit 2
-fi
-dir=$(cd "$dir" && pwd)
+web_arguments "${1:-}" "$render" "BUILD_WEB_DIR BOARD_RENDER [TEST_FILE...]" web_board_render
+dir=$WEB_BUILD_DIR
 shift 2
 if [ $# -gt 0 ]; then
     files=("$@")
@@ -27,7 +23,6 @@ else
     files=("$here"/*.test.mjs)
 fi
 
-. "$here/serve.sh"
 web_modules || exit 1
 
 work=$(mktemp -d "${TMPDIR:-/tmp}/kansu-web.XXXXXX")

@@ -1,8 +1,21 @@
-# Shared by run.sh and bench.sh: the node modules from the lock file, and a
-# server of one folder on the loopback interface. Source it, then call
-# web_modules and web_serve DIR; web_serve sets WEB_URL and WEB_SERVER (the
-# server's process id, which web_stop ends).
+# Shared by run.sh and bench.sh: their two arguments, the node modules from
+# the lock file, and a server of one folder on the loopback interface. Source
+# it, then call web_arguments, web_modules and web_serve DIR; web_serve sets
+# WEB_URL and WEB_SERVER (the server's process id, which web_stop ends).
 web_here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+
+# web_arguments DIR TOOL USAGE TOOL_NAME: DIR must hold a page build
+# (index.html from 'make web') and TOOL must be the desktop build's program
+# TOOL_NAME; else prints the script's USAGE (its arguments) and exits 2.
+# Sets WEB_BUILD_DIR to DIR as an absolute path.
+web_arguments() {
+    if [ -z "$1" ] || [ ! -f "$1/index.html" ] || [ -z "$2" ] || [ ! -x "$2" ]; then
+        echo "usage: $0 $3" >&2
+        echo "  (a folder with index.html from 'make web', the desktop build's $4)" >&2
+        exit 2
+    fi
+    WEB_BUILD_DIR=$(cd "$1" && pwd)
+}
 
 # Installed again when the lock file has changed since (npm ci records what
 # it installed in node_modules/.package-lock.json).
