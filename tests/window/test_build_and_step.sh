@@ -7,6 +7,15 @@
 kt_setup "$@"
 kt_start
 
+# forward N PX STEPS [SHOT]: N more clicks of 出す, after which P must be at
+# board x PX (STEPS: the steps taken since B, in words). With SHOT, then
+# takes the screenshot of that name and keeps it in S.
+forward() {
+    kt_press_times "$1" "$BTN_FORWARD"
+    kt_poll 3 kt_p_is_at "$2" || kt_fail "P is at board x '$(kt_p_position "$SHOT")' after $3 steps, expected $2"
+    [ -z "${4:-}" ] || { kt_shot "$4"; S=$SHOT; }
+}
+
 # Drag the square from its tray pick-up area (300 < X < 340, Y < 150) and
 # release it over slot 0 (300 < X < 340) inside the envelope (180 < Y < 300).
 # Half way, at board (200, 220), the template follows the pointer with its
@@ -56,10 +65,7 @@ px=$(kt_p_position "$S")
 
 # Six steps of 出す: x = 3 cm, Px = 240. The figure is drawn from Px: the
 # square at 240..280, wholly out of the envelope; the triangle at 320..440.
-kt_press_times 6 "$BTN_FORWARD"
-kt_poll 3 kt_p_is_at 240 || kt_fail "P is at board x '$(kt_p_position "$SHOT")' after six steps, expected 240"
-kt_shot step6
-S=$SHOT
+forward 6 240 six step6
 kt_expect_board_pixel "$S" 250 270 "$WHITE" "square out of the envelope, left part"
 kt_expect_board_pixel "$S" 275 290 "$WHITE" "square out of the envelope, right part"
 kt_expect_board_pixel "$S" 290 280 "$BOARD_GREEN" "between the square and side AB"
@@ -81,10 +87,7 @@ kt_expect_board_pixel "$S" 320 300 "$WHITE" "side BC right of B"
 
 # Four more steps, x = 5, Px = 200: the triangle at 280..400 straddles AB,
 # a white sliver left of AB and grey right of it.
-kt_press_times 4 "$BTN_FORWARD"
-kt_poll 3 kt_p_is_at 200 || kt_fail "P is at board x '$(kt_p_position "$SHOT")' after ten steps, expected 200"
-kt_shot step10
-S=$SHOT
+forward 4 200 ten step10
 kt_expect_board_pixel "$S" 290 296 "$WHITE" "triangle's tip, out of the envelope"
 kt_expect_board_pixel "$S" 310 293 "$GREY" "triangle just right of AB"
 kt_expect_board_pixel "$S" 390 200 "$GREY" "triangle near its tall side"
@@ -105,8 +108,7 @@ blue=$(kt_count "$S" $GRAPH_X $GRAPH_Y $GRAPH_W_PANEL $GRAPH_H_PANEL "$BLUE")
 # triangle's first third 0.5) and y(7) = 8.5 (first third 2, middle third
 # 2.5 over its first cm), so the curve runs from (35 + 30*5, 480 - 7.5*4.5)
 # = (185, 446) to (245, 416) in graph pixels, 3 px wide.
-kt_press_times 4 "$BTN_FORWARD"
-kt_poll 3 kt_p_is_at 160 || kt_fail "P is at board x '$(kt_p_position "$SHOT")' after fourteen steps, expected 160"
+forward 4 160 fourteen
 curve_drawn() {
     kt_shot graph-curve
     blue=$(kt_count "$SHOT" $((GRAPH_X + 180)) $((GRAPH_Y + 400)) 70 55 "$BLUE")
