@@ -10,9 +10,8 @@
 set -u
 here=$(cd "$(dirname "$0")" && pwd)
 . "$here/serve.sh"
-facts=${2:-}
-web_arguments "${1:-}" "$facts" "BUILD_WEB_DIR DESIGN_FACTS" design_facts
-dir=$WEB_BUILD_DIR
+web_arguments "BUILD_WEB_DIR DESIGN_FACTS" design_facts "$@"
+dir=$WEB_BUILD_DIR facts=$2
 work=$(mktemp -d "${TMPDIR:-/tmp}/kansu-bench.XXXXXX")
 trap 'web_stop; rm -rf "$work"' EXIT
 "$facts" "$work/design-facts.json" || { echo "design_facts failed" >&2; exit 2; }

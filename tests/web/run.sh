@@ -13,9 +13,8 @@
 set -u
 here=$(cd "$(dirname "$0")" && pwd)
 . "$here/serve.sh"
-render=${2:-}
-web_arguments "${1:-}" "$render" "BUILD_WEB_DIR BOARD_RENDER [TEST_FILE...]" web_board_render
-dir=$WEB_BUILD_DIR
+web_arguments "BUILD_WEB_DIR BOARD_RENDER [TEST_FILE...]" web_board_render "$@"
+dir=$WEB_BUILD_DIR render=$2
 shift 2
 if [ $# -gt 0 ]; then
     files=("$@")

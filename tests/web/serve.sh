@@ -4,17 +4,18 @@
 # WEB_URL and WEB_SERVER (the server's process id, which web_stop ends).
 web_here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 
-# web_arguments DIR TOOL USAGE TOOL_NAME: DIR must hold a page build
-# (index.html from 'make web') and TOOL must be the desktop build's program
-# TOOL_NAME; else prints the script's USAGE (its arguments) and exits 2.
-# Sets WEB_BUILD_DIR to DIR as an absolute path.
+# web_arguments USAGE TOOL_NAME "$@": the script's first argument must be a
+# folder with a page build (index.html from 'make web') and its second the
+# desktop build's program TOOL_NAME; else prints the script's USAGE (its
+# arguments) and exits 2. Sets WEB_BUILD_DIR to the folder's absolute path.
 web_arguments() {
-    if [ -z "$1" ] || [ ! -f "$1/index.html" ] || [ -z "$2" ] || [ ! -x "$2" ]; then
-        echo "usage: $0 $3" >&2
-        echo "  (a folder with index.html from 'make web', the desktop build's $4)" >&2
+    local usage=$1 tool_name=$2 dir=${3:-} tool=${4:-}
+    if [ -z "$dir" ] || [ ! -f "$dir/index.html" ] || [ -z "$tool" ] || [ ! -x "$tool" ]; then
+        echo "usage: $0 $usage" >&2
+        echo "  (a folder with index.html from 'make web', the desktop build's $tool_name)" >&2
         exit 2
     fi
-    WEB_BUILD_DIR=$(cd "$1" && pwd)
+    WEB_BUILD_DIR=$(cd "$dir" && pwd)
 }
 
 # Installed again when the lock file has changed since (npm ci records what
