@@ -25,31 +25,16 @@ if [ -z "$PROG" ] || [ ! -x "$PROG" ]; then
 fi
 command -v Xvfb >/dev/null || { echo "FAIL: Xvfb is not installed (Debian package xvfb)"; exit 1; }
 . "$(dirname "$0")/lib.sh" # kt_poll, and finding the window and its pixels
+. "$(dirname "$0")/checks.sh"
 
 # Once it is up, how long the program is left to paint (and to say what it
 # should not) before its stderr is read. A busy machine makes it paint less
 # in that time, which can hide an unwanted line but never invent one.
 OBSERVE_SECONDS=1
 
-WORK=$(mktemp -d "${TMPDIR:-/tmp}/kansu-degraded.XXXXXX")
-chmod 700 "$WORK"
-SHOTS=$WORK
-FAILS=0
 XVFB_PID="" PID=""
-
-cleanup() {
-    local pid
-    for pid in $PID $XVFB_PID; do
-        kill "$pid" 2>/dev/null && wait "$pid" 2>/dev/null
-    done
-    if [ "$FAILS" -eq 0 ]; then rm -rf "$WORK"; fi
-}
-trap cleanup EXIT
-
-fail() {
-    echo "FAIL: $*"
-    FAILS=$((FAILS + 1))
-}
+work_folder kansu-degraded PID XVFB_PID
+SHOTS=$WORK
 
 # A fontconfig configuration that knows the DejaVu faces only: no Japanese.
 NO_JAPANESE="$WORK/no-japanese.conf"
@@ -159,8 +144,4 @@ check as-designed 24 ""
 # A Japanese locale names the face in Japanese; it is still there.
 LANG=ja_JP.UTF-8 LC_ALL= check as-designed-japanese-locale 24 ""
 
-if [ "$FAILS" -gt 0 ]; then
-    echo "$(basename "$0"): $FAILS check(s) failed; program output in $WORK"
-    exit 1
-fi
-echo "$(basename "$0"): all checks passed"
+finish check "program output in $WORK"

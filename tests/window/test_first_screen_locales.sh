@@ -9,14 +9,14 @@ if [ -z "$prog" ] || [ ! -x "$prog" ]; then
     echo "usage: $0 <path of kansu-envelope>" >&2
     exit 2
 fi
+. "$here/checks.sh"
 
-fails=0
 run_in() {
     local what=$1
     shift
     echo "--- $what"
     env -u LC_ALL -u LC_CTYPE -u LC_MESSAGES -u LANGUAGE "$@" bash "$here/test_first_screen.sh" "$prog" ||
-        { echo "FAIL: the first screen with $what"; fails=$((fails + 1)); }
+        fail "the first screen with $what"
 }
 
 run_in "no locale set" -u LANG
@@ -36,8 +36,4 @@ else
     echo "note: every candidate UTF-8 locale is installed; the uninstalled case was not run"
 fi
 
-if [ "$fails" -gt 0 ]; then
-    echo "$(basename "$0"): $fails locale(s) failed"
-    exit 1
-fi
-echo "$(basename "$0"): all locales passed"
+finish locale

@@ -26,6 +26,7 @@ if [ -z "$PROG" ] || [ ! -x "$PROG" ]; then
 fi
 PROBE="$(dirname "$PROG")/tests/wayland_quit_probe"
 . "$(dirname "$0")/lib.sh" # kt_poll and its patience
+. "$(dirname "$0")/checks.sh"
 [ -x "$PROBE" ] || { echo "FAIL: no probe program at $PROBE (build the tests)"; exit 1; }
 command -v weston >/dev/null || { echo "FAIL: weston is not installed (Debian package weston)"; exit 1; }
 
@@ -38,24 +39,8 @@ END_RUNS=20           # 終了 with the speed box focused, per compositor
 CLOSE_RUNS=5          # closing the window
 RUN_END_RUNS=5        # 終了 while an automatic run waits
 
-WORK=$(mktemp -d "${TMPDIR:-/tmp}/kansu-wayland.XXXXXX")
-chmod 700 "$WORK"
-FAILS=0
 WESTON_PID="" XVFB_PID="" RUN_PID=""
-
-cleanup() {
-    local pid
-    for pid in $RUN_PID $WESTON_PID $XVFB_PID; do
-        kill "$pid" 2>/dev/null && wait "$pid" 2>/dev/null
-    done
-    if [ "$FAILS" -eq 0 ]; then rm -rf "$WORK"; fi
-}
-trap cleanup EXIT
-
-fail() {
-    echo "FAIL: $*"
-    FAILS=$((FAILS + 1))
-}
+work_folder kansu-wayland RUN_PID WESTON_PID XVFB_PID
 
 now_ms() { date +%s%3N; }
 alive() { kill -0 "$1" 2>/dev/null; }
@@ -169,8 +154,4 @@ else
     echo "note: no Xvfb, the runs with a seat are left out"
 fi
 
-if [ "$FAILS" -gt 0 ]; then
-    echo "$(basename "$0"): $FAILS check(s) failed; logs in $WORK"
-    exit 1
-fi
-echo "$(basename "$0"): all checks passed"
+finish check "logs in $WORK"
