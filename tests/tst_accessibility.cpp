@@ -106,9 +106,8 @@ private slots:
         // The toolkit joins the assistive technology bus a moment after
         // start-up, when the bus has answered: on a busy machine that may
         // come after the window is up.
-        if (qEnvironmentVariableIsSet("QT_LINUX_ACCESSIBILITY_ALWAYS_ON"))
-            QTest::qWaitFor([] { return QAccessible::isActive(); }, testsupport::patienceMs);
-        if (!QAccessible::isActive())
+        const bool busAskedFor = qEnvironmentVariableIsSet("QT_LINUX_ACCESSIBILITY_ALWAYS_ON");
+        if (!QTest::qWaitFor([] { return QAccessible::isActive(); }, busAskedFor ? testsupport::patienceMs : 0))
             QSKIP("no assistive technology bus here; tests/window/test_accessibility.sh runs this with one");
         std::vector<Announcement> events;
         recorded = &events;

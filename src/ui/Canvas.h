@@ -49,9 +49,7 @@ public:
     void setForeColor(QColor colour) { m_fore = colour; }
     int drawWidth() const { return m_drawWidth; }
     void setDrawWidth(int pixels) { m_drawWidth = pixels; }
-    FillStyle fillStyle() const { return m_fillStyle; }
     void setFillStyle(FillStyle style) { m_fillStyle = style; }
-    QColor fillColor() const { return m_fillColor; }
     void setFillColor(QColor colour) { m_fillColor = colour; }
     void setFont(const QFont &font);
     QFont font() const { return m_font; }

@@ -26,13 +26,10 @@ public:
     void setForeColor(QColor colour) { m_canvas.setForeColor(colour); }
     int drawWidth() const { return m_canvas.drawWidth(); }
     void setDrawWidth(int pixels) { m_canvas.setDrawWidth(pixels); }
-    FillStyle fillStyle() const { return m_canvas.fillStyle(); }
     void setFillStyle(FillStyle style) { m_canvas.setFillStyle(style); }
-    QColor fillColor() const { return m_canvas.fillColor(); }
     void setFillColor(QColor colour) { m_canvas.setFillColor(colour); }
     void setCanvasFont(const QFont &font) { m_canvas.setFont(font); }
     QFont canvasFont() const { return m_canvas.font(); }
-    QPointF currentPos() const { return m_canvas.currentPos(); }
     void setCurrentPos(QPointF pos) { m_canvas.setCurrentPos(pos); }
 
     // Clears the canvas to the background colour; the controls stay.

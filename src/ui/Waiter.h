@@ -30,8 +30,6 @@ public:
     // The program is ending: the wait in progress and every later one are
     // dropped without going on.
     void abandon();
-    bool isWaiting() const { return bool(m_then); }
-    bool isAbandoned() const { return m_abandoned; }
 
 private:
     void startTimer();
