@@ -1,4 +1,7 @@
 #include "BrowserPage.h"
+#include "LessonVoice.h"
+#include "PageControls.h"
+#include "PageInput.h"
 #include "SharedFigure.h"
 
 #include "QtWasmPrivate.h"
@@ -269,13 +272,9 @@ bool pointerFromPage(std::string kind, double x, double y, int buttons, int butt
     if (buttons & 1) held |= Qt::LeftButton;
     if (buttons & 2) held |= Qt::RightButton;
     if (buttons & 4) held |= Qt::MiddleButton;
-    Qt::KeyboardModifiers mods;
-    if (modifiers & 1) mods |= Qt::ShiftModifier;
-    if (modifiers & 2) mods |= Qt::ControlModifier;
-    if (modifiers & 4) mods |= Qt::AltModifier;
-    if (modifiers & 8) mods |= Qt::MetaModifier;
     return qtprivate::sendMouse(*window, type, x, y, held,
-                                type == QEvent::MouseMove ? Qt::NoButton : qtButton(button), mods);
+                                type == QEvent::MouseMove ? Qt::NoButton : qtButton(button),
+                                modifiersFromPage(modifiers));
 }
 
 // Called by the page when the browser window changes size.
@@ -309,6 +308,10 @@ void attachToPage(QWidget &window)
     // again, and the browser's platform draws a title bar after them.)
     window.setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::FramelessWindowHint);
     theLink = new PageLink(window);
+    if (auto *form = qobject_cast<Form1 *>(&window)) {
+        bindControlsToPage(*form);
+        speakForLesson(*form);
+    }
     val page = pageObject();
     if (!page.isUndefined())
         page.call<void>("setTitle", window.windowTitle().toStdString());

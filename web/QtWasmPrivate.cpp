@@ -40,4 +40,16 @@ bool sendMouse(QWindow &window, QEvent::Type type, double x, double y, Qt::Mouse
         &window, ulong(emscripten_get_now()), local, global, held, changed, type, modifiers);
 }
 
+bool sendKey(QWindow &window, QEvent::Type type, int key, Qt::KeyboardModifiers modifiers,
+             const QString &text, bool autoRepeat, bool shortcutsOnly)
+{
+    const ulong time = ulong(emscripten_get_now());
+    if (shortcutsOnly)
+        return type == QEvent::KeyPress
+               && QWindowSystemInterface::handleShortcutEvent(&window, time, key, modifiers, 0, 0, 0, text,
+                                                              autoRepeat);
+    return QWindowSystemInterface::handleKeyEvent<QWindowSystemInterface::SynchronousDelivery>(
+        &window, time, type, key, modifiers, text, autoRepeat);
+}
+
 } // namespace browser::qtprivate

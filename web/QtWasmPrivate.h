@@ -28,4 +28,11 @@ void setScreenScale(QScreen &screen, double scale);
 bool sendMouse(QWindow &window, QEvent::Type type, double x, double y, Qt::MouseButtons held,
                Qt::MouseButton changed, Qt::KeyboardModifiers modifiers);
 
+// A key from the page, delivered at once to the toolkit's focus widget:
+// the window's shortcuts first (a focus widget that takes the key for
+// itself, such as a text field its arrows, keeps it), then, unless
+// `shortcutsOnly`, the key press or release itself. True when it was used.
+bool sendKey(QWindow &window, QEvent::Type type, int key, Qt::KeyboardModifiers modifiers,
+             const QString &text, bool autoRepeat, bool shortcutsOnly);
+
 } // namespace browser::qtprivate

@@ -14,6 +14,7 @@ window.kansuPage = (function () {
     const retryRow = document.getElementById('retry-row');
     const endedNotice = document.getElementById('ended');
     const footer = document.getElementById('credits');
+    const controls = document.getElementById('controls');
     let client = null;     // the window's client size in the lesson's pixels
     let loader = null;
 
@@ -22,6 +23,7 @@ window.kansuPage = (function () {
             element.hidden = element !== notice;
         document.body.classList.toggle('notice-shown', notice !== null);
         screen.style.display = notice === null ? 'block' : 'none';
+        controls.hidden = notice !== null;
     }
 
     function say(text, failed) {
@@ -79,6 +81,7 @@ window.kansuPage = (function () {
         screen.style.height = size(deviceHeight);
         screen.style.left = place(Math.floor((roomWidth * ratio - deviceWidth) / 2));
         screen.style.top = place(Math.floor((roomHeight * ratio - deviceHeight) / 2));
+        kansuControls.fitTo(screen.style, client);
         return Math.min(deviceWidth / (width * ratio), deviceHeight / (height * ratio));
     }
 
@@ -169,6 +172,8 @@ window.kansuPage = (function () {
     // button. Touch goes on to the platform, which turns it into the mouse
     // itself.
     function passPointer(kind, event) {
+        if (kind === 'down' && event.target === screen)
+            kansuControls.focusAt(event.clientX, event.clientY);
         const module = loader && loader.module();
         const pointer = event.pointerType === 'mouse' || event.pointerType === 'pen';
         if (!pointer || !module || !module.kansuPointer)
@@ -181,7 +186,6 @@ window.kansuPage = (function () {
             screen.setPointerCapture(event.pointerId);
         else if (kind === 'up' && screen.hasPointerCapture(event.pointerId))
             screen.releasePointerCapture(event.pointerId);
-        screen.focus();
         const box = screen.getBoundingClientRect();
         const modifiers = (event.shiftKey ? 1 : 0) | (event.ctrlKey ? 2 : 0)
                         | (event.altKey ? 4 : 0) | (event.metaKey ? 8 : 0);
@@ -253,5 +257,6 @@ window.kansuPage = (function () {
     }
 
     return { start: start, fit: fit, ended: ended, setTitle: setTitle,
+             module: () => loader && loader.module(),
              distance: distance, stepTimed: stepTimed, painted: painted };
 })();

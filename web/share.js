@@ -82,9 +82,8 @@ window.kansuShare = (function () {
     button.addEventListener('click', open);
     document.getElementById('share-copy').addEventListener('click', copy);
     document.getElementById('share-close').addEventListener('click', () => panel.close());
-    // Closed by its button or by Escape, the panel gives the keyboard back to
-    // the lesson (the presenter's keys step P).
-    panel.addEventListener('close', () => screen.focus());
+    // Closed by its button or by Escape, the panel gives the focus back to
+    // its button; the presenter's keys step P wherever the focus is.
 
     return { figureInAddress: figureInAddress, figure: figure };
 })();

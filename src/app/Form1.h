@@ -177,6 +177,15 @@ public:
 
     // table/table.cpp: the value table.
     void DrawTable(qint16 mode);
+    // What the table shows, column by column (the whole x -> its two
+    // texts as written, without the leading blank), for assistive
+    // technology: the canvas itself holds only pixels.
+    struct TableEntry
+    {
+        QString x;
+        QString y;
+    };
+    const std::map<int, TableEntry> &tableEntries() const { return m_tableColumns; }
 
 signals:
     // Emitted when the automatic run starts a wait between two steps.
@@ -185,6 +194,11 @@ signals:
     void distanceChanged(const QString &text);
     // Emitted whenever the slot codes change, once the board shows them.
     void figureChanged();
+    // Emitted as the automatic run starts and as it ends.
+    void runningChanged(bool running);
+    // Emitted whenever a column of the table is written or erased, or the
+    // table is cleared (tableEntries).
+    void tableChanged();
 
 protected:
     // app/Form1.cpp: closing the window is 終了.
@@ -239,9 +253,7 @@ private:
     ui::Waiter m_waiter;        // the automatic run's wait between steps
     QElapsedTimer m_runClock;   // started as the automatic run begins
     qint64 m_stepDueNs = 0;     // when the run's next step is due, on that clock
-    // What the table shows, column by column (x -> "χ … ｙ …"), for
-    // assistive technology; the canvas itself holds only pixels.
-    std::map<int, QString> m_tableColumns;
+    std::map<int, TableEntry> m_tableColumns; // tableEntries()
     // Where each axis label of the graph stands (graph pixels), measured once.
     std::vector<QRect> m_axisTextExtents;
     // Drawing that waits while its panel is out of view (drawWaitingPanels).

@@ -83,4 +83,5 @@ void Form1::showRunState(bool running)
     Command1->setEnabled(!running);
     jidou->setEnabled(!running);
     tomeru->setEnabled(running);
+    emit runningChanged(running);
 }

@@ -29,7 +29,7 @@ void Form1::DrawTable(qint16 mode)
     };
     auto record = [&](int column, const QString &xText, const QString &yText) {
         if (mode == 0)
-            m_tableColumns[column] = QStringLiteral("χ %1, ｙ %2").arg(xText.trimmed(), yText.trimmed());
+            m_tableColumns[column] = TableEntry{xText.trimmed(), yText.trimmed()};
         else
             m_tableColumns.erase(column);
         announceTable();
@@ -83,8 +83,9 @@ void Form1::clearTable()
 void Form1::announceTable()
 {
     QStringList columns;
-    for (const auto &[x, text] : m_tableColumns)
-        columns << text;
+    for (const auto &[column, entry] : m_tableColumns)
+        columns << QStringLiteral("χ %1, ｙ %2").arg(entry.x, entry.y);
     // Setting the description tells assistive technology that it changed.
     hyo->setAccessibleDescription(columns.join(QStringLiteral("; ")));
+    emit tableChanged();
 }

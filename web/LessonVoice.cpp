@@ -1,0 +1,122 @@
+#include "LessonVoice.h"
+
+#include "app/Form1.h"
+#include "board/FigureWords.h"
+#include "ui/NumberForm.h"
+
+#include <QAbstractButton>
+#include <QElapsedTimer>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QStringList>
+#include <QTimer>
+
+#include <emscripten/val.h>
+
+namespace browser {
+namespace {
+
+using emscripten::val;
+
+// During an automatic run, a message at most this often (ms): a screen
+// reader that is still speaking the last one would otherwise fall behind.
+constexpr qint64 runMessageMs = 1000;
+
+val pageControls()
+{
+    val controls = val::global("kansuControls");
+    return controls.isUndefined() || controls.isNull() ? val::undefined() : controls;
+}
+
+class Voice : public QObject
+{
+public:
+    explicit Voice(Form1 &form) : QObject(&form), m_form(form)
+    {
+        const Form1Controls &c = form.controls();
+        for (QAbstractButton *button : {c.susumu, c.modoru, c.Command2, c.Command1})
+            connect(button, &QAbstractButton::clicked, this, [this] { queue(place()); });
+        connect(&form, &Form1::figureChanged, this, [this] {
+            queue(QStringLiteral("封筒の中の図形は %1").arg(board::figureWords(m_form.scene().SlotPiece)));
+            queue(place());
+            describeBoard();
+        });
+        connect(&form, &Form1::runningChanged, this, [this](bool running) {
+            if (!running)
+                queue(QStringLiteral("自動が止まりました。%1").arg(place()));
+        });
+        connect(&form, &Form1::distanceChanged, this, [this] {
+            describeBoard();
+            if (m_form.isRunning() && (!m_lastRunMessage.isValid() || m_lastRunMessage.elapsed() >= runMessageMs)) {
+                m_lastRunMessage.start();
+                queue(place());
+            }
+        });
+        connect(&form, &Form1::tableChanged, this, &Voice::showTable);
+        describeBoard();
+        showTable();
+    }
+
+private:
+    // x as the read-out shows it, y as the graph has summed it.
+    QString place() const
+    {
+        return QStringLiteral("χ は %1 cm、ｙ は %2 cm²")
+            .arg(m_form.controls().Text1->text().trimmed(), ui::generalNumber(m_form.scene().GraphY).trimmed());
+    }
+
+    // What one turn of the event loop has to say, said once at its end
+    // (初期画面 changes the figure and then P, for one message).
+    void queue(const QString &text)
+    {
+        if (!m_queued.contains(text))
+            m_queued << text;
+        if (m_queued.size() == 1)
+            QTimer::singleShot(0, this, [this] {
+                const QString message = m_queued.join(QStringLiteral("。"));
+                m_queued.clear();
+                val controls = pageControls();
+                if (!controls.isUndefined())
+                    controls.call<void>("say", message.toStdString());
+            });
+    }
+
+    void describeBoard() const
+    {
+        val controls = pageControls();
+        if (controls.isUndefined())
+            return;
+        const QString text = QStringLiteral("封筒ABCD（横10cm、縦6cm）の中の図形は %1。点Ｐは B から左へ %2 cm 動いた。")
+                                 .arg(board::figureWords(m_form.scene().SlotPiece),
+                                      m_form.controls().Text1->text().trimmed());
+        controls.call<void>("describeBoard", text.toStdString());
+    }
+
+    void showTable() const
+    {
+        val controls = pageControls();
+        if (controls.isUndefined())
+            return;
+        val rows = val::array();
+        for (const auto &[column, entry] : m_form.tableEntries()) {
+            val row = val::array();
+            row.call<void>("push", entry.x.toStdString());
+            row.call<void>("push", entry.y.toStdString());
+            rows.call<void>("push", row);
+        }
+        controls.call<void>("table", rows);
+    }
+
+    Form1 &m_form;
+    QStringList m_queued;
+    QElapsedTimer m_lastRunMessage;
+};
+
+} // namespace
+
+void speakForLesson(Form1 &form)
+{
+    new Voice(form);
+}
+
+} // namespace browser
