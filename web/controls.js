@@ -203,8 +203,14 @@ window.kansuControls = (function () {
                 continue;
             const box = made.element.getBoundingClientRect();
             if (clientX >= box.left && clientX < box.right && clientY >= box.top && clientY < box.bottom) {
-                if (made.element.tabIndex >= 0)
-                    made.element.focus({ preventScroll: true });
+                if (made.element.tabIndex >= 0) {
+                    // Focused by the pointer: no ring, as for any control
+                    // clicked (the ring is for the keyboard).
+                    made.element.classList.add('pointer-focus');
+                    made.element.addEventListener('blur', () => made.element.classList.remove('pointer-focus'),
+                                                  { once: true });
+                    made.element.focus({ preventScroll: true, focusVisible: false });
+                }
                 else if (document.activeElement && document.activeElement !== document.body)
                     document.activeElement.blur();
                 return;

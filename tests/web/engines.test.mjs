@@ -1,15 +1,17 @@
 // One visit to the lesson's page, the same in every browser engine the
 // page is tested in (drivers.mjs): the first screen, a piece dragged by
-// mouse, 出す, グラフ, 表, 自動 to the end and 終了. It relies only on the
-// canvas #screen, its data-x, the end notice #ended and pixels. Positions
-// are client pixels, board pixels where a name says so (see lesson.mjs).
+// mouse, 出す, グラフ, 表, 自動 to the end and 終了. It finds the controls
+// by role and name, as a pupil or a screen reader finds them, and otherwise
+// relies only on the canvas #screen, its data-x, the end notice #ended and
+// pixels. Positions are client pixels, board pixels where a name says so
+// (see lesson.mjs).
 import { test, before, after } from 'node:test';
 import assert from 'node:assert/strict';
 import { PNG } from 'pngjs';
 import {
     Lesson, URL, afterTwoFrames, TRAY, slot, COMPACT, GRAPH_W, TABLE_H, BOARD_X, BOARD_Y,
     GRAPH_X, GRAPH_Y, TABLE_X, TABLE_Y, BOARD_GREEN, GREY, RED, PANEL_CREAM,
-    BTN_FORWARD, BTN_AUTO, BTN_END, CHK_GRAPH, CHK_TABLE, AREA_STOP, waitForRunEnd,
+    AREA_STOP, waitForRunEnd,
 } from './lesson.mjs';
 import { ENGINES, VIEWPORT, startDisplay } from './drivers.mjs';
 
@@ -50,6 +52,24 @@ class EngineLesson extends Lesson {
         await this.driver.pointer([['move', a, b], ['down'], ...moves.flat(), ['up']]);
     }
 
+    // A press of the pointer on the control of that role and name: a
+    // button, a check box, ... (the name as the page gives it to assistive
+    // technology: its label, else its caption).
+    async press(role, name) {
+        const centre = await this.driver.evaluate(([role, name]) => {
+            const roleOf = (e) => e.getAttribute('role') || (e.tagName === 'BUTTON' ? 'button'
+                : e.type === 'checkbox' ? 'checkbox' : e.list ? 'combobox' : e.tagName === 'INPUT' ? 'textbox' : '');
+            const nameOf = (e) => e.getAttribute('aria-label') || e.closest('label')?.textContent.trim()
+                                  || e.textContent.trim();
+            const found = [...document.querySelectorAll('button, input, [role]')]
+                .find((e) => roleOf(e) === role && nameOf(e) === name);
+            const r = found?.getBoundingClientRect();
+            return r && r.width > 0 ? [r.x + r.width / 2, r.y + r.height / 2] : null;
+        }, [role, name]);
+        assert.ok(centre, `no ${role} named ${name} in view`);
+        await this.driver.pointer([['move', ...centre], ['down'], ['up']]);
+    }
+
     async x() { return this.driver.evaluate(() => document.getElementById('screen')?.dataset.x ?? null); }
 
     settle() { return this.driver.evaluate(afterTwoFrames); }
@@ -87,13 +107,13 @@ async function visit(driver) {
     await lesson.dragOnBoard(TRAY.triangle, slot(2));
     await lesson.waitForPixel(onBoard([420, 280]), GREY, 'the triangle in the envelope');
 
-    await lesson.click(BTN_FORWARD);
+    await lesson.press('button', '出す');
     await lesson.waitForX(' 0.5', CHANGE_MS);
 
-    await lesson.click(CHK_GRAPH);
+    await lesson.press('checkbox', 'グラフ');
     await lesson.waitForShape(GRAPH_W, COMPACT.h, 'after グラフ');
     await lesson.waitForPixel([GRAPH_X + 20, GRAPH_Y + 200], PANEL_CREAM, 'the graph');
-    await lesson.click(CHK_TABLE);
+    await lesson.press('checkbox', '表');
     await lesson.waitForShape(GRAPH_W, TABLE_H, 'after 表');
     await lesson.waitForPixel([TABLE_X + 300, TABLE_Y + 60], PANEL_CREAM, 'the table');
     const { box } = await lesson.geometry();
@@ -103,12 +123,12 @@ async function visit(driver) {
     // From x = 0.5 to the end, where P stands at board x 100; then the
     // run's last wait, after which ストップ looks as before the run.
     const idleStop = lesson.areaPixels(await lesson.shot(), AREA_STOP);
-    await lesson.click(BTN_AUTO);
+    await lesson.press('button', '自動');
     await lesson.waitForX(' 10.0', RUN_MS);
     await lesson.waitForPixel(onBoard([100, 297]), RED, 'P at the end of the run');
     await waitForRunEnd(lesson, idleStop, CHANGE_MS);
 
-    await lesson.click(BTN_END);
+    await lesson.press('button', '終了');
     await lesson.waitFor(() => driver.evaluate(() => {
         const notice = document.getElementById('ended');
         return !!notice && !notice.hidden && notice.getClientRects().length > 0;

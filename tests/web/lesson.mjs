@@ -45,6 +45,9 @@ export const CHK_GRID = centre('Check1'), CHK_TABLE = centre('Check3'), CHK_GRAP
 export const COMBO_TEXT = centre('Combo1', 14); // the text field, clear of the arrow at its right
 export const AREA_READOUT = [BOARD_X + FACTS.board.Text1[0], BOARD_Y + FACTS.board.Text1[1],
                              ...FACTS.board.Text1.slice(2)];
+// The controls on the board (board pixels): in the page they are HTML
+// elements over the program's pixels, not the program's own drawing.
+export const BOARD_CONTROLS = [FACTS.board.Text1, FACTS.board.Check4];
 
 // Board pixels: where the pointer takes each template in the tray, and the
 // middle of slot k (0..4) of the envelope.
