@@ -78,6 +78,7 @@ public:
         m_bound = inKeyboardOrder(all);
         m_cover = c.Picture1;
         m_cover->installEventFilter(this);
+        form.installEventFilter(this); // its size: グラフ and 表 bring controls into view
         for (const Bound &b : m_bound)
             watch(b);
     }
@@ -151,11 +152,14 @@ protected:
         case QEvent::Paint:
             // The element stands in the control's place; the board, the
             // graph and the table are painted as ever.
-            return watched != m_cover && !isSurface(watched);
+            if (const Bound *b = find(watched))
+                return b->kind != Kind::Surface;
+            return isPartOfControl(watched);
+        case QEvent::Resize:
         case QEvent::EnabledChange:
         case QEvent::Show:
         case QEvent::Hide:
-            if (watched == m_cover) {
+            if (watched == m_cover || watched == m_form) {
                 for (const Bound &b : m_bound)
                     tell(b);
             } else if (const Bound *b = find(watched)) {
@@ -209,10 +213,12 @@ private:
             connect(edit, &QLineEdit::textChanged, this, tellThis);
     }
 
-    bool isSurface(QObject *object) const
+    // A widget inside a control (the speed box's text field).
+    bool isPartOfControl(QObject *object) const
     {
+        auto *widget = qobject_cast<QWidget *>(object);
         for (const Bound &b : m_bound)
-            if (b.kind == Kind::Surface && b.widget == object)
+            if (b.kind != Kind::Surface && widget && b.widget->isAncestorOf(widget))
                 return true;
         return false;
     }
@@ -240,7 +246,13 @@ private:
         return QRect(widget->mapTo(m_form.data(), QPoint(0, 0)), widget->size());
     }
 
-    // In view unless the cover, stacked above it, lies over it.
+    // In view: inside the window's client area (グラフ and 表 widen and
+    // heighten it), and not under the cover stacked above it.
+    bool inView(const Bound &b) const
+    {
+        return b.widget->isVisibleTo(m_form.data()) && m_form->rect().intersects(placeOf(b.widget)) && !covered(b);
+    }
+
     bool covered(const Bound &b) const
     {
         if (b.kind == Kind::Surface || !m_cover->isVisible())
@@ -270,13 +282,13 @@ private:
         switch (b.kind) {
         case Kind::Button:
             d.set("caption", static_cast<QAbstractButton *>(w)->text().toStdString());
-            d.set("back", cssColour(palette.color(QPalette::Button)));
-            d.set("fore", cssColour(palette.color(QPalette::ButtonText)));
+            d.set("back", cssColour(palette.color(QPalette::Active, QPalette::Button)));
+            d.set("fore", cssColour(palette.color(QPalette::Active, QPalette::ButtonText)));
             break;
         case Kind::CheckBox:
             d.set("caption", static_cast<QAbstractButton *>(w)->text().toStdString());
-            d.set("back", cssColour(palette.color(QPalette::Window)));
-            d.set("fore", cssColour(palette.color(QPalette::WindowText)));
+            d.set("back", cssColour(palette.color(QPalette::Active, QPalette::Window)));
+            d.set("fore", cssColour(palette.color(QPalette::Active, QPalette::WindowText)));
             break;
         case Kind::ComboBox: {
             auto *combo = static_cast<QComboBox *>(w);
@@ -284,14 +296,14 @@ private:
             for (int i = 0; i < combo->count(); ++i)
                 items.call<void>("push", combo->itemText(i).toStdString());
             d.set("items", items);
-            d.set("back", cssColour(palette.color(QPalette::Base)));
-            d.set("fore", cssColour(palette.color(QPalette::Text)));
+            d.set("back", cssColour(palette.color(QPalette::Active, QPalette::Base)));
+            d.set("fore", cssColour(palette.color(QPalette::Active, QPalette::Text)));
             break;
         }
         case Kind::TextBox:
             d.set("readOnly", static_cast<QLineEdit *>(w)->isReadOnly());
-            d.set("back", cssColour(palette.color(QPalette::Base)));
-            d.set("fore", cssColour(palette.color(QPalette::Text)));
+            d.set("back", cssColour(palette.color(QPalette::Active, QPalette::Base)));
+            d.set("fore", cssColour(palette.color(QPalette::Active, QPalette::Text)));
             break;
         case Kind::Surface:
             break;
@@ -306,7 +318,7 @@ private:
             return;
         val state = val::object();
         state.set("enabled", b.widget->isEnabled());
-        state.set("shown", b.widget->isVisibleTo(m_form.data()) && !covered(b));
+        state.set("shown", inView(b));
         if (auto *box = qobject_cast<QCheckBox *>(b.widget))
             state.set("checked", box->isChecked());
         else if (auto *combo = qobject_cast<QComboBox *>(b.widget))

@@ -82,15 +82,29 @@ window.kansuControls = (function () {
         return field;
     }
 
+    // A caption drawn with blanks between its letters ("自    動") is heard
+    // by its name ("自動"), which is also what voice control listens for.
+    function caption(element, shown, heard) {
+        if (!heard || heard === shown) {
+            element.textContent = shown;
+            return;
+        }
+        const seen = document.createElement('span');
+        seen.setAttribute('aria-hidden', 'true');
+        seen.textContent = shown;
+        const said = document.createElement('span');
+        said.className = 'unseen';
+        said.textContent = heard;
+        element.append(seen, said);
+    }
+
     function make(d) {
         let element, field;
         switch (d.kind) {
         case 'button':
             element = field = document.createElement('button');
             element.type = 'button';
-            element.textContent = d.caption;
-            if (d.label && d.label !== d.caption)
-                element.setAttribute('aria-label', d.label);
+            caption(element, d.caption, d.label);
             element.addEventListener('click', () => act(d.name, 'click'));
             break;
         case 'checkbox':
@@ -245,8 +259,16 @@ window.kansuControls = (function () {
             event.preventDefault();
     }
 
-    document.addEventListener('keydown', (event) => forwardKey(event, true));
-    document.addEventListener('keyup', (event) => forwardKey(event, false));
+    // The toolkit listens on its canvas too: the canvas never keeps the
+    // focus, and a key that reaches it all the same is heard once, from here.
+    const screen = document.getElementById('screen');
+    screen.addEventListener('focus', () => screen.blur());
+    for (const [type, press] of [['keydown', true], ['keyup', false]])
+        window.addEventListener(type, (event) => {
+            forwardKey(event, press);
+            if (event.target === screen)
+                event.stopPropagation();
+        }, { capture: true });
     layer.style.setProperty('--face', `"${FACE}"`);
 
     return { build, state, useFace, say, table, describeBoard, fitTo, focusAt };

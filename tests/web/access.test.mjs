@@ -46,7 +46,12 @@ async function waitForState(lesson, role, name, check, what) {
 
 test('every control by role and name; states, the status region and the table follow the program', async (t) => {
     const lesson = await openLesson(t, { fragment: '#figure=' + FIGURE.join('') });
-    const find = await tree(lesson);
+    let find = await tree(lesson);
+    // 封筒をかくす stands beside the graph, out of the first screen's view.
+    assert.equal(find('checkbox', '封筒をかくす'), undefined, '封筒をかくす is heard out of view');
+    await control(lesson, 'checkbox', 'グラフ').check();
+    await waitForState(lesson, 'checkbox', '封筒をかくす', (c) => !!c, '封筒をかくす never came into view');
+    find = await tree(lesson);
     for (const [role, name] of CONTROLS)
         assert.ok(find(role, name), `no ${role} named ${name}`);
     assert.equal(find('button', 'ストップ').disabled, true, 'ストップ at rest');
@@ -109,7 +114,7 @@ test('axe-core finds nothing serious on the first screen, with the panels, in a 
 test('by the keyboard alone: to the board, a piece without a drag, a step, a run, the table', async (t) => {
     const lesson = await openLesson(t);
     const keys = lesson.page.keyboard;
-    const focused = () => lesson.page.evaluate(() => document.activeElement?.dataset.control ?? '');
+    const focused = () => lesson.page.evaluate(() => document.activeElement?.closest('[data-control]')?.dataset.control ?? '');
     for (let k = 0; k < 20 && (await focused()) !== 'kokuban'; k++)
         await keys.press('Tab');
     assert.equal(await focused(), 'kokuban', 'Tab never reached the board');
