@@ -22,11 +22,19 @@ WEB_JOBS ?= $(shell nproc)
 # web-toolchain-prebuilt, or else the recipe's, built now (about 40 minutes).
 QT_WASM_VERSION := $(shell . $(WEB_DIR)/qt-wasm.conf && echo $$QT_WASM_VERSION)
 QT_WASM_RECIPE_PREFIX := $(WEB_CACHE)/qt-$(QT_WASM_VERSION)-wasm-$(shell sha256sum $(WEB_DIR)/qt-wasm.conf | cut -c1-10)
-QT_WASM_TARBALL ?= $(firstword $(wildcard $(abspath $(WEB_DIR)/../../shared/toolchains)/qt-$(QT_WASM_VERSION)-wasm-lean.tar.gz \
-                                         $(abspath $(WEB_DIR)/../../shared/toolchains)/qt-$(QT_WASM_VERSION)-wasm.tar.gz))
-QT_WASM_PREBUILT_PREFIX := $(WEB_CACHE)/prebuilt-$(basename $(basename $(notdir $(QT_WASM_TARBALL))))
+QT_WASM_SHARED := $(abspath $(WEB_DIR)/../../shared/toolchains)
+QT_WASM_TARBALLS := qt-$(QT_WASM_VERSION)-wasm-lean.tar.gz qt-$(QT_WASM_VERSION)-wasm.tar.gz
+QT_WASM_TARBALL ?= $(firstword $(wildcard $(addprefix $(QT_WASM_SHARED)/,$(QT_WASM_TARBALLS))))
+# The prebuilt Qt's folder is named after the tarball's contents (the first
+# ten hex digits of its SHA-256), as the recipe's is after its
+# configuration: a tarball refreshed under the same name is unpacked anew,
+# and a folder unpacked from an older one is never taken for it. Expanded
+# only where a page's target uses it (the checksum reads the whole tarball).
+QT_WASM_PREBUILT_PREFIX = $(if $(wildcard $(QT_WASM_TARBALL)),$(WEB_CACHE)/prebuilt-$(basename $(basename \
+                            $(notdir $(QT_WASM_TARBALL))))-$(shell sha256sum $(QT_WASM_TARBALL) | cut -c1-10))
 QT_WASM_PREFIX ?= $(patsubst %/bin/qt-cmake,%,$(firstword \
-                    $(wildcard $(QT_WASM_RECIPE_PREFIX)/bin/qt-cmake $(QT_WASM_PREBUILT_PREFIX)/bin/qt-cmake) \
+                    $(wildcard $(QT_WASM_RECIPE_PREFIX)/bin/qt-cmake \
+                               $(if $(QT_WASM_PREBUILT_PREFIX),$(QT_WASM_PREBUILT_PREFIX)/bin/qt-cmake)) \
                     $(QT_WASM_RECIPE_PREFIX)/bin/qt-cmake))
 
 # Debian's emscripten and node, the host Qt's tools (moc, rcc, uic) and
@@ -63,6 +71,18 @@ web-toolchain: web-emsdk
 
 web-toolchain-prebuilt:
 	@$(WEB_DIR)/unpack-qt-wasm.sh $(QT_WASM_TARBALL) $(QT_WASM_PREBUILT_PREFIX)
+
+# Without a prebuilt tarball there is nothing to unpack: one line says where
+# it was looked for and what to do, and make's question mode then ends with
+# status 1 and no line of its own (as make run does without a display).
+NO_PREBUILT_WHERE = $(or $(QT_WASM_TARBALL),$(firstword $(QT_WASM_TARBALLS)) or $(lastword $(QT_WASM_TARBALLS)) in $(QT_WASM_SHARED)/)
+NO_PREBUILT = no prebuilt Qt for WebAssembly: no $(NO_PREBUILT_WHERE); put the shared toolchains there, or run make web, which builds Qt from the recipe (about 40 minutes)
+ifneq ($(filter web-toolchain-prebuilt,$(MAKECMDGOALS)),)
+ifeq ($(wildcard $(QT_WASM_TARBALL)),)
+$(shell printf '%s\n' '$(NO_PREBUILT)' >&2)
+MAKEFLAGS += --question
+endif
+endif
 
 # The recipe's Qt packed as the prebuilt copies are (one top folder), so
 # that a prebuilt copy can be refreshed from the recipe:
