@@ -1,10 +1,11 @@
-# The lesson for the browser, built with Qt for WebAssembly into
-# $(WEB_BUILD)/: the page (index.html, sw.js, manifest, icons, scripts) and
-# the program (kansu-envelope.js and .wasm, with .gz and .br copies).
+# The lesson for the browser, built with Qt for WebAssembly in $(WEB_BUILD)/
+# into its folder page/, which holds the page alone (index.html, sw.js,
+# manifest, icons, scripts) and the program (kansu-envelope.js and .wasm,
+# with .gz and .br copies): the folder to publish.
 #
 #   make web-toolchain-prebuilt  unpack the prebuilt Qt for WebAssembly
 #   make web                     build the page (installs packages, makes the toolchain)
-#   make web-serve               serve it on http://127.0.0.1:8040/
+#   make web-serve               serve it on http://127.0.0.1:8040/ (WEB_PORT=... for another port)
 #   make test-web                drive the page in Chromium, Firefox and WebKit
 #   make bench-web               the page's figures (a benchmark, never fails)
 #   make web-toolchain-pack      pack the recipe's Qt as a prebuilt tarball
@@ -100,9 +101,12 @@ web: web-toolchain
 	$(WEB_CONFIGURE) $(WEB_BUILD)
 	$(WEB_ENV) cmake --build $(WEB_BUILD) -j$(WEB_JOBS)
 
+# The page's folder of a build (the page alone, without the build's files).
+web_page = $(or $(shell $(TOOLS)/web-page-dir.sh $(1)),$(error $(1) holds no page))
+
 # The page's own files only, on the loopback interface.
 web-serve: web
-	python3 -m http.server --bind 127.0.0.1 --directory $(WEB_BUILD) $(WEB_PORT)
+	python3 -m http.server --bind 127.0.0.1 --directory $(call web_page,$(WEB_BUILD)) $(WEB_PORT)
 
 # The desktop's pictures of the board, which the page's must match, and
 # the design's facts, which the page tests read, come from small programs

@@ -14,7 +14,7 @@ set -u
 here=$(cd "$(dirname "$0")" && pwd)
 . "$here/serve.sh"
 web_arguments "BUILD_WEB_DIR BOARD_RENDER [TEST_FILE...]" web_board_render "$@"
-dir=$WEB_BUILD_DIR render=$2
+dir=$WEB_PAGE_DIR render=$2
 shift 2
 if [ $# -gt 0 ]; then
     files=("$@")
