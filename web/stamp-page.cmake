@@ -2,7 +2,7 @@
 # web/CMakeLists.txt): the program's files compressed beside them, the
 # build's id, and the page's templates filled in with it.
 #
-#   -DPAGE_DIR=...      the page's folder (the build folder's top)
+#   -DPAGE_DIR=...      the page's folder (KANSU_WEB_PAGE_DIR)
 #   -DSOURCE_DIR=...    web/
 #   -DPAGE_FILES=a;b    the page's own files, already copied into PAGE_DIR
 #   -DLESSON_NAME=...   the lesson's name (the app's name when installed)

@@ -45,6 +45,23 @@ function pageDriver(page, close) {
     };
 }
 
+// The viewport's size over WebDriver BiDi. puppeteer sends a screen
+// orientation override beside the size at every setViewport; Firefox ESR
+// 140 (Debian 12's main suite) knows no such command and answers "unknown
+// command", ESR 153 (its security suite) takes it. The size goes out in the
+// same breath either way: without the override, it counts once the page
+// has it.
+async function setFirefoxViewport(page) {
+    try {
+        await page.setViewport(VIEWPORT);
+    } catch (e) {
+        if (!/unknown command/.test(e.message) || !/setScreenOrientationOverride/.test(e.message))
+            throw e;
+        await page.waitForFunction((width, height) => window.innerWidth === width && window.innerHeight === height,
+                                   { polling: 100, timeout: LAUNCH_MS }, VIEWPORT.width, VIEWPORT.height);
+    }
+}
+
 // WebKitGTK's own browser for automation, wherever the architecture puts
 // its library folder (or MINIBROWSER).
 function miniBrowser() {
@@ -79,7 +96,12 @@ export const ENGINES = [
                 timeout: LAUNCH_MS,
             });
             const [page] = await browser.pages();
-            await page.setViewport(VIEWPORT);
+            try {
+                await setFirefoxViewport(page);
+            } catch (e) {
+                await browser.close();
+                throw e;
+            }
             return pageDriver(page, () => browser.close());
         },
     },

@@ -161,6 +161,20 @@ test('after one visit, a reload without the network shows the lesson', async (t)
     assert.deepEqual(lesson.errors, []);
 });
 
+// The page's folder is what a server publishes: the files the service
+// worker keeps (the build writes their list into sw.js), sw.js itself and
+// the compressed copies beside them; nothing of the build (its cache,
+// makefiles, objects, logs) and nothing of the toolkit's sample page.
+test("the page's folder holds the page's files and nothing else", () => {
+    const dir = process.env.KANSU_WEB_DIR;
+    const worker = fs.readFileSync(path.join(dir, 'sw.js'), 'utf8');
+    const files = JSON.parse(worker.match(/^const FILES = (\[.*\]);$/m)[1].replaceAll("'", '"'));
+    const page = new Set(['sw.js', ...files, ...files.flatMap((file) => [`${file}.gz`, `${file}.br`])]);
+    const present = fs.readdirSync(dir);
+    assert.deepEqual(present.filter((file) => !page.has(file)), [], 'in the folder, but not the page\'s');
+    assert.deepEqual(files.filter((file) => !present.includes(file)), [], 'the page\'s, but not in the folder');
+});
+
 // Servers that compress on their own: one that answers the plain name with
 // the precompressed .br copy (Content-Encoding: br), and one that marks the
 // .gz copies themselves as gzip-encoded, so that the browser unpacks them

@@ -14,7 +14,7 @@ set -u
 here=$(cd "$(dirname "$0")" && pwd)
 . "$here/serve.sh"
 web_arguments "BUILD_WEB_DIR BOARD_RENDER [TEST_FILE...]" web_board_render "$@"
-dir=$WEB_BUILD_DIR render=$2
+dir=$WEB_PAGE_DIR render=$2
 shift 2
 if [ $# -gt 0 ]; then
     files=("$@")
@@ -38,13 +38,37 @@ trap 'web_stop; [ -n "$keep" ] || rm -rf "$work"' EXIT
 web_serve "$dir" || exit 1
 export KANSU_WEB_URL="$WEB_URL" KANSU_WEB_DIR="$dir" KANSU_BOARD_PICTURES="$work/board"
 export KANSU_DESIGN_FACTS="$work/design-facts.json"
+# Each file's results go to the terminal as node reports them and, as TAP,
+# to the work folder, from which the closing lines name each failed test.
+shown=tap
+[ -t 1 ] && shown=spec
 rc=0
 failed=()
 for file in "${files[@]}"; do
-    node --test "$file" || { rc=1; failed+=("$(basename "$file")"); }
+    name=$(basename "$file")
+    tap=$work/$name.tap
+    node --test --test-reporter="$shown" --test-reporter-destination=stdout \
+         --test-reporter=tap --test-reporter-destination="$tap" "$file" && continue
+    rc=1
+    # The file's tests are its top-level TAP lines; a file that failed
+    # outside its tests (node names the file's path then) names itself.
+    tests=$(sed -n 's/^not ok [0-9]* - //p' "$tap" 2>/dev/null)
+    whole="$name (the file itself, outside its tests: see its error above)"
+    [ -n "$tests" ] || failed+=("$whole")
+    while IFS= read -r test; do
+        case $test in
+            '') ;;
+            */"$name") failed+=("$whole") ;;
+            *) failed+=("$name: $test") ;;
+        esac
+    done <<<"$tests"
 done
-[ $rc -eq 0 ] || echo "failed: ${failed[*]}"
-if [ $rc -ne 0 ]; then
+for line in "${failed[@]}"; do
+    echo "failed: $line"
+done
+# board.test.mjs keeps the page's picture of each board that differs from
+# the desktop's beside it (page-*.png); only then is the folder kept.
+if compgen -G "$work/board/page-*.png" >/dev/null; then
     keep=1
     echo "the desktop's pictures and the page's differing ones are in $work/board"
 fi

@@ -1,21 +1,25 @@
 # Shared by run.sh and bench.sh: their two arguments, the node modules from
-# the lock file, and a server of one folder on the loopback interface. Source
-# it, then call web_arguments, web_modules and web_serve DIR; web_serve sets
-# WEB_URL and WEB_SERVER (the server's process id, which web_stop ends).
+# the lock file, and a server of one folder (the page's) on the loopback
+# interface. Source it, then call web_arguments, web_modules and web_serve
+# DIR; web_serve sets WEB_URL and WEB_SERVER (the server's process id, which
+# web_stop ends).
 web_here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 
 # web_arguments USAGE TOOL_NAME "$@": the script's first argument must be a
-# folder with a page build (index.html from 'make web') and its second the
-# desktop build's program TOOL_NAME; else prints the script's USAGE (its
-# arguments) and exits 2. Sets WEB_BUILD_DIR to the folder's absolute path.
+# page build (a folder configured and built by 'make web', whose page folder
+# holds index.html) and its second the desktop build's program TOOL_NAME;
+# else prints the script's USAGE (its arguments) and exits 2. Sets
+# WEB_BUILD_DIR to the build's absolute path and WEB_PAGE_DIR to its page's.
 web_arguments() {
-    local usage=$1 tool_name=$2 dir=${3:-} tool=${4:-}
-    if [ -z "$dir" ] || [ ! -f "$dir/index.html" ] || [ -z "$tool" ] || [ ! -x "$tool" ]; then
+    local usage=$1 tool_name=$2 dir=${3:-} tool=${4:-} page=""
+    [ -z "$dir" ] || page=$("$web_here/../../tools/web-page-dir.sh" "$dir" 2>/dev/null)
+    if [ -z "$page" ] || [ ! -f "$page/index.html" ] || [ -z "$tool" ] || [ ! -x "$tool" ]; then
         echo "usage: $0 $usage" >&2
-        echo "  (a folder with index.html from 'make web', the desktop build's $tool_name)" >&2
+        echo "  (a build folder of 'make web' with its page, the desktop build's $tool_name)" >&2
         exit 2
     fi
     WEB_BUILD_DIR=$(cd "$dir" && pwd)
+    WEB_PAGE_DIR=$(cd "$page" && pwd)
 }
 
 # Installed again when the lock file has changed since (npm ci records what
