@@ -54,20 +54,53 @@ window.kansuPage = (function () {
         retryRow.hidden = false;
     }
 
+    // The browser's own device pixel ratio, whatever the page tells the
+    // program (below).
+    const browserRatio = (function () {
+        for (let object = window; object; object = Object.getPrototypeOf(object)) {
+            const own = Object.getOwnPropertyDescriptor(object, 'devicePixelRatio');
+            if (own && own.get)
+                return () => own.get.call(window) || 1;
+        }
+        return () => 1;
+    })();
+
+    // The canvas pixels per CSS pixel the program draws at, 0 for the
+    // browser's own ratio. The toolkit draws its widgets at one canvas
+    // pixel per lesson pixel or more, never fewer: its painter takes a
+    // ratio below 1 as 1, while its clipping and backing store follow the
+    // true ratio, so that each control is drawn too far right and down and
+    // clipped away at its own place. Where the lesson is shown at fewer
+    // device pixels than it has, the program draws it one canvas pixel per
+    // lesson pixel and the browser scales that picture down. The toolkit's
+    // platform takes the canvas's pixels per CSS pixel from
+    // window.devicePixelRatio, which answers it with this ratio.
+    let drawingRatio = 0;
+    try {
+        Object.defineProperty(window, 'devicePixelRatio', {
+            configurable: true, enumerable: true, get: () => drawingRatio || browserRatio() });
+    } catch (e) {
+        // A browser that keeps its own: the program draws at its ratio.
+    }
+
     // The largest scale at which the whole client area fits the browser
     // window, in whole device pixels: the canvas's backing store is a whole
     // number of device pixels, so its CSS size is that number over the
     // device pixel ratio, and it stands on a whole device pixel, or the
     // browser would resample the picture and blur every edge. The program
     // draws at the returned scale times the device pixel ratio, so the
-    // window fills the backing store pixel for pixel.
+    // window fills the backing store pixel for pixel. Below one device
+    // pixel per lesson pixel, see shrink().
     function fit(width, height) {
         client = { width: width, height: height };
         if (endedNotice.hidden)
             showNotice(null); // the window is up: the canvas takes the notice's place
-        const ratio = window.devicePixelRatio || 1;
+        const ratio = browserRatio();
         const [roomWidth, roomHeight] = room(width, height);
         const fitting = Math.min(roomWidth / width, roomHeight / height);
+        if (fitting * ratio < 1)
+            return shrink(width, height, roomWidth, roomHeight);
+        drawingRatio = 0;
         const deviceWidth = Math.floor(width * fitting * ratio);
         const deviceHeight = Math.floor(height * fitting * ratio);
         // Layout keeps CSS lengths in 64ths of a pixel: a size is rounded up
@@ -80,6 +113,26 @@ window.kansuPage = (function () {
         screen.style.left = place(Math.floor((roomWidth * ratio - deviceWidth) / 2));
         screen.style.top = place(Math.floor((roomHeight * ratio - deviceHeight) / 2));
         return Math.min(deviceWidth / (width * ratio), deviceHeight / (height * ratio));
+    }
+
+    // The lesson shown at fewer device pixels than lesson pixels: the
+    // canvas holds the window one pixel per lesson pixel, and the browser
+    // shows it at the largest scale that fits. The toolkit sizes the
+    // canvas at its CSS size times the drawing ratio, cut to whole pixels:
+    // the CSS size holds half a lesson pixel more each way, so that the
+    // cut keeps every pixel of the window.
+    function shrink(width, height, roomWidth, roomHeight) {
+        const scale = Math.min(roomWidth / (width + 0.5), roomHeight / (height + 0.5));
+        drawingRatio = 1 / scale;
+        if (scale * drawingRatio < 1)
+            drawingRatio *= 1 + 2 * Number.EPSILON; // never below one canvas pixel per lesson pixel
+        const css = (length) => Math.round(length * 64) / 64;
+        const cssWidth = css((width + 0.5) * scale), cssHeight = css((height + 0.5) * scale);
+        screen.style.width = cssWidth + 'px';
+        screen.style.height = cssHeight + 'px';
+        screen.style.left = css((roomWidth - cssWidth) / 2) + 'px';
+        screen.style.top = css((roomHeight - cssHeight) / 2) + 'px';
+        return scale;
     }
 
     // The part of the browser window the lesson may take, in CSS pixels,
@@ -111,13 +164,13 @@ window.kansuPage = (function () {
     // device, for one): a look once a second catches those.
     let followedRatio = 0;
     function followPixelRatio() {
-        followedRatio = window.devicePixelRatio || 1;
+        followedRatio = browserRatio();
         const query = matchMedia(`(resolution: ${followedRatio}dppx)`);
         query.addEventListener('change', ratioChanged, { once: true });
     }
 
     function ratioChanged() {
-        if ((window.devicePixelRatio || 1) === followedRatio)
+        if (browserRatio() === followedRatio)
             return;
         refit();
         followPixelRatio();
@@ -252,6 +305,6 @@ window.kansuPage = (function () {
         catchPointer();
     }
 
-    return { start: start, fit: fit, ended: ended, setTitle: setTitle,
+    return { start: start, fit: fit, pixelRatio: browserRatio, ended: ended, setTitle: setTitle,
              distance: distance, stepTimed: stepTimed, painted: painted };
 })();

@@ -5,7 +5,10 @@
 // of the envelope and grey in it, and no fill may leak through an outline.
 import { test } from 'node:test';
 import assert from 'node:assert/strict';
-import { useBrowser, openLesson, expectFigure, UNSCALED, TRAY, slot, BOARD_X, BOARD_Y, TRAY_GREEN, YELLOW } from './lesson.mjs';
+import {
+    useBrowser, openLesson, expectFigure, UNSCALED, TRAY, slot, BOARD_X, BOARD_Y, TRAY_GREEN, YELLOW,
+    place, AREA_READOUT, CHK_GRAPH, CHK_TABLE, GRAPH_W, TABLE_H, COMPACT, WHITE, BLACK, BLUE, PANEL_CREAM, CHECK_TEXT,
+} from './lesson.mjs';
 
 useBrowser();
 
@@ -69,3 +72,52 @@ test('a change of the device pixel ratio alone refits the page sharp', async (t)
     await lesson.waitFor(sharp, 10000, 'the backing store kept the old ratio');
     assert.deepEqual(lesson.errors, []);
 });
+
+// The lesson at a device pixel ratio of 1 where the page shows it below its
+// own size (the full window in a Chromebook's 1358 x 629 page, in 1024 x
+// 680): every control drawn at its design place in its colours (the share
+// of the control's inside, less 3 px each side, in each colour; the
+// captions' colours blend with the face where the page is scaled), the
+// lesson inside the browser window and clear of the share button.
+const WHOLE = [
+    // control, its place, [colour, least share, tolerance per channel]...
+    ['出す', place('susumu'), [YELLOW, 0.6, 8], [BLACK, 0.02, 96]],
+    ['初期画面', place('Command1'), [PANEL_CREAM, 0.4, 8], [BLACK, 0.05, 96]],
+    ['表', place('Check3'), [WHITE, 0.01, 8], [CHECK_TEXT, 0.04, 48]],
+    ['グラフ', place('Check2'), [WHITE, 0.01, 8], [CHECK_TEXT, 0.04, 48]],
+    ['関数の利用', place('Label6'), [BLUE, 0.3, 8], [WHITE, 0.1, 48]],
+    ['the read-out', AREA_READOUT, [WHITE, 0.5, 8], [BLACK, 0.03, 96]],
+];
+for (const [viewport, panels] of [[{ width: 1358, height: 629 }, true], [{ width: 1024, height: 680 }, true]])
+    test(`the whole lesson at ratio 1 in ${viewport.width}x${viewport.height}${panels ? ' with グラフ and 表' : ''}`, async (t) => {
+        const lesson = await openLesson(t, { viewport });
+        const shaped = (width, height) => async () => {
+            const { box } = await lesson.geometry();
+            return Math.abs(box.width / box.height - width / height) < 0.01;
+        };
+        if (panels) {
+            await lesson.click(CHK_GRAPH);
+            await lesson.waitFor(shaped(GRAPH_W, COMPACT.h), 3000, 'グラフ did not widen the lesson');
+            await lesson.click(CHK_TABLE);
+            await lesson.waitFor(shaped(GRAPH_W, TABLE_H), 3000, '表 did not heighten the lesson');
+        }
+        await lesson.settle();
+        const s = await lesson.shot();
+        assert.equal(s.scale < 1, panels, `the lesson is shown at ${s.scale} of its size`);
+        for (const [name, [x, y, w, h], ...colours] of WHOLE)
+            for (const [rgb, least, tolerance] of colours) {
+                let hits = 0;
+                for (let j = y + 3; j < y + h - 3; j++)
+                    for (let i = x + 3; i < x + w - 3; i++)
+                        hits += lesson.pixel(s, i, j).every((v, k) => Math.abs(v - rgb[k]) <= tolerance) ? 1 : 0;
+                const share = hits / ((w - 6) * (h - 6));
+                assert.ok(share >= least, `${name}: ${(share * 100).toFixed(1)} % in ${rgb}, at least ${least * 100} % expected`);
+            }
+        const button = await lesson.page.locator('#share').boundingBox();
+        const { box } = s;
+        assert.ok(box.x >= 0 && box.y >= 0 && box.x + box.width <= viewport.width && box.y + box.height <= viewport.height,
+                  `the lesson ${JSON.stringify(box)} leaves the browser window`);
+        assert.ok(button.x >= box.x + box.width || button.y >= box.y + box.height,
+                  `the share button ${JSON.stringify(button)} covers the lesson ${JSON.stringify(box)}`);
+        assert.deepEqual(lesson.errors, []);
+    });
