@@ -99,6 +99,23 @@ test('この図を配る: the link and its QR code open the figure as built', as
     assert.deepEqual([...built.errors, ...opened.errors], []);
 });
 
+// The link handed to the class is the page's own address and the figure:
+// a query in the teacher's address (a learning platform's launch link with
+// the teacher's token, long or short) and the fragment's other entries stay
+// out of it and of its QR code.
+test('この図を配る: the link holds nothing of the teacher\'s address but the page', async (t) => {
+    for (const query of ['?user_token=s3cr3t&context=7', `?launch=1&user_token=${'a1'.repeat(1200)}`]) {
+        const lesson = await openLesson(t, { fragment: '#figure=10456&seat=12' }, undefined, URL + query);
+        await lesson.page.click('#share');
+        const href = await lesson.page.locator('#share-link').getAttribute('href');
+        assert.equal(href, `${URL}#figure=10456`, query.slice(0, 20));
+        const qr = await lesson.page.locator('#share-qr').screenshot();
+        assert.equal(execFileSync('zbarimg', ['--raw', '-q', '-'], { input: qr, encoding: 'utf8' }).trim(), href);
+        assert.deepEqual(lesson.errors, [], query.slice(0, 20));
+        await lesson.context.close();
+    }
+});
+
 test('steps: 出す and 戻す move the figure out and back in', async (t) => {
     const lesson = await openLesson(t);
     for (const [from, to] of FIGURE.drags)
