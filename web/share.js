@@ -1,12 +1,13 @@
 // Handing the figure to the class. A link may carry a figure in the page's
 // address, "#figure=10456" (the figure's code, src/board/FigureCode.h: one
-// digit per slot, slot 0 at side AB first). The program reads it once as
-// the lesson starts, puts that figure into the envelope when the pupil's
-// drags could have made it, and tells the page the figure's code whenever
-// it changes: in the canvas's data-figure, with a "lessonfigure" event. The
-// teacher's button in the footer shows the link to the figure on the board
-// (this page and the figure, nothing else of the teacher's address), a way
-// to copy it and its QR code, for the pupils' tablets.
+// digit per slot, slot 0 at side AB first). The program reads it as the
+// lesson starts and whenever the fragment of the open page changes, puts
+// that figure into the envelope when the pupil's drags could have made it,
+// and tells the page the figure's code whenever it changes: in the canvas's
+// data-figure, with a "lessonfigure" event. The teacher's button in the
+// footer shows the link to the figure on the board (this page and the
+// figure, nothing else of the teacher's address), a way to copy it and its
+// QR code, for the pupils' tablets.
 'use strict';
 
 window.kansuShare = (function () {
@@ -28,6 +29,18 @@ window.kansuShare = (function () {
     // whether it stands for a figure.
     function figureInAddress() {
         return new URLSearchParams(location.hash.slice(1)).get(key) || '';
+    }
+
+    // `read` gets the figure's text whenever the address's fragment comes
+    // to name a figure in the open page (a figure link opened in the tab
+    // that shows the lesson changes only the fragment); the program reads
+    // it as it reads the address's figure at the start.
+    function followAddress(read) {
+        window.addEventListener('hashchange', () => {
+            const fragment = new URLSearchParams(location.hash.slice(1));
+            if (fragment.has(key))
+                read(fragment.get(key));
+        });
     }
 
     function figure(code) {
@@ -107,5 +120,5 @@ window.kansuShare = (function () {
     // the lesson (the presenter's keys step P).
     panel.addEventListener('close', () => screen.focus());
 
-    return { figureInAddress: figureInAddress, figure: figure };
+    return { figureInAddress: figureInAddress, followAddress: followAddress, figure: figure };
 })();

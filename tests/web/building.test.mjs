@@ -116,6 +116,28 @@ test('この図を配る: the link holds nothing of the teacher\'s address but t
     }
 });
 
+// A figure link opened in the tab that shows the lesson changes only the
+// fragment: the open page builds the new figure as a new tab would (P back
+// at B, the board as the link draws it), empties the envelope for a text
+// that stands for no figure, and keeps its figure when the fragment names
+// none.
+test('a new #figure= in the open page builds that figure', async (t) => {
+    const lesson = await openLesson(t, { viewport: UNSCALED, fragment: '#figure=10456' });
+    await lesson.forward(3);
+    for (const [fragment, figure] of [['#figure=14563', '14563'], ['#seat=12', '14563'], ['#figure=05600', '00000']]) {
+        await lesson.page.evaluate((hash) => { location.hash = hash; }, fragment);
+        await lesson.waitFor(async () => (await lesson.page.locator('#screen').getAttribute('data-figure')) === figure
+                                         && (await lesson.x()) === ' 0.0', 3000, `${fragment}: not the figure ${figure} with P at B`);
+        await lesson.settle();
+        const opened = await openLesson(t, { viewport: UNSCALED, fragment: `#figure=${figure}` });
+        await opened.settle();
+        assert.ok(lesson.areaPixels(await lesson.shot(), BOARD).equals(opened.areaPixels(await opened.shot(), BOARD)),
+                  `${fragment}: the board is not the one its link opens`);
+        await opened.context.close();
+    }
+    assert.deepEqual(lesson.errors, []);
+});
+
 test('steps: 出す and 戻す move the figure out and back in', async (t) => {
     const lesson = await openLesson(t);
     for (const [from, to] of FIGURE.drags)
