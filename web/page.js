@@ -47,10 +47,23 @@ window.kansuPage = (function () {
         }
     }
 
+    // What failed, as load.js tells it: the network, or the server's
+    // answer for one file (its HTTP status).
+    function failureText(error) {
+        const reason = error && error.message;
+        if (reason === 'stalled')
+            return '読み込みが止まりました。ネットワークを確かめて、もう一度読み込んでください。';
+        if (reason === 'status' && (error.status === 404 || error.status === 410))
+            return `ファイル ${error.file} がサーバーにありません（${error.status}）。`
+                + 'このページを置いた人に知らせてください。';
+        if (reason === 'status')
+            return `サーバーがファイル ${error.file} を送りませんでした（${error.status}）。`
+                + 'しばらくしてから、もう一度読み込んでください。';
+        return '読み込みに失敗しました。ネットワークを確かめて、もう一度読み込んでください。';
+    }
+
     function loadFailed(error) {
-        say(error && error.message === 'stalled'
-                ? '読み込みが止まりました。ネットワークを確かめて、もう一度読み込んでください。'
-                : '読み込みに失敗しました。ネットワークを確かめて、もう一度読み込んでください。', true);
+        say(failureText(error), true);
         retryRow.hidden = false;
     }
 
@@ -249,6 +262,25 @@ window.kansuPage = (function () {
             stage.addEventListener(type, (event) => passPointer(kind, event), { capture: true });
     }
 
+    function exited() {
+        if (!endedNotice.hidden)
+            return;
+        if (loader.crashed)
+            say('プログラムが止まりました: ' + (loader.exitText || '') , true);
+        else
+            ended();
+    }
+
+    // The program has stopped (emscripten's abort). A failed download, for
+    // which the loader calls this too, has been said already.
+    function aborted(what) {
+        if (loader.status === 'Error')
+            return;
+        loader.crashed = true;
+        loader.exitText = String(what);
+        exited();
+    }
+
     function webGLAvailable() {
         const canvas = document.createElement('canvas');
         try {
@@ -285,19 +317,17 @@ window.kansuPage = (function () {
                 say('授業を開けませんでした: ' + errorText, true);
                 retryRow.hidden = false;
             },
-            showExit: function () {
-                if (!endedNotice.hidden)
-                    return;
-                if (loader.crashed)
-                    say('プログラムが止まりました: ' + (loader.exitText || '') , true);
-                else
-                    ended();
-            },
+            showExit: exited,
             showCanvas: function () {
                 showNotice(null);
                 return screen;
             },
         });
+        // The loader calls the module's onAbort also when a download has
+        // failed, before it has given the module one of its own, and then
+        // throws a TypeError: the page gives it one from the start, which
+        // does what the loader's own would.
+        window.moduleConfig.onAbort = aborted;
         loader.loadEmscriptenModule('kansu-envelope');
         window.addEventListener('resize', refit);
         followPixelRatio();
