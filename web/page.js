@@ -109,7 +109,7 @@ window.kansuPage = (function () {
         if (endedNotice.hidden)
             showNotice(null); // the window is up: the canvas takes the notice's place
         const ratio = browserRatio();
-        const [roomWidth, roomHeight] = room(width, height);
+        const [roomWidth, roomHeight] = roomBesideButtons(width, height);
         const fitting = Math.min(roomWidth / width, roomHeight / height);
         if (fitting * ratio < 1)
             return shrink(width, height, roomWidth, roomHeight);
@@ -146,6 +146,21 @@ window.kansuPage = (function () {
         screen.style.left = css((roomWidth - cssWidth) / 2) + 'px';
         screen.style.top = css((roomHeight - cssHeight) / 2) + 'px';
         return scale;
+    }
+
+    // The page's own buttons (この図を配る) grow with the lesson: they are
+    // drawn at the lesson's scale, never below their own size. The room the
+    // lesson takes depends on the footer, and the footer on the lesson's
+    // scale: a few rounds settle both, the last room measured with the
+    // footer at the size it keeps, so that the lesson stays clear of it.
+    function roomBesideButtons(width, height) {
+        let scale = 1, space;
+        for (let round = 0; round < 3; round++) {
+            document.documentElement.style.setProperty('--page-button-scale', String(Math.max(1, scale)));
+            space = room(width, height);
+            scale = Math.min(space[0] / width, space[1] / height);
+        }
+        return space;
     }
 
     // The part of the browser window the lesson may take, in CSS pixels,

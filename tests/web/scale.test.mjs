@@ -75,10 +75,11 @@ test('a change of the device pixel ratio alone refits the page sharp', async (t)
 
 // The lesson at a device pixel ratio of 1 where the page shows it below its
 // own size (the full window in a Chromebook's 1358 x 629 page, in 1024 x
-// 680): every control drawn at its design place in its colours (the share
-// of the control's inside, less 3 px each side, in each colour; the
-// captions' colours blend with the face where the page is scaled), the
-// lesson inside the browser window and clear of the share button.
+// 680) and above it (the compact window on a 1920 x 1080 projector): every
+// control drawn at its design place in its colours (the share of the
+// control's inside, less 3 px each side, in each colour; the captions'
+// colours blend with the face where the page is scaled), the lesson inside
+// the browser window and clear of the share button, which grows with it.
 const WHOLE = [
     // control, its place, [colour, least share, tolerance per channel]...
     ['出す', place('susumu'), [YELLOW, 0.6, 8], [BLACK, 0.02, 96]],
@@ -88,7 +89,8 @@ const WHOLE = [
     ['関数の利用', place('Label6'), [BLUE, 0.3, 8], [WHITE, 0.1, 48]],
     ['the read-out', AREA_READOUT, [WHITE, 0.5, 8], [BLACK, 0.03, 96]],
 ];
-for (const [viewport, panels] of [[{ width: 1358, height: 629 }, true], [{ width: 1024, height: 680 }, true]])
+for (const [viewport, panels] of [[{ width: 1358, height: 629 }, true], [{ width: 1024, height: 680 }, true],
+                                  [{ width: 1920, height: 1080 }, false]])
     test(`the whole lesson at ratio 1 in ${viewport.width}x${viewport.height}${panels ? ' with グラフ and 表' : ''}`, async (t) => {
         const lesson = await openLesson(t, { viewport });
         const shaped = (width, height) => async () => {
@@ -119,5 +121,9 @@ for (const [viewport, panels] of [[{ width: 1358, height: 629 }, true], [{ width
                   `the lesson ${JSON.stringify(box)} leaves the browser window`);
         assert.ok(button.x >= box.x + box.width || button.y >= box.y + box.height,
                   `the share button ${JSON.stringify(button)} covers the lesson ${JSON.stringify(box)}`);
+        const fontSize = parseFloat(await lesson.page.locator('#share').evaluate((b) => getComputedStyle(b).fontSize));
+        const rootSize = parseFloat(await lesson.page.evaluate(() => getComputedStyle(document.documentElement).fontSize));
+        assert.ok(Math.abs(fontSize / rootSize - Math.max(1, s.scale)) < 0.1,
+                  `the share button's text is ${fontSize} px with the lesson at ${s.scale} of its size`);
         assert.deepEqual(lesson.errors, []);
     });
