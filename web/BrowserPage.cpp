@@ -66,7 +66,9 @@ public:
 
     // Asks the page to fit the window's client size to the browser window;
     // the page answers with the scale it shows it at, which becomes the
-    // screen's scale factor so the window is drawn, not stretched, at it.
+    // screen's scale factor so the window is drawn, not stretched, at it
+    // (shown at fewer device pixels than it has, it is drawn one device
+    // pixel per lesson pixel and the browser shrinks it: see page.js).
     // Nothing is done when neither the client size nor the browser window
     // nor its pixel ratio has changed since the last fit: the window's own
     // resize at a new scale (its size rounded through the screen's pixels,
@@ -79,8 +81,11 @@ public:
             return;
         const QSize client = clientSize();
         val browserWindow = val::global("window");
+        // The browser's own pixel ratio, from the page: the window's
+        // devicePixelRatio answers the toolkit with the ratio the page has
+        // the program draw at, which each fit may change.
         const Fit fit{client, browserWindow["innerWidth"].as<int>(), browserWindow["innerHeight"].as<int>(),
-                      browserWindow["devicePixelRatio"].as<double>()};
+                      page.call<double>("pixelRatio")};
         if (m_fitted && fit == m_lastFit)
             return;
         m_lastFit = fit;

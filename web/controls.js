@@ -199,9 +199,8 @@ window.kansuControls = (function () {
 
     // Over the canvas, at the scale the page shows the lesson at: `box` is
     // the canvas's place and size in CSS pixels, `client` the window's size
-    // in the lesson's pixels.
-    function fitTo(box, client) {
-        const scale = parseFloat(box.width) / client.width;
+    // in the lesson's pixels, `scale` CSS pixels per lesson pixel.
+    function fitTo(box, client, scale) {
         Object.assign(layer.style, { left: box.left, top: box.top, width: box.width, height: box.height });
         Object.assign(sheet.style, { width: client.width + 'px', height: client.height + 'px',
                                      transform: `scale(${scale})` });

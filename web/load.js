@@ -140,7 +140,7 @@ window.kansuLoad = (function () {
             fail(new Error('unreachable'));
         }
         if (!response.ok)
-            fail(new Error(url + ': ' + response.status));
+            fail(Object.assign(new Error('status'), { file: url, status: response.status }));
         // What the body will count: a server's own encoding is decoded
         // before it is counted, so the plain size; else what the server sends.
         const decoded = !!response.headers.get('Content-Encoding');
@@ -184,7 +184,10 @@ window.kansuLoad = (function () {
     }
 
     // Answers the loader's requests for the program's files; call it before
-    // the loader starts.
+    // the loader starts. `failure` gets an Error whose message says why:
+    // 'unreachable' (no answer), 'broken' (the answer broke off), 'stalled'
+    // (no byte for STALL_MS) or 'status' (the server answered `file` with
+    // the HTTP `status`, 404 for a file it does not have).
     function install(progress, failure) {
         onProgress = progress;
         onFailure = failure;

@@ -49,11 +49,53 @@ window.kansuPage = (function () {
         }
     }
 
+    // What failed, as load.js tells it: the network, or the server's
+    // answer for one file (its HTTP status).
+    function failureText(error) {
+        const reason = error && error.message;
+        if (reason === 'stalled')
+            return '読み込みが止まりました。ネットワークを確かめて、もう一度読み込んでください。';
+        if (reason === 'status' && (error.status === 404 || error.status === 410))
+            return `ファイル ${error.file} がサーバーにありません（${error.status}）。`
+                + 'このページを置いた人に知らせてください。';
+        if (reason === 'status')
+            return `サーバーがファイル ${error.file} を送りませんでした（${error.status}）。`
+                + 'しばらくしてから、もう一度読み込んでください。';
+        return '読み込みに失敗しました。ネットワークを確かめて、もう一度読み込んでください。';
+    }
+
     function loadFailed(error) {
-        say(error && error.message === 'stalled'
-                ? '読み込みが止まりました。ネットワークを確かめて、もう一度読み込んでください。'
-                : '読み込みに失敗しました。ネットワークを確かめて、もう一度読み込んでください。', true);
+        say(failureText(error), true);
         retryRow.hidden = false;
+    }
+
+    // The browser's own device pixel ratio, whatever the page tells the
+    // program (below).
+    const browserRatio = (function () {
+        for (let object = window; object; object = Object.getPrototypeOf(object)) {
+            const own = Object.getOwnPropertyDescriptor(object, 'devicePixelRatio');
+            if (own && own.get)
+                return () => own.get.call(window) || 1;
+        }
+        return () => 1;
+    })();
+
+    // The canvas pixels per CSS pixel the program draws at, 0 for the
+    // browser's own ratio. The toolkit draws its widgets at one canvas
+    // pixel per lesson pixel or more, never fewer: its painter takes a
+    // ratio below 1 as 1, while its clipping and backing store follow the
+    // true ratio, so that each control is drawn too far right and down and
+    // clipped away at its own place. Where the lesson is shown at fewer
+    // device pixels than it has, the program draws it one canvas pixel per
+    // lesson pixel and the browser scales that picture down. The toolkit's
+    // platform takes the canvas's pixels per CSS pixel from
+    // window.devicePixelRatio, which answers it with this ratio.
+    let drawingRatio = 0;
+    try {
+        Object.defineProperty(window, 'devicePixelRatio', {
+            configurable: true, enumerable: true, get: () => drawingRatio || browserRatio() });
+    } catch (e) {
+        // A browser that keeps its own: the program draws at its ratio.
     }
 
     // The largest scale at which the whole client area fits the browser
@@ -62,14 +104,18 @@ window.kansuPage = (function () {
     // device pixel ratio, and it stands on a whole device pixel, or the
     // browser would resample the picture and blur every edge. The program
     // draws at the returned scale times the device pixel ratio, so the
-    // window fills the backing store pixel for pixel.
+    // window fills the backing store pixel for pixel. Below one device
+    // pixel per lesson pixel, see shrink().
     function fit(width, height) {
         client = { width: width, height: height };
         if (endedNotice.hidden)
             showNotice(null); // the window is up: the canvas takes the notice's place
-        const ratio = window.devicePixelRatio || 1;
-        const [roomWidth, roomHeight] = room(width, height);
+        const ratio = browserRatio();
+        const [roomWidth, roomHeight] = roomBesideButtons(width, height);
         const fitting = Math.min(roomWidth / width, roomHeight / height);
+        if (fitting * ratio < 1)
+            return shrink(width, height, roomWidth, roomHeight);
+        drawingRatio = 0;
         const deviceWidth = Math.floor(width * fitting * ratio);
         const deviceHeight = Math.floor(height * fitting * ratio);
         // Layout keeps CSS lengths in 64ths of a pixel: a size is rounded up
@@ -81,8 +127,45 @@ window.kansuPage = (function () {
         screen.style.height = size(deviceHeight);
         screen.style.left = place(Math.floor((roomWidth * ratio - deviceWidth) / 2));
         screen.style.top = place(Math.floor((roomHeight * ratio - deviceHeight) / 2));
-        kansuControls.fitTo(screen.style, client);
-        return Math.min(deviceWidth / (width * ratio), deviceHeight / (height * ratio));
+        const scale = Math.min(deviceWidth / (width * ratio), deviceHeight / (height * ratio));
+        kansuControls.fitTo(screen.style, client, scale);
+        return scale;
+    }
+
+    // The lesson shown at fewer device pixels than lesson pixels: the
+    // canvas holds the window one pixel per lesson pixel, and the browser
+    // shows it at the largest scale that fits. The toolkit sizes the
+    // canvas at its CSS size times the drawing ratio, cut to whole pixels:
+    // the CSS size holds half a lesson pixel more each way, so that the
+    // cut keeps every pixel of the window.
+    function shrink(width, height, roomWidth, roomHeight) {
+        const scale = Math.min(roomWidth / (width + 0.5), roomHeight / (height + 0.5));
+        drawingRatio = 1 / scale;
+        if (scale * drawingRatio < 1)
+            drawingRatio *= 1 + 2 * Number.EPSILON; // never below one canvas pixel per lesson pixel
+        const css = (length) => Math.round(length * 64) / 64;
+        const cssWidth = css((width + 0.5) * scale), cssHeight = css((height + 0.5) * scale);
+        screen.style.width = cssWidth + 'px';
+        screen.style.height = cssHeight + 'px';
+        screen.style.left = css((roomWidth - cssWidth) / 2) + 'px';
+        screen.style.top = css((roomHeight - cssHeight) / 2) + 'px';
+        kansuControls.fitTo(screen.style, client, scale);
+        return scale;
+    }
+
+    // The page's own buttons (この図を配る) grow with the lesson: they are
+    // drawn at the lesson's scale, never below their own size. The room the
+    // lesson takes depends on the footer, and the footer on the lesson's
+    // scale: a few rounds settle both, the last room measured with the
+    // footer at the size it keeps, so that the lesson stays clear of it.
+    function roomBesideButtons(width, height) {
+        let scale = 1, space;
+        for (let round = 0; round < 3; round++) {
+            document.documentElement.style.setProperty('--page-button-scale', String(Math.max(1, scale)));
+            space = room(width, height);
+            scale = Math.min(space[0] / width, space[1] / height);
+        }
+        return space;
     }
 
     // The part of the browser window the lesson may take, in CSS pixels,
@@ -114,13 +197,13 @@ window.kansuPage = (function () {
     // device, for one): a look once a second catches those.
     let followedRatio = 0;
     function followPixelRatio() {
-        followedRatio = window.devicePixelRatio || 1;
+        followedRatio = browserRatio();
         const query = matchMedia(`(resolution: ${followedRatio}dppx)`);
         query.addEventListener('change', ratioChanged, { once: true });
     }
 
     function ratioChanged() {
-        if ((window.devicePixelRatio || 1) === followedRatio)
+        if (browserRatio() === followedRatio)
             return;
         refit();
         followPixelRatio();
@@ -200,6 +283,25 @@ window.kansuPage = (function () {
             stage.addEventListener(type, (event) => passPointer(kind, event), { capture: true });
     }
 
+    function exited() {
+        if (!endedNotice.hidden)
+            return;
+        if (loader.crashed)
+            say('プログラムが止まりました: ' + (loader.exitText || '') , true);
+        else
+            ended();
+    }
+
+    // The program has stopped (emscripten's abort). A failed download, for
+    // which the loader calls this too, has been said already.
+    function aborted(what) {
+        if (loader.status === 'Error')
+            return;
+        loader.crashed = true;
+        loader.exitText = String(what);
+        exited();
+    }
+
     function webGLAvailable() {
         const canvas = document.createElement('canvas');
         try {
@@ -236,19 +338,17 @@ window.kansuPage = (function () {
                 say('授業を開けませんでした: ' + errorText, true);
                 retryRow.hidden = false;
             },
-            showExit: function () {
-                if (!endedNotice.hidden)
-                    return;
-                if (loader.crashed)
-                    say('プログラムが止まりました: ' + (loader.exitText || '') , true);
-                else
-                    ended();
-            },
+            showExit: exited,
             showCanvas: function () {
                 showNotice(null);
                 return screen;
             },
         });
+        // The loader calls the module's onAbort also when a download has
+        // failed, before it has given the module one of its own, and then
+        // throws a TypeError: the page gives it one from the start, which
+        // does what the loader's own would.
+        window.moduleConfig.onAbort = aborted;
         loader.loadEmscriptenModule('kansu-envelope');
         window.addEventListener('resize', refit);
         followPixelRatio();
@@ -256,7 +356,7 @@ window.kansuPage = (function () {
         catchPointer();
     }
 
-    return { start: start, fit: fit, ended: ended, setTitle: setTitle,
+    return { start: start, fit: fit, pixelRatio: browserRatio, ended: ended, setTitle: setTitle,
              module: () => loader && loader.module(),
              distance: distance, stepTimed: stepTimed, painted: painted };
 })();

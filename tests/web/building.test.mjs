@@ -70,9 +70,12 @@ test('a pen drags a piece and taps 出す as the mouse does', async (t) => {
 
 // The page tells each change of the slots; the share panel's link and QR
 // code open a page whose board is the one built by drags, pixel for pixel
-// (at the page scale 1, where no edge is rounded).
+// (at the page scale 1, where no edge is rounded). The link is the page's
+// own address and the figure: the teacher's query (a launch link's token,
+// too long for a QR code) and fragment stay out of it.
 test('この図を配る: the link and its QR code open the figure as built', async (t) => {
-    const built = await openLesson(t, { viewport: UNSCALED });
+    const built = await openLesson(t, { viewport: UNSCALED, fragment: '#seat=12' }, undefined,
+                                   `${URL}?user_token=${'a1'.repeat(1200)}`);
     await built.page.evaluate(() => {
         window.figures = [];
         document.addEventListener('lessonfigure', (event) => window.figures.push(event.detail));
@@ -97,6 +100,19 @@ test('この図を配る: the link and its QR code open the figure as built', as
     assert.equal(await opened.page.locator('#screen').getAttribute('data-figure'), FIGURE.slots.join(''));
     assert.ok(opened.areaPixels(await opened.shot(), BOARD).equals(board), 'the link shows another board');
     assert.deepEqual([...built.errors, ...opened.errors], []);
+});
+
+// A figure link opened in the tab that shows the lesson (P moved) builds its figure there with P
+// at B; one that names no figure changes nothing; a figure the drags cannot make empties it.
+test('a new #figure= in the open page builds that figure', async (t) => {
+    const lesson = await openLesson(t, { fragment: '#figure=10456' });
+    await lesson.forward(3);
+    for (const [fragment, figure] of [['#figure=14563', '14563'], ['#seat=12', '14563'], ['#figure=05600', '00000']]) {
+        await lesson.page.evaluate((hash) => { location.hash = hash; }, fragment);
+        await lesson.waitFor(async () => (await lesson.page.locator('#screen').getAttribute('data-figure')) === figure
+                                         && (await lesson.x()) === ' 0.0', 3000, `${fragment}: not the figure ${figure} with P at B`);
+    }
+    assert.deepEqual(lesson.errors, []);
 });
 
 test('steps: 出す and 戻す move the figure out and back in', async (t) => {

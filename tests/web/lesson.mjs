@@ -18,7 +18,7 @@ if (!URL)
 // The design's facts, as the desktop build's design_facts writes them from
 // the program's own table (tests/web/run.sh names the file).
 const FACTS = JSON.parse(readFileSync(process.env.KANSU_DESIGN_FACTS, 'utf8'));
-const place = (name) => FACTS.window[name];
+export const place = (name) => FACTS.window[name]; // a control's place in the window, client pixels
 const centre = (name, left) => {
     const [x, y, w, h] = place(name);
     return [x + (left ?? Math.floor(w / 2)), y + Math.floor(h / 2)];
@@ -35,7 +35,7 @@ export const [GRAPH_W, TABLE_H] = FACTS.client.full;
 export const BOARD_GREEN = colour('boardGreen'), TRAY_GREEN = colour('trayGreen');
 export const YELLOW = colour('yellow'), WHITE = colour('white'), RED = colour('red');
 export const GREY = FACTS.palette[7], BLACK = FACTS.palette[0], BLUE = FACTS.palette[9];
-export const PANEL_CREAM = colour('panelCream');
+export const PANEL_CREAM = colour('panelCream'), CHECK_TEXT = colour('checkText');
 
 // Centres of the controls (client pixels).
 export const BTN_INITIAL = centre('Command1'), BTN_END = centre('end'), BTN_AUTO = centre('jidou');

@@ -213,6 +213,18 @@ for (const mode of ['brotli for the plain name', 'gzip encoding on the .gz'])
         assert.deepEqual(lesson.errors, []);
     });
 
+test('a file missing on the server: the page says so, offers もう一度読み込む and throws nothing', async (t) => {
+    const page = await (await browserInUse().newContext()).newPage();
+    t.after(() => page.context().close());
+    const errors = [];
+    page.on('pageerror', (e) => errors.push(String(e)));
+    await page.route(/kansu-envelope\.wasm/, (route) => route.fulfill({ status: 404 }));
+    await page.goto(URL);
+    await page.getByRole('button', { name: 'もう一度読み込む' }).waitFor({ timeout: 30000 });
+    assert.match(await page.locator('#status-text').innerText(), /kansu-envelope\.wasm\S* がサーバーにありません（404）/);
+    assert.deepEqual(errors, []);
+});
+
 // On a slow network the loading screen's bar shows the bytes coming in.
 test('the progress bar moves while the program loads on a slow network', async (t) => {
     const context = await browserInUse().newContext({ viewport: { width: 1280, height: 800 } });

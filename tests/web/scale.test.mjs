@@ -5,7 +5,10 @@
 // of the envelope and grey in it, and no fill may leak through an outline.
 import { test } from 'node:test';
 import assert from 'node:assert/strict';
-import { useBrowser, openLesson, expectFigure, UNSCALED, TRAY, slot, BOARD_X, BOARD_Y, TRAY_GREEN, YELLOW } from './lesson.mjs';
+import {
+    useBrowser, openLesson, expectFigure, UNSCALED, TRAY, slot, BOARD_X, BOARD_Y, TRAY_GREEN, YELLOW,
+    place, AREA_READOUT, CHK_GRAPH, CHK_TABLE, GRAPH_W, TABLE_H, COMPACT, WHITE, BLACK, CHECK_TEXT,
+} from './lesson.mjs';
 
 useBrowser();
 
@@ -69,3 +72,38 @@ test('a change of the device pixel ratio alone refits the page sharp', async (t)
     await lesson.waitFor(sharp, 10000, 'the backing store kept the old ratio');
     assert.deepEqual(lesson.errors, []);
 });
+
+// At ratio 1 below the lesson's size (1358 x 629, 1024 x 680) and above it: each control in its colours
+// at its place (a share of its inside, 3 px in), in the window, clear of the share button, which grows.
+const WHOLE = [ // control, place, [colour, least share, tolerance per channel]...
+    ['出す', place('susumu'), [YELLOW, 0.6, 8], [BLACK, 0.02, 96]],
+    ['表', place('Check3'), [WHITE, 0.01, 8], [CHECK_TEXT, 0.04, 48]],
+    ['グラフ', place('Check2'), [WHITE, 0.01, 8], [CHECK_TEXT, 0.04, 48]],
+    ['the read-out', AREA_READOUT, [WHITE, 0.5, 8], [BLACK, 0.03, 96]],
+];
+for (const [width, height, panels] of [[1358, 629, true], [1024, 680, true], [1920, 1080, false]])
+    test(`the whole lesson at ratio 1 in ${width}x${height}${panels ? ' with グラフ and 表' : ''}`, async (t) => {
+        const lesson = await openLesson(t, { viewport: { width, height } });
+        for (const [box, w, h] of panels ? [[CHK_GRAPH, GRAPH_W, COMPACT.h], [CHK_TABLE, GRAPH_W, TABLE_H]] : []) {
+            await lesson.click(box);
+            await lesson.waitFor(async () => Math.abs((await lesson.geometry()).box.width / (await lesson.geometry()).box.height - w / h) < 0.01,
+                                 3000, `the lesson did not take the shape of ${w}x${h}`);
+        }
+        await lesson.settle();
+        const s = await lesson.shot(), { box } = s;
+        assert.equal(s.scale < 1, panels, `the lesson is shown at ${s.scale} of its size`);
+        for (const [name, [x, y, w, h], ...colours] of WHOLE)
+            for (const [rgb, least, tolerance] of colours) {
+                let hits = 0;
+                for (let j = y + 3; j < y + h - 3; j++)
+                    for (let i = x + 3; i < x + w - 3; i++)
+                        hits += lesson.pixel(s, i, j).every((v, k) => Math.abs(v - rgb[k]) <= tolerance);
+                assert.ok(hits >= least * (w - 6) * (h - 6), `${name}: ${hits} px in ${rgb}`);
+            }
+        const button = await lesson.page.locator('#share').boundingBox();
+        assert.ok(box.x >= 0 && box.y >= 0 && box.x + box.width <= width && box.y + box.height <= height, 'the lesson leaves the window');
+        assert.ok(button.x >= box.x + box.width || button.y >= box.y + box.height, 'the share button covers the lesson');
+        const [text, root] = await lesson.page.evaluate(() => ['#share', 'html'].map((css) => parseFloat(getComputedStyle(document.querySelector(css)).fontSize)));
+        assert.ok(Math.abs(text / root - Math.max(1, s.scale)) < 0.1, `the share button's text is ${text} px at the scale ${s.scale}`);
+        assert.deepEqual(lesson.errors, []);
+    });
