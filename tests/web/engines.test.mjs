@@ -59,8 +59,10 @@ class EngineLesson extends Lesson {
         const centre = await this.driver.evaluate(([role, name]) => {
             const roleOf = (e) => e.getAttribute('role') || (e.tagName === 'BUTTON' ? 'button'
                 : e.type === 'checkbox' ? 'checkbox' : e.list ? 'combobox' : e.tagName === 'INPUT' ? 'textbox' : '');
-            const nameOf = (e) => e.getAttribute('aria-label') || e.closest('label')?.textContent.trim()
-                                  || e.textContent.trim();
+            const heard = (e) => [...e.childNodes].filter((n) => n.nodeType !== 1 || n.getAttribute('aria-hidden') !== 'true')
+                .map((n) => n.textContent).join('').trim();
+            const nameOf = (e) => e.getAttribute('aria-label') || (e.closest('label') && heard(e.closest('label')))
+                                  || heard(e);
             const found = [...document.querySelectorAll('button, input, [role]')]
                 .find((e) => roleOf(e) === role && nameOf(e) === name);
             const r = found?.getBoundingClientRect();
