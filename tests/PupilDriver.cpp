@@ -13,9 +13,11 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QGuiApplication>
 #include <QImage>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QStyleHints>
 #include <QTest>
 #include <QTimer>
 
@@ -547,8 +549,17 @@ void PupilDriver::drag()
     const double pxBefore = m_scene.Px;
     QTest::mousePress(m_controls.kokuban, button, {}, press);
     m_buttonHeld = true;
-    for (int i = 0; i < moves; ++i)
-        QTest::mouseMove(m_controls.kokuban, chance(0.5) ? anyPoint() : releasePoint());
+    // A press and release that never go as far as a drag starts are a
+    // click, which chooses rather than drops: this drag goes that far.
+    const int dragDistance = QGuiApplication::styleHints()->startDragDistance();
+    bool farEnough = (release - press).manhattanLength() >= dragDistance;
+    for (int i = 0; i < moves; ++i) {
+        const QPoint at = chance(0.5) ? anyPoint() : releasePoint();
+        farEnough = farEnough || (at - press).manhattanLength() >= dragDistance;
+        QTest::mouseMove(m_controls.kokuban, at);
+    }
+    if (!farEnough)
+        QTest::mouseMove(m_controls.kokuban, press + QPoint(dragDistance, 0));
     QTest::mouseMove(m_controls.kokuban, release);
     QTest::mouseRelease(m_controls.kokuban, button, {}, release);
     m_buttonHeld = false;

@@ -6,6 +6,8 @@
 // automatic run.
 #include "TestSupport.h"
 
+#include "ui/FocusFrame.h"
+
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
@@ -15,6 +17,8 @@
 #include <memory>
 
 namespace {
+
+using Slots = board::Slots;
 
 enum class Focus { Board, BoardByClick, Button, CheckBox, SpeedBox };
 enum class Where { AtB, HalfWay, AtEnd };
@@ -137,6 +141,42 @@ private slots:
         QCOMPARE(f->scene().Px, pxAfter);
         QCOMPARE(f->controls().Check5->isChecked(), coverAfter);
         QCOMPARE(f->controls().Combo1->currentText() != speedBefore, editsSpeed);
+    }
+
+    // With the board focused by Tab, 1 to 4 choose a template in tray order,
+    // then 1 to 5 put it into that slot as a click there does; Escape
+    // forgets. The keyboard's frame around the board goes with the focus.
+    void digitsBuildOnTheBoard_data()
+    {
+        QTest::addColumn<QList<int>>("keys"); // the keypad's when negative
+        QTest::addColumn<Slots>("after");
+        QTest::addColumn<int>("chosen");
+        QTest::newRow("1 then 1") << QList<int>{Qt::Key_1, Qt::Key_1} << Slots{1, 0, 0, 0, 0} << 0;
+        QTest::newRow("4 then 3: the triangle") << QList<int>{Qt::Key_4, Qt::Key_3} << Slots{0, 4, 5, 6, 0} << 0;
+        QTest::newRow("4 then 1: no room") << QList<int>{Qt::Key_4, Qt::Key_1} << Slots{} << 0;
+        QTest::newRow("keypad 3 then 5") << QList<int>{-Qt::Key_3, -Qt::Key_5} << Slots{0, 0, 0, 0, 3} << 0;
+        QTest::newRow("2, Escape, 3") << QList<int>{Qt::Key_2, Qt::Key_Escape, Qt::Key_3} << Slots{} << 3;
+        QTest::newRow("5 chooses nothing") << QList<int>{Qt::Key_5} << Slots{} << 0;
+        QTest::newRow("2 then 6: no slot") << QList<int>{Qt::Key_2, Qt::Key_6} << Slots{} << 2;
+    }
+    void digitsBuildOnTheBoard()
+    {
+        QFETCH(QList<int>, keys);
+        QFETCH(Slots, after);
+        QFETCH(int, chosen);
+        open();
+        QWidget *board = f->controls().kokuban;
+        auto *ring = f->findChild<ui::FocusFrame *>();
+        f->controls().Check2->setFocus();
+        QTest::keyClick(f->controls().Check2, Qt::Key_Tab); // グラフ, then the board
+        QCOMPARE(QApplication::focusWidget(), board);
+        QVERIFY(ring->isVisible());
+        for (int key : keys)
+            QTest::keyClick(board, Qt::Key(std::abs(key)), key < 0 ? Qt::KeypadModifier : Qt::NoModifier);
+        QCOMPARE(f->scene().SlotPiece, after);
+        QCOMPARE(f->selectedPiece(), chosen);
+        QTest::mouseClick(board, Qt::LeftButton, {}, QPoint(60, 380));
+        QVERIFY(!ring->isVisible());
     }
 
     // A second press of the blank-screen key shows the envelope again, and

@@ -1,6 +1,7 @@
 #include "Surface.h"
 
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -146,6 +147,15 @@ void Surface::mouseMoveEvent(QMouseEvent *event)
 void Surface::mouseReleaseEvent(QMouseEvent *event)
 {
     emit mouseUp(event->button(), event->modifiers(), event->position());
+}
+
+// A key held down counts once: its repeats would choose a piece and then
+// put it in. The key goes on to the window as well, which leaves it alone.
+void Surface::keyPressEvent(QKeyEvent *event)
+{
+    if (!event->isAutoRepeat())
+        emit keyDown(event->key(), event->modifiers());
+    QWidget::keyPressEvent(event);
 }
 
 } // namespace ui

@@ -54,6 +54,9 @@ signals:
     // A touch that the system took back (a gesture of its own, a palm):
     // the press it began has no release.
     void touchCancelled();
+    // A key pressed while the surface has the focus, once however long it
+    // is held (the window's own shortcuts, Tab and Shift+Tab never come here).
+    void keyDown(int key, Qt::KeyboardModifiers shift);
 
 public:
     // A surface that takes touch turns its first finger into the mouse
@@ -66,6 +69,7 @@ protected:
     void mousePressEvent(QMouseEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
 
 private:
     // Takes a new screen's pixel ratio where no drawing would be lost.
