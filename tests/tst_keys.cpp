@@ -18,8 +18,6 @@
 
 namespace {
 
-using Slots = board::Slots;
-
 enum class Focus { Board, BoardByClick, Button, CheckBox, SpeedBox };
 enum class Where { AtB, HalfWay, AtEnd };
 
@@ -143,26 +141,25 @@ private slots:
         QCOMPARE(f->controls().Combo1->currentText() != speedBefore, editsSpeed);
     }
 
-    // With the board focused by Tab, 1 to 4 choose a template in tray order,
-    // then 1 to 5 put it into that slot as a click there does; Escape
-    // forgets. The keyboard's frame around the board goes with the focus.
+    // With the board focused by Tab, 1-4 choose a template in tray order, then
+    // 1-5 click that slot; Escape forgets. The keyboard's ring shows the focus.
     void digitsBuildOnTheBoard_data()
     {
         QTest::addColumn<QList<int>>("keys"); // the keypad's when negative
-        QTest::addColumn<Slots>("after");
+        QTest::addColumn<board::Slots>("after");
         QTest::addColumn<int>("chosen");
-        QTest::newRow("1 then 1") << QList<int>{Qt::Key_1, Qt::Key_1} << Slots{1, 0, 0, 0, 0} << 0;
-        QTest::newRow("4 then 3: the triangle") << QList<int>{Qt::Key_4, Qt::Key_3} << Slots{0, 4, 5, 6, 0} << 0;
-        QTest::newRow("4 then 1: no room") << QList<int>{Qt::Key_4, Qt::Key_1} << Slots{} << 0;
-        QTest::newRow("keypad 3 then 5") << QList<int>{-Qt::Key_3, -Qt::Key_5} << Slots{0, 0, 0, 0, 3} << 0;
-        QTest::newRow("2, Escape, 3") << QList<int>{Qt::Key_2, Qt::Key_Escape, Qt::Key_3} << Slots{} << 3;
-        QTest::newRow("5 chooses nothing") << QList<int>{Qt::Key_5} << Slots{} << 0;
-        QTest::newRow("2 then 6: no slot") << QList<int>{Qt::Key_2, Qt::Key_6} << Slots{} << 2;
+        QTest::newRow("1 then 1") << QList<int>{Qt::Key_1, Qt::Key_1} << board::Slots{1, 0, 0, 0, 0} << 0;
+        QTest::newRow("4 then 3: the triangle") << QList<int>{Qt::Key_4, Qt::Key_3} << board::Slots{0, 4, 5, 6, 0} << 0;
+        QTest::newRow("4 then 1: no room") << QList<int>{Qt::Key_4, Qt::Key_1} << board::Slots{} << 0;
+        QTest::newRow("keypad 3 then 5") << QList<int>{-Qt::Key_3, -Qt::Key_5} << board::Slots{0, 0, 0, 0, 3} << 0;
+        QTest::newRow("2, Escape, 3") << QList<int>{Qt::Key_2, Qt::Key_Escape, Qt::Key_3} << board::Slots{} << 3;
+        QTest::newRow("5 chooses nothing") << QList<int>{Qt::Key_5} << board::Slots{} << 0;
+        QTest::newRow("2 then 6: no slot") << QList<int>{Qt::Key_2, Qt::Key_6} << board::Slots{} << 2;
     }
     void digitsBuildOnTheBoard()
     {
         QFETCH(QList<int>, keys);
-        QFETCH(Slots, after);
+        QFETCH(board::Slots, after);
         QFETCH(int, chosen);
         open();
         QWidget *board = f->controls().kokuban;

@@ -1,8 +1,7 @@
 // Building with a finger or a pen, as pupils and teachers do on a touch
-// board: every template into every slot by touch, and each template by pen,
-// gives the same slots and the same board pixels as the same drag with the
-// mouse, and so do a tap on the template and one on the slot; a pen's tap
-// presses a button; a second finger changes nothing; a
+// board: every template into every slot by touch, and each template by pen
+// or by two taps, gives the same slots and board pixels as the same drag with
+// the mouse; a pen's tap presses a button; a second finger changes nothing; a
 // touch the system takes back leaves the templates home and the figure as
 // it was.
 #include "TestSupport.h"
