@@ -233,10 +233,10 @@ private:
 
     // board/templates.cpp
     void putTemplatesHome();
-    // board/mouse.cpp: the board after a release above or over the envelope;
-    // figureChanged when the slots no longer hold `before`.
-    // Drops `held` at (X, Y): takes it away above the envelope, puts it in
-    // over the envelope, and puts the templates home.
+    // board/mouse.cpp: a drop of `held` at (X, Y), by a drag's release or a
+    // click (takes it away above the envelope, puts it in over it, puts the
+    // templates home); the board after a release above or over the
+    // envelope; figureChanged when the slots no longer hold `before`.
     void dropHeld(const board::Lift &held, float X, float Y);
     void showDroppedFigure();
     void tellFigureIfChanged(const board::Slots &before);
