@@ -13,9 +13,11 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QGuiApplication>
 #include <QImage>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QStyleHints>
 #include <QTest>
 #include <QTimer>
 
@@ -547,6 +549,9 @@ void PupilDriver::drag()
     const double pxBefore = m_scene.Px;
     QTest::mousePress(m_controls.kokuban, button, {}, press);
     m_buttonHeld = true;
+    // As far as a drag starts: short of it, the press would be a click,
+    // which chooses rather than drops.
+    QTest::mouseMove(m_controls.kokuban, press + QPoint(QGuiApplication::styleHints()->startDragDistance(), 0));
     for (int i = 0; i < moves; ++i)
         QTest::mouseMove(m_controls.kokuban, chance(0.5) ? anyPoint() : releasePoint());
     QTest::mouseMove(m_controls.kokuban, release);

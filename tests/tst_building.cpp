@@ -33,6 +33,13 @@ void drag(Form1 &f, float fromX, float fromY, float toX, float toY)
     f.kokuban_MouseUp(1, 0, toX, toY);
 }
 
+// A click or a tap: a press and its release on one point.
+void click(Form1 &f, QPointF at)
+{
+    f.kokuban_MouseDown(1, 0, float(at.x()), float(at.y()));
+    f.kokuban_MouseUp(1, 0, float(at.x()), float(at.y()));
+}
+
 } // namespace
 
 class BuildingTest : public testsupport::LessonTest
@@ -308,6 +315,95 @@ private slots:
         QApplication::sendEvent(f->controls().kokuban, &move);
         QTest::mouseRelease(f->controls().kokuban, Qt::RightButton, {}, QPoint(330, 240));
         QCOMPARE(f->scene().SlotPiece, (Slots{1, 0, 0, 0, 0}));
+    }
+
+    // A click on the piece, then one on the target, leaves the window as the
+    // drag from the piece to the target does.
+    void clickThenClickIsTheDrag_data()
+    {
+        QTest::addColumn<Slots>("before");
+        QTest::addColumn<QPointF>("from");
+        QTest::addColumn<QPointF>("to");
+        const QPointF square(squareTrayX, trayY), triangle(triangleTrayX, trayY);
+        auto in = [](int slot) { return QPointF(slotX(slot), insideY); };
+        QTest::newRow("square into slot 0") << Slots{} << square << in(0);
+        QTest::newRow("2x6 into slot 4") << Slots{} << QPointF(rect6TrayX, trayY) << in(4);
+        QTest::newRow("triangle around slot 2") << Slots{0, 1, 0, 3, 0} << triangle << in(2);
+        QTest::newRow("triangle over slot 0") << Slots{} << triangle << in(0);
+        QTest::newRow("slot occupied") << Slots{2, 0, 0, 0, 0} << square << in(0);
+        QTest::newRow("square from slot 2 into slot 4") << Slots{0, 0, 1, 0, 0} << in(2) << in(4);
+        QTest::newRow("triangle by its third, taken away") << Slots{0, 4, 5, 6, 0} << in(3) << QPointF(100, aboveY);
+    }
+    void clickThenClickIsTheDrag()
+    {
+        QFETCH(Slots, before);
+        QFETCH(QPointF, from);
+        QFETCH(QPointF, to);
+        Form1 clicked;
+        for (Form1 *w : {f.get(), &clicked}) {
+            QVERIFY(w->buildFigure(before));
+            for (int i = 0; i < 3; ++i)
+                w->susumu_Click();
+        }
+        QSignalSpy draggedTold(f.get(), &Form1::figureChanged), clickedTold(&clicked, &Form1::figureChanged);
+        drag(*f, float(from.x()), float(from.y()), float(to.x()), float(to.y()));
+        ui::Surface *board = clicked.controls().kokuban;
+        const QImage canvas = board->canvas(), look = board->grab().toImage();
+        click(clicked, from);
+        QVERIFY(clicked.selectedPiece() != 0);
+        QVERIFY(board->canvas() == canvas && board->grab().toImage() != look); // framed above the canvas
+        click(clicked, to);
+        QCOMPARE(clicked.selectedPiece(), 0);
+        QCOMPARE(clicked.scene().SlotPiece, f->scene().SlotPiece);
+        QCOMPARE(clicked.scene().Px, f->scene().Px);
+        QVERIFY(board->canvas() == f->controls().kokuban->canvas());
+        QCOMPARE(clickedTold.count(), draggedTold.count());
+    }
+
+    // A choice is forgotten by Escape or a click that neither chooses nor
+    // drops; nothing else changes.
+    void choiceForgotten_data()
+    {
+        QTest::addColumn<QPointF>("then"); // (-1, -1): Escape
+        QTest::addColumn<int>("chosen");
+        QTest::newRow("Escape") << QPointF(-1, -1) << 0;
+        QTest::newRow("the same template") << QPointF(squareTrayX + 5, trayY) << 0;
+        QTest::newRow("another template") << QPointF(rect4TrayX, trayY) << 2;
+        QTest::newRow("above the envelope") << QPointF(200, aboveY) << 0;
+        QTest::newRow("between two slots") << QPointF(340, insideY) << 0;
+    }
+    void choiceForgotten()
+    {
+        QFETCH(QPointF, then);
+        QFETCH(int, chosen);
+        f->susumu_Click();
+        const QImage board = f->controls().kokuban->canvas();
+        QSignalSpy told(f.get(), &Form1::selectionChanged);
+        click(*f, {squareTrayX, trayY});
+        QCOMPARE(f->selectedPiece(), 1);
+        if (then.x() < 0)
+            f->kokuban_KeyDown(Qt::Key_Escape, 0);
+        else
+            click(*f, then);
+        QCOMPARE(f->selectedPiece(), chosen);
+        QCOMPARE(told.count(), 2);
+        QVERIFY(f->scene().SlotPiece == Slots{} && f->scene().Px == 290.0);
+        QVERIFY(f->controls().kokuban->canvas() == board);
+    }
+
+    // A drag after a choice drops as ever and forgets the choice; Escape
+    // during a drag puts the template home and changes nothing.
+    void choiceThenDragAndEscapeDuringADrag()
+    {
+        click(*f, {squareTrayX, trayY});
+        drag(*f, rect4TrayX, trayY, slotX(1), insideY);
+        QVERIFY(f->scene().SlotPiece == (Slots{0, 2, 0, 0, 0}) && f->selectedPiece() == 0);
+        f->kokuban_MouseDown(1, 0, rect6TrayX, trayY);
+        f->kokuban_MouseMove(1, 0, slotX(3), insideY);
+        f->kokuban_KeyDown(Qt::Key_Escape, 0);
+        f->kokuban_MouseUp(1, 0, slotX(3), insideY);
+        QCOMPARE(f->scene().SlotPiece, (Slots{0, 2, 0, 0, 0}));
+        QCOMPARE(f->controls().Line9[0]->line(), QLine(400, 5, 440, 5)); // home
     }
 
     // ---- View options ----------------------------------------------------------

@@ -1,8 +1,9 @@
 // Hostile texts in the speed box. Whatever is in the box, the automatic run
 // waits its leading number times 5 ms, halves rounded to the even neighbour;
 // no number, zero or a negative one give no wait, and a wait beyond the
-// largest 32-bit value is clamped to it. Full-width digits, point and minus
-// (and the minus sign U+2212) count as their ASCII forms. Nothing the pupil types may crash
+// largest 32-bit value is clamped to it. Full-width digits, point, plus and
+// minus (and the minus sign U+2212) count as their ASCII forms, the
+// ideographic space U+3000 as a blank. Nothing the pupil types may crash
 // the program or make it misbehave (this suite also runs under the address
 // and undefined-behaviour sanitizers).
 //
@@ -37,14 +38,18 @@ constexpr int longestWaitPlayed = 20;
 constexpr int stepsToLastHalf = 19; // B to x = 9.5: the run from there is one step
 constexpr int longText = 10000;     // characters in the longest texts
 
-// What the Japanese input method types for a digit, a point or a minus,
-// read as ASCII; everything else as it is.
+// What the Japanese input method types for a digit, a point, a sign or a
+// blank, read as ASCII; everything else as it is.
 char16_t halfWidth(char16_t c)
 {
     if (c >= 0xFF10 && c <= 0xFF19)
         return char16_t(u'0' + (c - 0xFF10));
     if (c == 0xFF0E)
         return u'.';
+    if (c == 0xFF0B)
+        return u'+';
+    if (c == 0x3000)
+        return u' ';
     return c == 0xFF0D || c == 0x2212 ? u'-' : c;
 }
 
@@ -305,7 +310,9 @@ private slots:
         row("full-width minus 5", "－５", 0);
         row("full-width minus in the exponent", "2e－1", 1);
         row("minus sign in the exponent", "2e\u22121", 1);
-        row("full-width plus is no sign", "＋５", 0);
+        row("full-width plus 5", "＋５", 25);
+        row("full-width plus 10", "＋１０", 50);
+        row("full-width plus in the exponent", "1e＋1", 50);
         row("prolonged sound mark is no minus", "ー５", 0);
         row("full-width E is no exponent", "１Ｅ１", 5);
         row("0x10", "0x10", 0);
@@ -318,7 +325,9 @@ private slots:
         row("NUL after 5", QStringLiteral("5") + nul, 25);
         row("NUL then 5", QString(nul) + QStringLiteral("5"), 0);
         row("1 NUL 2", QStringLiteral("1") + nul + QStringLiteral("2"), 5);
-        row("ideographic space then 5", QString(QChar(0x3000)) + QStringLiteral("5"), 0);
+        row("ideographic space then 5", QString(QChar(0x3000)) + QStringLiteral("5"), 25);
+        row("ideographic space then full-width 10", QStringLiteral("　１０"), 50);
+        row("blank and ideographic space then +10", QStringLiteral(" 　＋１０"), 50);
         row("no-break space then 5", QString(QChar(0xA0)) + QStringLiteral("5"), 0);
         row("Arabic-Indic digits", QStringLiteral("١٢"), 0);
         row("mathematical digit five", QStringLiteral("𝟓"), 0);

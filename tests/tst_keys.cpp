@@ -6,6 +6,8 @@
 // automatic run.
 #include "TestSupport.h"
 
+#include "ui/FocusFrame.h"
+
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
@@ -137,6 +139,41 @@ private slots:
         QCOMPARE(f->scene().Px, pxAfter);
         QCOMPARE(f->controls().Check5->isChecked(), coverAfter);
         QCOMPARE(f->controls().Combo1->currentText() != speedBefore, editsSpeed);
+    }
+
+    // With the board focused by Tab, 1-4 choose a template in tray order, then
+    // 1-5 click that slot; Escape forgets. The keyboard's ring shows the focus.
+    void digitsBuildOnTheBoard_data()
+    {
+        QTest::addColumn<QList<int>>("keys"); // the keypad's when negative
+        QTest::addColumn<board::Slots>("after");
+        QTest::addColumn<int>("chosen");
+        QTest::newRow("1 then 1") << QList<int>{Qt::Key_1, Qt::Key_1} << board::Slots{1, 0, 0, 0, 0} << 0;
+        QTest::newRow("4 then 3: the triangle") << QList<int>{Qt::Key_4, Qt::Key_3} << board::Slots{0, 4, 5, 6, 0} << 0;
+        QTest::newRow("4 then 1: no room") << QList<int>{Qt::Key_4, Qt::Key_1} << board::Slots{} << 0;
+        QTest::newRow("keypad 3 then 5") << QList<int>{-Qt::Key_3, -Qt::Key_5} << board::Slots{0, 0, 0, 0, 3} << 0;
+        QTest::newRow("2, Escape, 3") << QList<int>{Qt::Key_2, Qt::Key_Escape, Qt::Key_3} << board::Slots{} << 3;
+        QTest::newRow("5 chooses nothing") << QList<int>{Qt::Key_5} << board::Slots{} << 0;
+        QTest::newRow("2 then 6: no slot") << QList<int>{Qt::Key_2, Qt::Key_6} << board::Slots{} << 2;
+    }
+    void digitsBuildOnTheBoard()
+    {
+        QFETCH(QList<int>, keys);
+        QFETCH(board::Slots, after);
+        QFETCH(int, chosen);
+        open();
+        QWidget *board = f->controls().kokuban;
+        auto *ring = f->findChild<ui::FocusFrame *>();
+        f->controls().Check2->setFocus();
+        QTest::keyClick(f->controls().Check2, Qt::Key_Tab); // グラフ, then the board
+        QCOMPARE(QApplication::focusWidget(), board);
+        QVERIFY(ring->isVisible());
+        for (int key : keys)
+            QTest::keyClick(board, Qt::Key(std::abs(key)), key < 0 ? Qt::KeypadModifier : Qt::NoModifier);
+        QCOMPARE(f->scene().SlotPiece, after);
+        QCOMPARE(f->selectedPiece(), chosen);
+        QTest::mouseClick(board, Qt::LeftButton, {}, QPoint(60, 380));
+        QVERIFY(!ring->isVisible());
     }
 
     // A second press of the blank-screen key shows the envelope again, and

@@ -1,7 +1,7 @@
 // Building with a finger or a pen, as pupils and teachers do on a touch
-// board: every template into every slot by touch, and each template by pen,
-// gives the same slots and the same board pixels as the same drag with the
-// mouse; a pen's tap presses a button; a second finger changes nothing; a
+// board: every template into every slot by touch, and each template by pen
+// or by two taps, gives the same slots and board pixels as the same drag with
+// the mouse; a pen's tap presses a button; a second finger changes nothing; a
 // touch the system takes back leaves the templates home and the figure as
 // it was.
 #include "TestSupport.h"
@@ -35,7 +35,7 @@ struct Board {
     QImage canvas;
 };
 
-enum class Input { Finger, Pen };
+enum class Input { Finger, Pen, Taps };
 
 } // namespace
 
@@ -120,6 +120,8 @@ private slots:
                 QTest::addRow("%s into slot %d", kinds[kind], slot) << Input::Finger << kind << slot;
         for (int kind = 0; kind < 4; ++kind)
             QTest::addRow("pen: %s into slot 1", kinds[kind]) << Input::Pen << kind << 1;
+        for (int kind : {0, 3})
+            QTest::addRow("taps: %s into slot 2", kinds[kind]) << Input::Taps << kind << 2;
     }
 
     void fingerBuildsAsTheMouse()
@@ -141,8 +143,12 @@ private slots:
             QVERIFY(f);
             if (input == Input::Pen)
                 penStroke(f->controls().kokuban, points);
-            else
+            else if (input == Input::Finger)
                 touchDrag(*f, points);
+            else { // a tap on the template, then one on the slot
+                touchDrag(*f, {points.front()});
+                touchDrag(*f, {points.back()});
+            }
             byTouch = {f->scene().SlotPiece, f->controls().kokuban->canvas()};
             QCOMPARE(f->scene().DragPiece, 0);
         }

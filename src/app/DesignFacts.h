@@ -98,6 +98,12 @@ inline constexpr QColor trayGreen(0, 64, 0);        // the tray band
 inline constexpr QColor white(255, 255, 255);       // the envelope, the board's captions
 inline constexpr QColor red(255, 0, 0);             // P's dot, the bar BP, the underline
 inline constexpr QColor yellow(255, 255, 0);        // the templates, the 出す button
+// Not the lesson's own: the frame around a piece chosen by a click, a tap or
+// a key (cyan: over 4:1 against the board and 9:1 against the tray band),
+// and the keyboard's focus ring around the board (black: 4:1 against the
+// board, 18:1 against the window around it).
+inline constexpr QColor chosenCyan(0, 255, 255);
+inline constexpr QColor focusBlack(0, 0, 0);
 // The cream of the graph and table panels, as the lesson writes it:
 // &H00C0FFFF, blue in the high byte, RGB(255, 255, 192). It is their
 // background, the background of the table's headings, and the colour in
@@ -114,6 +120,7 @@ inline constexpr std::array colours{
     NamedColour{"boardGreen", boardGreen},   NamedColour{"trayGreen", trayGreen},
     NamedColour{"white", white},             NamedColour{"red", red},
     NamedColour{"yellow", yellow},           NamedColour{"panelCream", panelCream},
+    NamedColour{"chosenCyan", chosenCyan},   NamedColour{"focusBlack", focusBlack},
 };
 
 } // namespace app

@@ -4,6 +4,7 @@
 #include "Form1.h"
 
 #include "app/DesignFacts.h"
+#include "ui/FocusFrame.h"
 #include "ui/Fonts.h"
 #include "ui/fast/FramedPanelStyle.h"
 
@@ -24,6 +25,11 @@ constexpr int tableRuleWidth = 3;
 constexpr int redBarWidth = 5;
 constexpr int templateLineWidth = 2;
 constexpr int trayBandWidth = 150; // covers board rows 0..139 around y = 64
+constexpr int chosenFrameWidth = 3;
+// The keyboard's focus ring around the board: in the window's margin, this
+// far outside the board and this wide (window pixels).
+constexpr int focusRingGap = 1;
+constexpr int focusRingWidth = 2;
 
 void paint(QWidget *w, QPalette::ColorRole role, QColor colour)
 {
@@ -177,8 +183,11 @@ void Form1::createBoardControls()
     paint(Check4, QPalette::Window, QColor(128, 128, 0));
     Check4->setChecked(true);
 
-    // Windowless controls, nearest the viewer first.
+    // Windowless controls, nearest the viewer first: the frame around a
+    // chosen piece above everything, hidden until a piece is chosen.
     ui::ControlLayer &layer = kokuban->controls();
+    m_chosenFrame = layer.add<ui::FrameControl>(chosenCyan, chosenFrameWidth);
+    m_chosenFrame->setVisible(false);
     const QFont labelFont = ui::defaultFont();
     const std::array<QString, 8> label9Captions = {
         QStringLiteral("2cm"), QStringLiteral("2cm"), QStringLiteral("2cm"), QStringLiteral("4cm"),
@@ -270,6 +279,8 @@ void Form1::orderControls()
                                                 Command1, Check4, Text1, Command2, Check5};
     for (std::size_t i = 0; i + 1 < tabOrder.size(); ++i)
         setTabOrder(tabOrder[i], tabOrder[i + 1]);
+    // The board shows where the keyboard is; its keys build the figure.
+    new ui::FocusFrame(kokuban, focusBlack, focusRingWidth, focusRingGap);
 }
 
 void Form1::connectHandlers()
@@ -305,6 +316,8 @@ void Form1::connectHandlers()
     mouse(&ui::Surface::mouseDown, &Form1::kokuban_MouseDown);
     mouse(&ui::Surface::mouseMove, &Form1::kokuban_MouseMove);
     mouse(&ui::Surface::mouseUp, &Form1::kokuban_MouseUp);
+    connect(kokuban, &ui::Surface::keyDown, this,
+            [this](int key, Qt::KeyboardModifiers shift) { kokuban_KeyDown(key, int(shift)); });
     // A finger builds as the mouse does; a touch the system takes back
     // drops what it held.
     kokuban->acceptTouch();

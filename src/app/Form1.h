@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/Scene.h"
+#include "board/SlotRules.h"
 #include "ui/GraphicControls.h"
 #include "ui/Surface.h"
 #include "ui/Waiter.h"
@@ -165,6 +166,17 @@ public:
     void kokuban_MouseMove(int button, int shift, float X, float Y);
     void kokuban_MouseUp(int button, int shift, float X, float Y);
     void kokuban_TouchCancel();
+    // board/choosing.cpp: building without a drag. A click or a tap (a
+    // press and release that never moves as far as a drag starts) chooses
+    // a piece; the next one puts it where a drop there would (see
+    // board/ClickRules.h). With the board focused, the keys "1" to "4"
+    // choose the tray's templates in tray order, then "1" to "5" click slot
+    // 1 to 5 from side AB (main row or keypad); Escape forgets the choice,
+    // or puts a dragged template home.
+    void kokuban_KeyDown(int keyCode, int shift);
+    // The chosen piece as the slot codes write it (1 to 4 from the tray, a
+    // slot's code 1 to 6 from the envelope), or 0 when none is chosen.
+    int selectedPiece() const { return m_chosen ? m_chosen->piece : board::Empty; }
     // Puts `figure` into the envelope as the pupil's drags would: the slots
     // hold it, the outlines turn yellow, P goes back to B and the board is
     // redrawn. A figure the drags cannot make changes nothing and is
@@ -199,6 +211,8 @@ signals:
     // Emitted whenever a column of the table is written or erased, or the
     // table is cleared (tableEntries).
     void tableChanged();
+    // Emitted whenever a piece is chosen or the choice is dropped.
+    void selectionChanged();
 
 protected:
     // app/Form1.cpp: closing the window is 終了.
@@ -215,6 +229,7 @@ private:
     void connectHandlers();
     // app/accessibility.cpp: names for assistive technology.
     void nameControls();
+    void describeChoice(); // the board's description: what is chosen, the keys
     // app/keys.cpp: the presenter's and the keyboard's keys.
     void connectKeys();
 
@@ -232,10 +247,17 @@ private:
 
     // board/templates.cpp
     void putTemplatesHome();
-    // board/mouse.cpp: the board after a release above or over the envelope;
-    // figureChanged when the slots no longer hold `before`.
+    // board/mouse.cpp: a drop of `held` at (X, Y), by a drag's release or a
+    // click (takes it away above the envelope, puts it in over it, puts the
+    // templates home); the board after a release above or over the
+    // envelope; figureChanged when the slots no longer hold `before`.
+    void dropHeld(const board::Lift &held, float X, float Y);
     void showDroppedFigure();
     void tellFigureIfChanged(const board::Slots &before);
+    // board/choosing.cpp
+    void clickOnBoard(QPointF at);
+    void choose(std::optional<board::Lift> piece);
+    void frameChosenPiece(); // the frame around the chosen piece, where it stands now
 
     // graph/graph.cpp
     void drawGraphFrame(QRect area);
@@ -259,4 +281,10 @@ private:
     // Drawing that waits while its panel is out of view (drawWaitingPanels).
     bool m_graphFrameWaits = false;
     bool m_tableStartWaits = false;
+    // Building without a drag: where the board's latest press began, while
+    // it is still a click; the piece chosen; the frame that shows it on the
+    // board (a windowless control: the board's canvas never holds it).
+    std::optional<QPointF> m_clickStart;
+    std::optional<board::Lift> m_chosen;
+    ui::FrameControl *m_chosenFrame = nullptr;
 };

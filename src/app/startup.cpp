@@ -22,6 +22,8 @@ void Form1::ShowInitialScreen()
 {
     setDistanceText(0);
     DragPiece = board::Empty;
+    m_clickStart.reset();
+    choose(std::nullopt);
     const board::Slots before = SlotPiece;
     SlotPiece.fill(board::Empty);
     Picture1->hide();

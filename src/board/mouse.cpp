@@ -1,24 +1,35 @@
 // Building the figure with the mouse: lift a template from the tray or a
 // piece from a slot, carry its template with the pointer, and on release take
 // it away (above the envelope) or put it in (over the envelope). Every button
-// acts alike. Positions are board pixels. A whole figure can also be put in
-// at once, with the board as after the drags that make it.
+// acts alike. Positions are board pixels. A press and release without a
+// drag is a click, which board/choosing.cpp takes. A whole figure can also
+// be put in at once, with the board as after the drags that make it.
 #include "app/Form1.h"
 
-#include "board/SlotRules.h"
+#include "board/ClickRules.h"
 #include "ui/Palette.h"
 
+#include <QGuiApplication>
+#include <QStyleHints>
+
 #include <algorithm>
+#include <utility>
 
 namespace {
 
 constexpr float releaseAboveY = board::envelopeTop; // Y < 180: take away
 const QColor droppedPen = ui::paletteColor(14);     // yellow outlines from the first drop on
 
+// How far the pointer goes before a press is a drag rather than a click:
+// the platform's own distance (board pixels; 10 on most desktops and in
+// the browser), as every list and file manager counts it.
+int dragDistance() { return QGuiApplication::styleHints()->startDragDistance(); }
+
 } // namespace
 
 void Form1::kokuban_MouseDown(int, int, float X, float Y)
 {
+    m_clickStart = QPointF(X, Y);
     const auto lift = board::liftAt(SlotPiece, X, Y);
     if (!lift)
         return;
@@ -28,6 +39,12 @@ void Form1::kokuban_MouseDown(int, int, float X, float Y)
 
 void Form1::kokuban_MouseMove(int, int, float X, float Y)
 {
+    // Once the pointer goes as far as a drag starts, the press is a drag:
+    // a piece chosen before is forgotten, and the drag goes on as ever.
+    if (m_clickStart && !board::staysAClick(*m_clickStart, {X, Y}, dragDistance())) {
+        m_clickStart.reset();
+        choose(std::nullopt);
+    }
     if (DragPiece == board::Empty)
         return;
     const QPoint corner = board::heldCorner(DragPiece, X, Y);
@@ -47,17 +64,33 @@ void Form1::kokuban_MouseMove(int, int, float X, float Y)
 
 void Form1::kokuban_MouseUp(int, int, float X, float Y)
 {
+    const auto start = std::exchange(m_clickStart, std::nullopt);
+    if (start && board::staysAClick(*start, {X, Y}, dragDistance())) {
+        // A click: what the press lifted goes home untouched, and the click
+        // counts where it was pressed.
+        if (DragPiece != board::Empty)
+            putTemplatesHome();
+        DragPiece = board::Empty;
+        clickOnBoard(*start);
+        return;
+    }
+    if (start)
+        choose(std::nullopt); // a drag: a piece chosen before is forgotten
     if (DragPiece == board::Empty)
         return;
+    dropHeld({DragPiece, DragSlot}, X, Y);
+}
+
+void Form1::dropHeld(const board::Lift &held, float X, float Y)
+{
     putTemplatesHome();
     const board::Slots before = SlotPiece;
-    const board::Lift held{DragPiece, DragSlot};
     const bool above = Y < releaseAboveY;
     const bool over = Y > board::envelopeTop && Y < board::baseY;
     if (above)
         board::takeAway(SlotPiece, held);
     else if (over)
-        board::putIn(SlotPiece, DragPiece, X);
+        board::putIn(SlotPiece, held.piece, X);
     if (above || over)
         showDroppedFigure();
     DragPiece = board::Empty;
@@ -79,6 +112,7 @@ bool Form1::buildFigure(const board::Slots &figure)
         return true;
     const board::Slots before = SlotPiece;
     SlotPiece = figure;
+    choose(std::nullopt); // a piece chosen in the old figure may be gone
     showDroppedFigure();
     tellFigureIfChanged(before);
     return true;
@@ -95,6 +129,7 @@ void Form1::tellFigureIfChanged(const board::Slots &before)
 // yet taken it from its slot.
 void Form1::kokuban_TouchCancel()
 {
+    m_clickStart.reset(); // nor is it a tap
     if (DragPiece == board::Empty)
         return;
     putTemplatesHome();

@@ -54,6 +54,7 @@ void Form1::RedrawBoard(qint16 pos)
         default: break; // empty, or the middle and right thirds of a triangle
         }
     }
+    frameChosenPiece(); // a chosen piece in the envelope moves with P
 }
 
 void Form1::DrawGrid()

@@ -79,6 +79,30 @@ void ShapeControl::paint(QPainter &painter) const
     painter.setBrush(Qt::NoBrush);
 }
 
+FrameControl::FrameControl(QWidget *owner, QColor colour, int width)
+    : GraphicControl(owner), m_colour(colour), m_width(width)
+{
+}
+
+void FrameControl::setGeometry(QRect rect)
+{
+    if (m_rect == rect)
+        return;
+    aboutToChange();
+    m_rect = rect;
+    changed();
+}
+
+void FrameControl::paint(QPainter &painter) const
+{
+    const QRect r = m_rect;
+    const int w = m_width;
+    painter.fillRect(QRect(r.left(), r.top(), r.width(), w), m_colour);
+    painter.fillRect(QRect(r.left(), r.bottom() - w + 1, r.width(), w), m_colour);
+    painter.fillRect(QRect(r.left(), r.top() + w, w, r.height() - 2 * w), m_colour);
+    painter.fillRect(QRect(r.right() - w + 1, r.top() + w, w, r.height() - 2 * w), m_colour);
+}
+
 LabelControl::LabelControl(QWidget *owner, const QString &caption, const QFont &font,
                            QColor text, QColor back)
     : GraphicControl(owner), m_caption(caption), m_font(font), m_text(text), m_back(back)

@@ -95,6 +95,25 @@ private:
     QRect m_box;
 };
 
+// A rectangular frame: a band `width` pixels wide along the inside of its
+// rectangle, nothing inside the band.
+class FrameControl : public GraphicControl
+{
+public:
+    FrameControl(QWidget *owner, QColor colour, int width);
+
+    QRect geometry() const { return m_rect; }
+    void setGeometry(QRect rect);
+    int width() const { return m_width; }
+    void paint(QPainter &painter) const override;
+    QRect bounds() const override { return m_rect; }
+
+private:
+    QColor m_colour;
+    int m_width;
+    QRect m_rect;
+};
+
 // A label that sizes itself to its caption in its font, unless it is given
 // the size of its box. An opaque label paints its background box; a
 // transparent one paints only its text.

@@ -132,8 +132,12 @@ QString halfWidthNumber(QStringView text)
             c = QChar(char16_t(u'0' + (u - u'０')));
         else if (u == u'．')
             c = QLatin1Char('.');
+        else if (u == u'＋')
+            c = QLatin1Char('+');
         else if (u == u'－' || u == u'\u2212')
             c = QLatin1Char('-');
+        else if (u == u'\u3000')
+            c = QLatin1Char(' ');
     }
     return out;
 }

@@ -21,8 +21,9 @@ double leadingNumber(QStringView text);
 
 // A number typed with the Japanese input method on, read as the ASCII it
 // stands for: the full-width digits ０ to ９, the full-width point ．, the
-// full-width hyphen-minus － and the minus sign − become 0 to 9, "." and "-".
-// Every other character stays as it is.
+// full-width plus ＋, the full-width hyphen-minus － and the minus sign −
+// become 0 to 9, ".", "+" and "-", and the ideographic space (the input
+// method's blank) a blank. Every other character stays as it is.
 QString halfWidthNumber(QStringView text);
 
 } // namespace ui

@@ -1,10 +1,12 @@
 #include "Surface.h"
 
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 
 #include <cmath>
+#include <utility>
 
 namespace ui {
 
@@ -146,6 +148,32 @@ void Surface::mouseMoveEvent(QMouseEvent *event)
 void Surface::mouseReleaseEvent(QMouseEvent *event)
 {
     emit mouseUp(event->button(), event->modifiers(), event->position());
+}
+
+// A key held down counts once: its repeats would choose a piece and then
+// put it in. A key that a child widget left alone (a digit in the read-only
+// read-out) comes on here, and is not the surface's. The key goes on to the
+// window as well, which leaves it alone.
+void Surface::keyPressEvent(QKeyEvent *event)
+{
+    const bool fromAChild = event == std::exchange(m_childKey, nullptr);
+    if (!event->isAutoRepeat() && !fromAChild)
+        emit keyDown(event->key(), event->modifiers());
+    QWidget::keyPressEvent(event);
+}
+
+void Surface::childEvent(QChildEvent *event)
+{
+    if (event->added() && event->child()->isWidgetType())
+        event->child()->installEventFilter(this);
+    QWidget::childEvent(event);
+}
+
+// Notes the key press a child is handed, until the child's next event.
+bool Surface::eventFilter(QObject *, QEvent *event)
+{
+    m_childKey = event->type() == QEvent::KeyPress ? event : nullptr;
+    return false;
 }
 
 } // namespace ui

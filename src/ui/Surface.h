@@ -54,6 +54,10 @@ signals:
     // A touch that the system took back (a gesture of its own, a palm):
     // the press it began has no release.
     void touchCancelled();
+    // A key pressed on the surface (with the focus on it, or sent to it),
+    // once however long it is held; not one that a child widget left alone
+    // (the window's own shortcuts, Tab and Shift+Tab never come here).
+    void keyDown(int key, Qt::KeyboardModifiers shift);
 
 public:
     // A surface that takes touch turns its first finger into the mouse
@@ -66,6 +70,9 @@ protected:
     void mousePressEvent(QMouseEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    void childEvent(QChildEvent *event) override;
+    bool eventFilter(QObject *child, QEvent *event) override;
 
 private:
     // Takes a new screen's pixel ratio where no drawing would be lost.
@@ -80,6 +87,7 @@ private:
     // clear draws mostly where the last picture was).
     QRect m_awaitingPaint;
     std::optional<int> m_finger; // the touch point that acts as the mouse
+    const QEvent *m_childKey = nullptr; // a key press a child widget is handling
 };
 
 } // namespace ui
