@@ -3,6 +3,7 @@
 #include "app/Form1.h"
 #include "board/FigureWords.h"
 #include "ui/NumberForm.h"
+#include "ui/Surface.h"
 
 #include <QAbstractButton>
 #include <QElapsedTimer>
@@ -53,6 +54,12 @@ public:
             }
         });
         connect(&form, &Form1::tableChanged, this, &Voice::showTable);
+        // A piece chosen by a click, a tap or a key, or the choice dropped:
+        // the board's own words for it, with the keys that go on.
+        connect(&form, &Form1::selectionChanged, this, [this] {
+            queue(m_form.controls().kokuban->accessibleDescription());
+            describeBoard();
+        });
         describeBoard();
         showTable();
     }
@@ -86,9 +93,10 @@ private:
         val controls = pageControls();
         if (controls.isUndefined())
             return;
-        const QString text = QStringLiteral("封筒ABCD（横10cm、縦6cm）の中の図形は %1。点Ｐは B から左へ %2 cm 動いた。")
-                                 .arg(board::figureWords(m_form.scene().SlotPiece),
-                                      m_form.controls().Text1->text().trimmed());
+        const QString text =
+            QStringLiteral("封筒ABCD（横10cm、縦6cm）の中の図形は %1。点Ｐは B から左へ %2 cm 動いた。%3")
+                .arg(board::figureWords(m_form.scene().SlotPiece), m_form.controls().Text1->text().trimmed(),
+                     m_form.controls().kokuban->accessibleDescription());
         controls.call<void>("describeBoard", text.toStdString());
     }
 

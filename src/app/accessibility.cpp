@@ -3,13 +3,13 @@
 // board get names that say what they show, and the board what is chosen.
 #include "app/Form1.h"
 
+#include "board/FigureWords.h"
+
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-
-#include <algorithm>
 
 void Form1::nameControls()
 {
@@ -32,20 +32,14 @@ void Form1::nameControls()
 }
 
 // The board tells which piece a click, a tap or a key has chosen, by its
-// kind and its two dimension labels ("正方形 2cm×2cm"), and its keys, in
-// the words the buttons use for theirs.
+// kind and size, and its keys, in the words the buttons use for theirs.
 void Form1::describeChoice()
 {
     if (!m_chosen) {
         kokuban->setAccessibleDescription(QStringLiteral("キー：1〜4で図形を選ぶ"));
         return;
     }
-    static const std::array<QString, 4> kinds = {QStringLiteral("正方形"), QStringLiteral("長方形"),
-                                                  QStringLiteral("長方形"), QStringLiteral("直角三角形")};
-    const int kind = std::min(m_chosen->piece, int(board::TriangleLeft));
-    const std::size_t label = std::size_t(2 * (kind - 1));
-    kokuban->setAccessibleDescription(
-        QStringLiteral("選択中：%1 %2×%3%4。キー：1〜5で入れる場所、Escで取り消し")
-            .arg(kinds[std::size_t(kind - 1)], Label9[label]->caption(), Label9[label + 1]->caption(),
-                 m_chosen->slot ? QStringLiteral("（封筒の中）") : QString()));
+    kokuban->setAccessibleDescription(QStringLiteral("選択中：%1%2。キー：1〜5で入れる場所、Escで取り消し")
+                                          .arg(board::kindWords(m_chosen->piece),
+                                               m_chosen->slot ? QStringLiteral("（封筒の中）") : QString()));
 }

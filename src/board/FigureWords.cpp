@@ -4,16 +4,26 @@
 
 namespace board {
 
-QString pieceWords(int code)
+QString kindWords(int code)
 {
     switch (code) {
     case Square2x2: return QStringLiteral("正方形（2cm×2cm）");
     case Rect2x4: return QStringLiteral("長方形（2cm×4cm）");
     case Rect2x6: return QStringLiteral("長方形（2cm×6cm）");
+    case TriangleLeft:
+    case TriangleMiddle:
+    case TriangleRight: return QStringLiteral("直角三角形（6cm×6cm）");
+    default: return QStringLiteral("なし");
+    }
+}
+
+QString pieceWords(int code)
+{
+    switch (code) {
     case TriangleLeft: return QStringLiteral("直角三角形の左");
     case TriangleMiddle: return QStringLiteral("直角三角形の中");
     case TriangleRight: return QStringLiteral("直角三角形の右");
-    default: return QStringLiteral("なし");
+    default: return kindWords(code);
     }
 }
 
