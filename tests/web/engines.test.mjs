@@ -11,7 +11,6 @@ import { PNG } from 'pngjs';
 import {
     Lesson, URL, afterTwoFrames, TRAY, slot, COMPACT, GRAPH_W, TABLE_H, BOARD_X, BOARD_Y,
     GRAPH_X, GRAPH_Y, TABLE_X, TABLE_Y, BOARD_GREEN, GREY, RED, PANEL_CREAM,
-    AREA_STOP, waitForRunEnd,
 } from './lesson.mjs';
 import { ENGINES, VIEWPORT, startDisplay } from './drivers.mjs';
 
@@ -56,7 +55,16 @@ class EngineLesson extends Lesson {
     // button, a check box, ... (the name as the page gives it to assistive
     // technology: its label, else its caption).
     async press(role, name) {
-        const centre = await this.driver.evaluate(([role, name]) => {
+        const centre = await this.control(role, name, 'centre');
+        assert.ok(centre, `no ${role} named ${name} in view`);
+        await this.driver.pointer([['move', ...centre], ['down'], ['up']]);
+    }
+
+    // Whether the control of that role and name can be operated now.
+    async enabled(role, name) { return this.control(role, name, 'enabled'); }
+
+    control(role, name, what) {
+        return this.driver.evaluate(([role, name, what]) => {
             const roleOf = (e) => e.getAttribute('role') || (e.tagName === 'BUTTON' ? 'button'
                 : e.type === 'checkbox' ? 'checkbox' : e.list ? 'combobox' : e.tagName === 'INPUT' ? 'textbox' : '');
             const heard = (e) => [...e.childNodes].filter((n) => n.nodeType !== 1 || n.getAttribute('aria-hidden') !== 'true')
@@ -65,11 +73,11 @@ class EngineLesson extends Lesson {
                                   || heard(e);
             const found = [...document.querySelectorAll('button, input, [role]')]
                 .find((e) => roleOf(e) === role && nameOf(e) === name);
+            if (what === 'enabled')
+                return !!found && !found.disabled;
             const r = found?.getBoundingClientRect();
             return r && r.width > 0 ? [r.x + r.width / 2, r.y + r.height / 2] : null;
-        }, [role, name]);
-        assert.ok(centre, `no ${role} named ${name} in view`);
-        await this.driver.pointer([['move', ...centre], ['down'], ['up']]);
+        }, [role, name, what]);
     }
 
     async x() { return this.driver.evaluate(() => document.getElementById('screen')?.dataset.x ?? null); }
@@ -123,12 +131,12 @@ async function visit(driver) {
               && box.y + box.height <= VIEWPORT.height + 0.5, `canvas ${JSON.stringify(box)} leaves the viewport`);
 
     // From x = 0.5 to the end, where P stands at board x 100; then the
-    // run's last wait, after which ストップ looks as before the run.
-    const idleStop = lesson.areaPixels(await lesson.shot(), AREA_STOP);
+    // run's last wait, after which ストップ is disabled again.
     await lesson.press('button', '自動');
     await lesson.waitForX(' 10.0', RUN_MS);
     await lesson.waitForPixel(onBoard([100, 297]), RED, 'P at the end of the run');
-    await waitForRunEnd(lesson, idleStop, CHANGE_MS);
+    await lesson.waitFor(async () => !(await lesson.enabled('button', 'ストップ')), CHANGE_MS,
+                         'ストップ stays enabled after the run');
 
     await lesson.press('button', '終了');
     await lesson.waitFor(() => driver.evaluate(() => {
