@@ -136,5 +136,6 @@ test('by the keyboard alone: to the board, a piece without a drag, a step, a run
     await lesson.waitFor(async () => (await tableRows(lesson))[0].length === 10, 5000, 'the table never filled');
     assert.deepEqual(await tableRows(lesson),
                      [columns.map(String), columns.map((x) => number(areaOut([1, 0, 0, 0, 0], x)))]);
-    assert.equal(await status(lesson).then((s) => s.startsWith('自動が止まりました')), true);
+    await lesson.waitFor(async () => (await status(lesson)).startsWith('自動が止まりました'), 5000,
+                         'the end of the run was not said');
 });
