@@ -38,16 +38,14 @@ trap 'web_stop; [ -n "$keep" ] || rm -rf "$work"' EXIT
 web_serve "$dir" || exit 1
 export KANSU_WEB_URL="$WEB_URL" KANSU_WEB_DIR="$dir" KANSU_BOARD_PICTURES="$work/board"
 export KANSU_DESIGN_FACTS="$work/design-facts.json"
-# Each file's results go to the terminal as node reports them and, as TAP,
-# to the work folder, from which the closing lines name each failed test.
-shown=tap
-[ -t 1 ] && shown=spec
+# Each file's results go, as TAP, to the terminal and to the work folder,
+# from which the closing lines name each failed test.
 rc=0
 failed=()
 for file in "${files[@]}"; do
     name=$(basename "$file")
     tap=$work/$name.tap
-    node --test --test-reporter="$shown" --test-reporter-destination=stdout \
+    node --test --test-reporter=tap --test-reporter-destination=stdout \
          --test-reporter=tap --test-reporter-destination="$tap" "$file" && continue
     rc=1
     # The file's tests are its top-level TAP lines; a file that failed
