@@ -36,6 +36,7 @@ export const BOARD_GREEN = colour('boardGreen'), TRAY_GREEN = colour('trayGreen'
 export const YELLOW = colour('yellow'), WHITE = colour('white'), RED = colour('red');
 export const GREY = FACTS.palette[7], BLACK = FACTS.palette[0], BLUE = FACTS.palette[9];
 export const PANEL_CREAM = colour('panelCream'), CHECK_TEXT = colour('checkText');
+export const WINDOW_GREEN = colour('windowGreen');
 
 // Centres of the controls (client pixels).
 export const BTN_INITIAL = centre('Command1'), BTN_END = centre('end'), BTN_AUTO = centre('jidou');

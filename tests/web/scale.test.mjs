@@ -7,7 +7,7 @@ import { test } from 'node:test';
 import assert from 'node:assert/strict';
 import {
     useBrowser, openLesson, expectFigure, UNSCALED, TRAY, slot, BOARD_X, BOARD_Y, TRAY_GREEN, YELLOW,
-    place, AREA_READOUT, CHK_GRAPH, CHK_TABLE, GRAPH_W, TABLE_H, COMPACT, WHITE, BLACK, CHECK_TEXT,
+    place, AREA_READOUT, CHK_GRAPH, CHK_TABLE, GRAPH_W, TABLE_H, COMPACT, WHITE, BLACK, CHECK_TEXT, WINDOW_GREEN,
 } from './lesson.mjs';
 
 useBrowser();
@@ -74,11 +74,12 @@ test('a change of the device pixel ratio alone refits the page sharp', async (t)
 });
 
 // At ratio 1 below the lesson's size (1358 x 629, 1024 x 680) and above it: each control in its colours
-// at its place (a share of its inside, 3 px in), in the window, clear of the share button, which grows.
+// at its place (a share of its inside, 3 px in; a check box by its green and its caption, its tick box
+// being the browser's own), in the window, clear of the share button, which grows.
 const WHOLE = [ // control, place, [colour, least share, tolerance per channel]...
     ['出す', place('susumu'), [YELLOW, 0.6, 8], [BLACK, 0.02, 96]],
-    ['表', place('Check3'), [WHITE, 0.01, 8], [CHECK_TEXT, 0.04, 48]],
-    ['グラフ', place('Check2'), [WHITE, 0.01, 8], [CHECK_TEXT, 0.04, 48]],
+    ['表', place('Check3'), [WINDOW_GREEN, 0.3, 8], [CHECK_TEXT, 0.04, 48]],
+    ['グラフ', place('Check2'), [WINDOW_GREEN, 0.3, 8], [CHECK_TEXT, 0.04, 48]],
     ['the read-out', AREA_READOUT, [WHITE, 0.5, 8], [BLACK, 0.03, 96]],
 ];
 for (const [width, height, panels] of [[1358, 629, true], [1024, 680, true], [1920, 1080, false]])
