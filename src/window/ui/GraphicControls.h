@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Canvas.h"
+#include "ui/Canvas.h"
 
 #include <QColor>
 #include <QFont>
@@ -132,6 +132,13 @@ public:
     // The box keeps this size whatever the caption measures in its font; the
     // caption stays at the box's top-left and may reach past it.
     void setBoxSize(QSize size);
+    // At the box's place, with the box's size (an opaque label keeps the
+    // box its design gives it, however the face measures the caption).
+    void setBox(QRect box)
+    {
+        move(box.left(), box.top());
+        setBoxSize(box.size());
+    }
     void paint(QPainter &painter) const override;
     QRect bounds() const override; // the box and the caption
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Canvas.h"
+#include "ui/Canvas.h"
 #include "GraphicControls.h"
 
 #include <QWidget>
