@@ -7,6 +7,7 @@
 
 #include "app/Application.h"
 #include "app/Form1.h"
+#include "app/SceneSetUp.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -55,9 +56,9 @@ constexpr int positionCount = (firstPx - lastPx) / stepPx + 1; // 21
 // P back to B (最初に) and the board redrawn at the start.
 inline void putFigure(Form1 &form, const Figure &figure)
 {
-    form.scene().SlotPiece = figure;
+    SceneSetUp::putFigure(form, figure);
     form.Command2_Click();
-    form.RedrawBoard(qint16(firstPx));
+    SceneSetUp::showFigure(form, figure, qint16(firstPx));
 }
 
 // Shows the window as main() does and waits until the platform has exposed

@@ -43,9 +43,8 @@ Means measure(Form1 &form)
                         * 1e3 / callsPerBatch);
         redrawUs.push_back(bench::timeMs([&] {
                                for (const bench::Figure &figure : bench::fullFigures) {
-                                   form.scene().SlotPiece = figure;
                                    for (int px = bench::firstPx; px >= bench::lastPx; px -= bench::stepPx)
-                                       form.RedrawBoard(qint16(px));
+                                       SceneSetUp::showFigure(form, figure, qint16(px));
                                }
                            })
                            * 1e3 / callsPerBatch);
@@ -72,14 +71,14 @@ void printUnitCosts(Form1 &form)
     board.cls();
     const double lineUs = perCallUs([&](int) { board.line(top, base); });
     form.controls().Check1->setChecked(false);
-    const double gridUs = perCallUs([&](int) { form.DrawGrid(); });
+    const double gridUs = perCallUs([&](int) { form.board().DrawGrid(); });
 
     // A 2 x 6 cm rectangle left of AB, refilled in two greys in turn (never
     // the outline's colour): every fill repaints its whole inside.
     board.cls();
     constexpr int left = sideAbX - 2 * slotWidth;
     board.setFillStyle(ui::Surface::FillStyle::Transparent); // the outline only
-    form.ShadeRect2x6(qint16(left));
+    form.board().ShadeRect2x6(qint16(left));
     const QPointF seed(left + slotWidth / 2, baseY - pixelsPerCm);
     const QColor border = board.foreColor();
     board.setFillStyle(ui::Surface::FillStyle::Solid);

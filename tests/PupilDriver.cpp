@@ -192,16 +192,16 @@ void PupilDriver::checkScene(const char *when)
     expect(board::holdsWholePieces(codes),
            QStringLiteral("%1: slots %2 do not hold whole pieces").arg(where, figure));
     const double y = testsupport::areaOut(codes, x());
-    expect(std::abs(m_scene.GraphY - y) < 1e-6,
+    expect(std::abs(m_form.graph().GraphY() - y) < 1e-6,
            QStringLiteral("%1: GraphY = %2 at x = %3 with slots %4, the figure gives %5")
-               .arg(where).arg(m_scene.GraphY).arg(x()).arg(figure).arg(y));
+               .arg(where).arg(m_form.graph().GraphY()).arg(x()).arg(figure).arg(y));
     // The graph's pen stands on the point of (x, y): 30 px per cm from
     // x = 35, 7.5 px per cm² up from y = 480, a whole pixel.
     const double penX = graph::originX + graph::pixelsPerCmOfX * x();
     const int penY = int(std::nearbyint(graph::originY - graph::pixelsPerCm2OfY * y));
-    expect(m_scene.LastGx == penX && m_scene.LastGy == penY,
+    expect(m_form.graph().LastGx() == penX && m_form.graph().LastGy() == penY,
            QStringLiteral("%1: the graph pen is at (%2,%3), the point of x = %4, y = %5 is (%6,%7)")
-               .arg(where).arg(m_scene.LastGx).arg(m_scene.LastGy).arg(x()).arg(y).arg(penX).arg(penY));
+               .arg(where).arg(m_form.graph().LastGx()).arg(m_form.graph().LastGy()).arg(x()).arg(y).arg(penX).arg(penY));
 
     const bool running = m_form.isRunning();
     expect(m_controls.susumu->isEnabled() == !running && m_controls.modoru->isEnabled() == !running &&
@@ -279,9 +279,9 @@ void PupilDriver::checkWrittenColumn(const char *when)
     if (!m_controls.Check3->isChecked() || !wholeColumn(x()))
         return;
     const double y = testsupport::areaOut(m_scene.SlotPiece, x());
-    expect(std::abs(m_scene.TableY - y) < 1e-6,
+    expect(std::abs(m_form.table().TableY() - y) < 1e-6,
            QStringLiteral("%1: the table wrote y = %2 at x = %3 with slots %4, the figure gives %5")
-               .arg(QString::fromLatin1(when)).arg(m_scene.TableY).arg(x())
+               .arg(QString::fromLatin1(when)).arg(m_form.table().TableY()).arg(x())
                .arg(figureText(m_scene.SlotPiece)).arg(y));
 }
 
@@ -338,7 +338,7 @@ struct PupilDriver::Snapshot {
 
 PupilDriver::Snapshot PupilDriver::snapshot() const
 {
-    return {m_scene.Px, m_scene.GraphY, m_scene.TableY, m_controls.Text1->text(),
+    return {m_scene.Px, m_form.graph().GraphY(), m_form.table().TableY(), m_controls.Text1->text(),
             m_controls.Combo1->currentText(), m_scene.SlotPiece, m_scene.StepArea,
             m_scene.StopFlag, m_form.isRunning(), buttonText(),
             {m_controls.Check1->isChecked(), m_controls.Check2->isChecked(), m_controls.Check3->isChecked(),

@@ -130,7 +130,7 @@ private:
 
     Form1 &m_form;
     const Form1Controls &m_controls; // m_form's controls and scene
-    Scene &m_scene;
+    const Scene &m_scene;
     std::mt19937 m_rng;
     Tally &m_tally;
     std::vector<QRgb> m_green;

@@ -8,6 +8,7 @@
 #include "app/Application.h"
 #include "app/DesignFacts.h"
 #include "app/Form1.h"
+#include "app/SceneSetUp.h"
 
 #include <QApplication>
 #include <QRgb>

@@ -163,8 +163,7 @@ void TestBoardPainting::init()
 void TestBoardPainting::putFigure(const Slots &figure, qint16 pos, bool grid)
 {
     form->controls().Check1->setChecked(grid);
-    form->scene().SlotPiece = figure;
-    form->RedrawBoard(pos);
+    SceneSetUp::showFigure(*form, figure, pos);
 }
 
 void TestBoardPainting::shadingSplitsAtAB_data()
@@ -287,7 +286,7 @@ void TestBoardPainting::gridRowsDoNotOpenSideAB()
     ui::Surface &k = *form->controls().kokuban;
     k.cls();
     k.line(QPointF(abX, board::envelopeTop), QPointF(abX, baseY));
-    form->DrawGrid();
+    form->board().DrawGrid();
     QCOMPARE(k.pixel(abX, 280), QColor(black));
 
     putFigure({}, 300, true);
@@ -324,11 +323,11 @@ void TestBoardPainting::drawGridTwiceChangesNothing()
 {
     putFigure({1, 3, 4, 5, 6}, 250, true);
     const QImage shaded = form->controls().kokuban->canvas();
-    form->DrawGrid(); // over the pieces: the grid shows through them now
+    form->board().DrawGrid(); // over the pieces: the grid shows through them now
     const QImage once = form->controls().kokuban->canvas();
     QVERIFY(once != shaded);
     QCOMPARE(once.pixel(280, 240) | 0xff000000u, black); // row y=240 inside the 2x6 piece
-    form->DrawGrid();
+    form->board().DrawGrid();
     QCOMPARE(form->controls().kokuban->canvas(), once);
 }
 

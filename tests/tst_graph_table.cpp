@@ -132,22 +132,22 @@ void TestGraphTable::segmentWrittenThenErased()
     QFETCH(double, from);
     Form1 f;
     f.controls().Check2->setChecked(true);
-    f.scene().SlotPiece = figure;
+    SceneSetUp::putFigure(f, figure);
     stepTo(f, from);
     const QImage before = f.controls().gamen->canvas();
-    const double graphY = f.scene().GraphY, lastGx = f.scene().LastGx;
-    const qint16 lastGy = f.scene().LastGy;
+    const double graphY = f.graph().GraphY(), lastGx = f.graph().LastGx();
+    const qint16 lastGy = f.graph().LastGy();
     const QPoint joint(int(lastGx), lastGy);
 
     f.susumu_Click();
-    const QPoint end(int(f.scene().LastGx), f.scene().LastGy);
+    const QPoint end(int(f.graph().LastGx()), f.graph().LastGy());
     const QPoint middle = (joint + end) / 2;
     QCOMPARE(at(f.controls().gamen->canvas(), middle.x(), middle.y()), valueBlue);
 
     f.modoru_Click();
-    QCOMPARE(f.scene().GraphY, graphY);
-    QCOMPARE(f.scene().LastGx, lastGx);
-    QCOMPARE(f.scene().LastGy, lastGy);
+    QCOMPARE(f.graph().GraphY(), graphY);
+    QCOMPARE(f.graph().LastGx(), lastGx);
+    QCOMPARE(f.graph().LastGy(), lastGy);
     const QImage &after = f.controls().gamen->canvas();
     for (int y = 0; y < after.height(); ++y)
         for (int x = 0; x < after.width(); ++x)
@@ -162,17 +162,17 @@ void TestGraphTable::plotPointBeyondStartChangesNothing()
     f.controls().Check2->setChecked(true);
     // A state in which a plot would add 2 cm² and draw a segment to x = 0.5.
     f.controls().Text1->setText(QStringLiteral(" 0.5"));
-    f.scene().StepArea[1] = 2;
-    f.scene().Px = board::sideAbX + motion::stepPx;
+    SceneSetUp::of(f).StepArea[1] = 2;
+    SceneSetUp::of(f).Px = board::sideAbX + motion::stepPx;
     const QImage before = f.controls().gamen->canvas();
-    const double graphY = f.scene().GraphY, lastGx = f.scene().LastGx;
-    const qint16 lastGy = f.scene().LastGy;
+    const double graphY = f.graph().GraphY(), lastGx = f.graph().LastGx();
+    const qint16 lastGy = f.graph().LastGy();
 
     f.PlotPoint(0);
     f.PlotPoint(1);
-    QCOMPARE(f.scene().GraphY, graphY);
-    QCOMPARE(f.scene().LastGx, lastGx);
-    QCOMPARE(f.scene().LastGy, lastGy);
+    QCOMPARE(f.graph().GraphY(), graphY);
+    QCOMPARE(f.graph().LastGx(), lastGx);
+    QCOMPARE(f.graph().LastGy(), lastGy);
     QVERIFY(f.controls().gamen->canvas() == before);
 }
 
@@ -180,11 +180,11 @@ void TestGraphTable::firstStepOfTriangle()
 {
     // The triangle's first strip is 0.125 cm²: gy = 480 - 7.5 * 0.125 = 479.0625.
     Form1 f;
-    f.scene().SlotPiece = {4, 5, 6, 0, 0};
+    SceneSetUp::putFigure(f, {4, 5, 6, 0, 0});
     f.susumu_Click();
-    QCOMPARE(f.scene().GraphY, 0.125);
-    QCOMPARE(f.scene().LastGx, graph::gx(0.5));
-    QCOMPARE(f.scene().LastGy, qint16(479));
+    QCOMPARE(f.graph().GraphY(), 0.125);
+    QCOMPARE(f.graph().LastGx(), graph::gx(0.5));
+    QCOMPARE(f.graph().LastGy(), qint16(479));
 }
 
 void TestGraphTable::tableColumnWrittenThenErased_data()
@@ -204,12 +204,12 @@ void TestGraphTable::tableColumnWrittenThenErased()
     QFETCH(int, x);
     Form1 f;
     f.controls().Check3->setChecked(true);
-    f.scene().SlotPiece = figure;
+    SceneSetUp::putFigure(f, figure);
     stepTo(f, x - 0.5);
     const QImage halfBefore = f.controls().hyo->canvas();
 
     f.susumu_Click();
-    QCOMPARE(f.scene().TableY, testsupport::areaOut(figure, x));
+    QCOMPARE(f.table().TableY(), testsupport::areaOut(figure, x));
     const int left = table::columnLeft(x, double(x), false);
     int written = 0;
     for (int px = left; px < left + 30; ++px)
@@ -219,7 +219,7 @@ void TestGraphTable::tableColumnWrittenThenErased()
 
     f.modoru_Click();
     QVERIFY2(f.controls().hyo->canvas() == halfBefore, "erasing left traces of the column");
-    QCOMPARE(f.scene().TableY, testsupport::areaOut(figure, x - 1));
+    QCOMPARE(f.table().TableY(), testsupport::areaOut(figure, x - 1));
 }
 
 void TestGraphTable::lowerRowAfterTableWasHidden_data()
@@ -242,7 +242,7 @@ void TestGraphTable::lowerRowAfterTableWasHidden()
     QFETCH(QList<int>, toggles);
     constexpr int column = 3;
     Form1 f;
-    f.scene().SlotPiece = figure;
+    SceneSetUp::putFigure(f, figure);
     for (int step = 0; step <= column * stepsPerCm; ++step) {
         for (int t : toggles)
             if (t == step)
@@ -252,7 +252,7 @@ void TestGraphTable::lowerRowAfterTableWasHidden()
     }
     QVERIFY(f.controls().Check3->isChecked());
     const double area = testsupport::areaOut(figure, column);
-    QCOMPARE(f.scene().TableY, area);
+    QCOMPARE(f.table().TableY(), area);
 
     // Showing the table clears it and writes the column of x = 3 alone: draw
     // that column's two texts onto a blank table and compare.

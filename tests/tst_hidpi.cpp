@@ -57,9 +57,8 @@ QString probeColours()
     QString out;
     for (const Case &c : cases) {
         f.controls().Check1->setChecked(c.grid);
-        f.scene().SlotPiece = c.figure;
         for (int pos = 100; pos <= 300; pos += 10) {
-            f.RedrawBoard(qint16(pos));
+            SceneSetUp::showFigure(f, c.figure, qint16(pos));
             for (int y = 180; y <= 300; y += probeStep)
                 for (int x = 100; x <= 590; x += probeStep) {
                     if (!wellInside(c.figure, pos, x, y))

@@ -53,7 +53,8 @@ Screen capture(Form1 &f)
     s.table = f.controls().hyo->canvas();
     s.distance = f.controls().Text1->text();
     const Scene &scene = f.scene();
-    s.px = scene.Px, s.graphY = scene.GraphY, s.tableY = scene.TableY, s.lastGx = scene.LastGx, s.lastGy = scene.LastGy;
+    s.px = scene.Px, s.graphY = f.graph().GraphY(), s.tableY = f.table().TableY();
+    s.lastGx = f.graph().LastGx(), s.lastGy = f.graph().LastGy();
     s.dragPiece = scene.DragPiece;
     s.pieces = f.scene().SlotPiece;
     s.strips = f.scene().StepArea;
@@ -107,12 +108,12 @@ void compareScreens(const Screen &a, const Screen &b)
 void useTheLesson(Form1 &f)
 {
     f.controls().kokuban->setForeColor(QColor(yellow)); // as every drop does
-    f.scene().SlotPiece = {1, 2, 4, 5, 6};
+    SceneSetUp::putFigure(f, {1, 2, 4, 5, 6});
     f.Command2_Click();
-    f.RedrawBoard(qint16(f.scene().Px));
+    SceneSetUp::showFigure(f, f.scene().SlotPiece, qint16(f.scene().Px));
     for (int i = 0; i < 5; ++i)
         f.susumu_Click();
-    f.PlaceLine6Figure(310, 200);
+    f.board().PlaceLine6Figure(310, 200);
     f.controls().Label9[0]->setVisible(false);
     f.controls().Label9[1]->setVisible(false);
     f.controls().Check5->setChecked(true);
@@ -163,10 +164,10 @@ void TestInitialScreen::sceneAndControls()
     QCOMPARE(QPointF(f.scene().Dx, f.scene().Dy), QPointF(500, 180));
     QVERIFY((f.scene().SlotPiece == board::Slots{}));
     QCOMPARE(f.scene().DragPiece, 0);
-    QCOMPARE(f.scene().TableY, 0.0);
-    QCOMPARE(f.scene().GraphY, 0.0);
-    QCOMPARE(f.scene().LastGx, 35.0);
-    QCOMPARE(f.scene().LastGy, qint16(480));
+    QCOMPARE(f.table().TableY(), 0.0);
+    QCOMPARE(f.graph().GraphY(), 0.0);
+    QCOMPARE(f.graph().LastGx(), 35.0);
+    QCOMPARE(f.graph().LastGy(), qint16(480));
 
     QCOMPARE(f.controls().Shape1->geometry().topLeft(), QPoint(296, 296));
     QVERIFY(!f.controls().tomeru->isEnabled());

@@ -130,7 +130,7 @@ private slots:
         QFETCH(bool, coverAfter);
         QFETCH(bool, editsSpeed);
         open();
-        f->scene().SlotPiece = {1, 2, 3, 2, 1};
+        SceneSetUp::putFigure(*f, {1, 2, 3, 2, 1});
         const int steps = where == Where::AtB ? 0 : where == Where::HalfWay ? 10 : 20;
         for (int i = 0; i < steps; ++i)
             f->susumu_Click();

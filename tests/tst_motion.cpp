@@ -28,7 +28,7 @@ double xOf(const Form1 &f) { return (300 - f.scene().Px) / 20; }
 // 最初に takes P back to B.
 void setFigure(Form1 &f, const Figure &figure)
 {
-    f.scene().SlotPiece = figure;
+    SceneSetUp::putFigure(f, figure);
     f.controls().kokuban->setForeColor(QColor(testsupport::yellow));
     f.Command2_Click();
 }
@@ -122,13 +122,13 @@ private slots:
             f->susumu_Click();
         const Form1Controls &c = f->controls();
         const QImage board = c.kokuban->canvas(), graph = c.gamen->canvas(), table = c.hyo->canvas();
-        const double graphY = f->scene().GraphY, tableY = f->scene().TableY, px = f->scene().Px;
+        const double graphY = f->graph().GraphY(), tableY = f->table().TableY(), px = f->scene().Px;
         const QString text = f->controls().Text1->text();
         forward ? f->susumu_Click() : f->modoru_Click();
         QCOMPARE(f->scene().Px, px);
         QCOMPARE(f->controls().Text1->text(), text);
-        QCOMPARE(f->scene().GraphY, graphY);
-        QCOMPARE(f->scene().TableY, tableY);
+        QCOMPARE(f->graph().GraphY(), graphY);
+        QCOMPARE(f->table().TableY(), tableY);
         QVERIFY(f->controls().kokuban->canvas() == board);
         QVERIFY(f->controls().gamen->canvas() == graph);
         QVERIFY(f->controls().hyo->canvas() == table);
@@ -186,10 +186,10 @@ private slots:
         setFigure(*f, {0, 3, 0, 0, 0});
         for (int i = 0; i < 4; ++i)
             f->susumu_Click();
-        QCOMPARE(f->scene().GraphY, 0.0);
+        QCOMPARE(f->graph().GraphY(), 0.0);
         for (int i = 0; i < 4; ++i)
             f->susumu_Click();
-        QCOMPARE(f->scene().GraphY, 12.0);
+        QCOMPARE(f->graph().GraphY(), 12.0);
 
         // The triangle in slots 0..2 fills a whole slot's strips at its first step.
         setFigure(*f, {4, 5, 6, 0, 0});
@@ -202,13 +202,13 @@ private slots:
         QCOMPARE(f->scene().StepArea[5], 1.125f);
         QCOMPARE(f->scene().StepArea[12], 2.875f);
         QCOMPARE(f->controls().Text1->text(), QStringLiteral(" 6.0"));
-        QCOMPARE(f->scene().GraphY, 18.0);
+        QCOMPARE(f->graph().GraphY(), 18.0);
         // Going back and out again over the sloping slots changes nothing.
         for (int i = 0; i < 6; ++i)
             f->modoru_Click();
         for (int i = 0; i < 6; ++i)
             f->susumu_Click();
-        QCOMPARE(f->scene().GraphY, 18.0);
+        QCOMPARE(f->graph().GraphY(), 18.0);
     }
 
     // y on the graph and in the table's lower row against the area worked out
@@ -244,10 +244,10 @@ private slots:
             setFigure(*f, figure);
             auto check = [&] {
                 const double want = areaOut(figure, xOf(*f));
-                QCOMPARE(f->scene().GraphY, want);
+                QCOMPARE(f->graph().GraphY(), want);
                 const double x = xOf(*f);
                 if (x == std::floor(x) && x > 0)
-                    QCOMPARE(f->scene().TableY, want);
+                    QCOMPARE(f->table().TableY(), want);
             };
             for (int i = 0; i < stepsToEnd; ++i) {
                 f->susumu_Click();
@@ -255,12 +255,12 @@ private slots:
             }
             for (int i = 0; i < stepsToEnd; ++i) {
                 f->modoru_Click();
-                QCOMPARE(f->scene().GraphY, areaOut(figure, xOf(*f)));
+                QCOMPARE(f->graph().GraphY(), areaOut(figure, xOf(*f)));
             }
             for (int i = 0; i < stepsToEnd; ++i) // a second pass over the same figure
                 f->susumu_Click();
-            QCOMPARE(f->scene().GraphY, areaOut(figure, 10));
-            QCOMPARE(f->scene().TableY, areaOut(figure, 10));
+            QCOMPARE(f->graph().GraphY(), areaOut(figure, 10));
+            QCOMPARE(f->table().TableY(), areaOut(figure, 10));
         }
     }
 
@@ -286,10 +286,10 @@ private slots:
         f->Command2_Click();
         QCOMPARE(f->scene().Px, 300.0);
         QCOMPARE(f->controls().Text1->text(), QStringLiteral(" 0.0"));
-        QCOMPARE(f->scene().GraphY, 0.0);
-        QCOMPARE(f->scene().TableY, 0.0);
-        QCOMPARE(f->scene().LastGx, 35.0);
-        QCOMPARE(f->scene().LastGy, qint16(480));
+        QCOMPARE(f->graph().GraphY(), 0.0);
+        QCOMPARE(f->table().TableY(), 0.0);
+        QCOMPARE(f->graph().LastGx(), 35.0);
+        QCOMPARE(f->graph().LastGy(), qint16(480));
         QVERIFY(!f->controls().Label4[6]->isVisible());
         QVERIFY(!f->controls().tomeru->isEnabled());
         QCOMPARE(f->scene().SlotPiece, (Figure{1, 2, 3, 0, 0}));

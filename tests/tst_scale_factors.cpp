@@ -137,9 +137,8 @@ QStringList boardReadings()
     for (std::size_t i = 0; i < figures.size(); ++i)
         for (const bool grid : {false, true}) {
             f.controls().Check1->setChecked(grid);
-            f.scene().SlotPiece = figures[i];
             for (int pos = firstPos; pos <= lastPos; pos += posStep) {
-                f.RedrawBoard(qint16(pos));
+                SceneSetUp::showFigure(f, figures[i], qint16(pos));
                 int mixed = 0;
                 const QImage image = atScaleOne(*f.controls().kokuban, &mixed);
                 lines << QStringLiteral("%1 %2 %3 %4 %5")
@@ -192,9 +191,9 @@ LessonPictures lessonPictures(const QDir &out, int *mixedBlocks)
     f.show();
     f.controls().Check2->setChecked(true);
     f.controls().Check3->setChecked(true);
-    f.scene().SlotPiece = {1, 4, 5, 6, 2};
+    SceneSetUp::putFigure(f, {1, 4, 5, 6, 2});
     f.Command2_Click();
-    f.RedrawBoard(300);
+    SceneSetUp::showFigure(f, f.scene().SlotPiece, 300);
     LessonPictures pictures;
 
     const QImage tableAtB = f.controls().hyo->canvas();
@@ -294,9 +293,9 @@ QString screenReadings()
     auto settle = [] { QCoreApplication::processEvents(); };
     const Figure figure{1, 4, 5, 6, 3};
     for (std::size_t s = 0; s < figure.size(); ++s) {
-        f.scene().SlotPiece[s] = figure[s];
+        SceneSetUp::of(f).SlotPiece[s] = figure[s];
         f.Command2_Click();
-        f.RedrawBoard(300);
+        SceneSetUp::showFigure(f, f.scene().SlotPiece, 300);
         settle();
     }
     for (int i = 0; i < 14; ++i) {

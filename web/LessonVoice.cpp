@@ -69,7 +69,7 @@ private:
     QString place() const
     {
         return QStringLiteral("χ は %1 cm、ｙ は %2 cm²")
-            .arg(m_form.controls().Text1->text().trimmed(), ui::generalNumber(m_form.scene().GraphY).trimmed());
+            .arg(m_form.controls().Text1->text().trimmed(), ui::generalNumber(m_form.graph().GraphY()).trimmed());
     }
 
     // What one turn of the event loop has to say, said once at its end

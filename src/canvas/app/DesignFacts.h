@@ -98,6 +98,15 @@ inline constexpr QColor trayGreen(0, 64, 0);        // the tray band
 inline constexpr QColor white(255, 255, 255);       // the envelope, the board's captions
 inline constexpr QColor red(255, 0, 0);             // P's dot, the bar BP, the underline
 inline constexpr QColor yellow(255, 255, 0);        // the templates, the 出す button
+inline constexpr QColor titleBlue(0, 0, 255);       // behind "関数の利用"
+inline constexpr QColor endLavender(192, 192, 255); // the 終了 button
+inline constexpr QColor runGreen(0, 255, 0);        // the 自動 button
+inline constexpr QColor stopGreen(128, 255, 128);   // the ストップ button
+inline constexpr QColor backCyan(0, 255, 255);      // the 戻す button
+inline constexpr QColor restartOrange(255, 192, 128); // the 最初に button
+inline constexpr QColor creditGreen(0, 192, 0);     // the credit line's text
+inline constexpr QColor barCheckOlive(128, 128, 0); // the box that shows the bar BP
+inline constexpr QColor distancePink(255, 128, 128); // the label "χcm" under P's way
 // Not the lesson's own: the frame around a piece chosen by a click, a tap or
 // a key (cyan: over 4:1 against the board and 9:1 against the tray band),
 // and the keyboard's focus ring around the board (black: 4:1 against the
@@ -121,6 +130,11 @@ inline constexpr std::array colours{
     NamedColour{"white", white},             NamedColour{"red", red},
     NamedColour{"yellow", yellow},           NamedColour{"panelCream", panelCream},
     NamedColour{"chosenCyan", chosenCyan},   NamedColour{"focusBlack", focusBlack},
+    NamedColour{"titleBlue", titleBlue},     NamedColour{"endLavender", endLavender},
+    NamedColour{"runGreen", runGreen},       NamedColour{"stopGreen", stopGreen},
+    NamedColour{"backCyan", backCyan},       NamedColour{"restartOrange", restartOrange},
+    NamedColour{"creditGreen", creditGreen}, NamedColour{"barCheckOlive", barCheckOlive},
+    NamedColour{"distancePink", distancePink},
 };
 
 } // namespace app

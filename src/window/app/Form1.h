@@ -1,17 +1,17 @@
 #pragma once
 
 #include "app/Scene.h"
+#include "board/BoardPanel.h"
 #include "board/SlotRules.h"
-#include "ui/GraphicControls.h"
+#include "graph/GraphPanel.h"
+#include "table/TablePanel.h"
 #include "ui/Surface.h"
 #include "ui/Waiter.h"
 
-#include <QElapsedTimer>
 #include <QWidget>
 
-#include <array>
 #include <map>
-#include <vector>
+#include <memory>
 
 class QCheckBox;
 class QComboBox;
@@ -20,9 +20,11 @@ class QLineEdit;
 class QPushButton;
 
 // The lesson's controls under their design names: Form1's own, made and
-// placed by app/Form1.cpp. The surfaces' windowless controls are drawn above
-// their canvases; the text box and check box on the board are real widgets.
-struct Form1Controls
+// placed by app/Form1.cpp; the board's and the table's windowless controls
+// are made by their panels, which move them. The surfaces' windowless
+// controls are drawn above their canvases; the text box and check box on
+// the board are real widgets.
+struct Form1Controls : board::BoardControls, table::TableControls
 {
     // ---- Controls on the window ------------------------------------------
     QLabel *Label6 = nullptr; // "関数の利用"
@@ -48,41 +50,20 @@ struct Form1Controls
     // ---- Controls on the board ---------------------------------------------
     QLineEdit *Text1 = nullptr; // x read-out, the carrier of x (" 0.0" ... " 10.0")
     QCheckBox *Check4 = nullptr; // shows the red bar BP
-    ui::LabelControl *Label1 = nullptr; // "点Ｐが動いた距離χ"
-    ui::LabelControl *Label2 = nullptr; // "cm"
-    ui::ShapeControl *Shape1 = nullptr; // P's red dot
-    // Label4: 0 "A", 1 "B", 2 "C", 3 "Ｄ", 4 "１０cm", 5 "６cm", 6 "χcm", 8 "Ｐ";
-    // there is no member 7 (it stays null).
-    std::array<ui::LabelControl *, 9> Label4{};
-    std::array<ui::LabelControl *, 8> Label9{}; // dimension labels of the tray pieces
-    ui::LineControl *Line1 = nullptr;           // the dark tray band
-    std::array<ui::LineControl *, 2> Line4{};   // member 1: red underline of Label1
-    std::array<ui::LineControl *, 8> Line5{};   // envelope, base line, flap, red bar (4)
-    std::array<ui::LineControl *, 4> Line6{};   // square template
-    std::array<ui::LineControl *, 4> Line7{};   // 2 x 4 cm template
-    std::array<ui::LineControl *, 4> Line9{};   // 2 x 6 cm template
-    std::array<ui::LineControl *, 3> Line8{};   // triangle template
-
-    // ---- Controls on the table ---------------------------------------------
-    ui::LabelControl *Label5 = nullptr; // "χ"
-    ui::LabelControl *Label7 = nullptr; // "ｙ"
-    ui::LineControl *Line2 = nullptr;   // heading column rule
-    ui::LineControl *Line3 = nullptr;   // rule between the x and y rows
 };
 
-// The lesson's one window. It owns every control (Form1Controls) and the
+// The lesson's one window. It owns every control (Form1Controls), the
 // whole scene state (Scene), both inherited privately so that the handlers
-// use the lesson's names as they stand. The pupil's actions arrive as its
-// handlers, which change the scene and paint onto the board (kokuban), the
-// graph (gamen) and the table (hyo).
+// use the lesson's names as they stand, and the three panels: the board
+// (kokuban), the graph (gamen) and the table (hyo). The pupil's actions
+// arrive as its handlers, which change the scene, read x where the lesson
+// carries it (the read-out's text) and hand numbers to the panels.
 //
-// The class is defined over several folders, one per subsystem:
-//   app/     controls, start-up, initial screen, view options
-//   motion/  stepping, the read-out, automatic run, back to start
-//   board/   board painting, shading, piece templates, mouse building
-//   graph/   the y-x graph
-//   table/   the value table
-// Below, every handler and procedure stands under the file that defines it.
+// Its handlers stand in app/, one file a part of the lesson:
+//   Form1.cpp, keys.cpp, accessibility.cpp  controls, keys, names
+//   startup.cpp, view_options.cpp, window_state.cpp  the window's life
+//   stepping.cpp, read_out.cpp, auto_run.cpp, back_to_start.cpp  P's motion
+//   building.cpp  building the figure by drag, click, tap and keys
 //
 // Units: board, graph and table coordinates are their surfaces' pixels;
 // on the board 20 px = 1 cm, A (300,180), B (300,300), C (500,300), D (500,180).
@@ -91,22 +72,26 @@ class Form1 : public QWidget, private Form1Controls, private Scene
     Q_OBJECT
 public:
     // ---- The one way in for tests, benchmarks and the page ----------------
-    // They read the scene and the controls here, and tests set a scene up
-    // (a figure in the slots); the lesson itself changes both only in its
-    // handlers and procedures.
-    Scene &scene() { return *this; }
+    // They read the scene and the controls here and drive the panels; the
+    // lesson itself changes the scene only in its handlers. Tests and
+    // benchmarks set a scene up through SceneSetUp (tests/TestSupport.h).
     const Scene &scene() const { return *this; }
     const Form1Controls &controls() const { return *this; }
+    board::BoardPanel &board() { return *m_board; }
+    const board::BoardPanel &board() const { return *m_board; }
+    const graph::GraphPanel &graph() const { return *m_graph; }
+    const table::TablePanel &table() const { return *m_table; }
 
     // ---- Handlers and procedures, by the file that defines them -----------
     // (the helpers each file keeps to itself follow under private:)
 
-    // app/Form1.cpp: the controls at their design places, the handlers
-    // connected, the window's outer size; closing the window is 終了.
+    // app/startup.cpp: the window made, its controls placed and its
+    // handlers connected (app/Form1.cpp), then Form_Load.
     explicit Form1(QWidget *parent = nullptr);
     ~Form1() override;
-    // Sets the window's outer size in twips (app/WindowSizes.h maps it to the
-    // client area).
+
+    // app/window_state.cpp: the window's outer size in twips
+    // (app/WindowSizes.h maps it to the client area).
     void setOuterSizeTwips(int widthTwips, int heightTwips);
     int outerWidthTwips() const { return m_outerWidthTwips; }
     int outerHeightTwips() const { return m_outerHeightTwips; }
@@ -124,11 +109,14 @@ public:
     void Check3_Click(); // 表
     void Check5_Click(); // 封筒をかくす
 
-    // motion/stepping.cpp: one step of P out or back.
+    // app/stepping.cpp: one step of P out or back.
     void susumu_Click(); // 出す
     void modoru_Click(); // 戻す
+    // The graph's step to the x the read-out carries, y changing by what
+    // the strips give that step; nothing while P stands beyond B.
+    void PlotPoint(qint16 direction);
 
-    // motion/auto_run.cpp: the automatic run.
+    // app/auto_run.cpp: the automatic run.
     void jidou_Click();  // 自動
     void tomeru_Click(); // ストップ
     // The automatic run's wait after a step, so that the next step comes ms
@@ -138,7 +126,7 @@ public:
     bool WaitMs(int ms);
     bool isRunning() const { return m_running; }
 
-    // motion/back_to_start.cpp: 最初に, and the red bar BP shown or hidden.
+    // app/back_to_start.cpp: 最初に, and the red bar BP shown or hidden.
     void Command2_Click(); // 最初に
     void Check4_Click();   // red bar
     // Out of view, the graph's empty frame and the table's x = 0 column
@@ -147,32 +135,17 @@ public:
     // anew); a test calls it to read a panel out of view.
     void drawWaitingPanels();
 
-    // board/painting.cpp: the board's picture and the shading of the pieces.
-    void RedrawBoard(qint16 pos);
-    void DrawGrid();
-    void ShadeSquare2x2(qint16 x);
-    void ShadeRect2x4(qint16 x);
-    void ShadeRect2x6(qint16 x);
-    void ShadeTriangle6x6(qint16 x);
-
-    // board/templates.cpp: the piece templates in the tray or held.
-    void PlaceLine6Figure(qint16 X, qint16 Y);
-    void PlaceLine7Figure(qint16 X, qint16 Y);
-    void PlaceLine9Figure(qint16 X, qint16 Y);
-    void PlaceLine8Figure(qint16 X, qint16 Y);
-
-    // board/mouse.cpp: building the figure with the mouse or a finger.
+    // app/building.cpp: building the figure with the mouse, a finger or a
+    // pen. A click or a tap (a press and release that never moves as far
+    // as a drag starts) chooses a piece; the next one puts it where a drop
+    // there would (see board/ClickRules.h). With the board focused, the
+    // keys "1" to "4" choose the tray's templates in tray order, then "1"
+    // to "5" click slot 1 to 5 from side AB (main row or keypad); Escape
+    // forgets the choice, or puts a dragged template home.
     void kokuban_MouseDown(int button, int shift, float X, float Y);
     void kokuban_MouseMove(int button, int shift, float X, float Y);
     void kokuban_MouseUp(int button, int shift, float X, float Y);
     void kokuban_TouchCancel();
-    // board/choosing.cpp: building without a drag. A click or a tap (a
-    // press and release that never moves as far as a drag starts) chooses
-    // a piece; the next one puts it where a drop there would (see
-    // board/ClickRules.h). With the board focused, the keys "1" to "4"
-    // choose the tray's templates in tray order, then "1" to "5" click slot
-    // 1 to 5 from side AB (main row or keypad); Escape forgets the choice,
-    // or puts a dragged template home.
     void kokuban_KeyDown(int keyCode, int shift);
     // The chosen piece as the slot codes write it (1 to 4 from the tray, a
     // slot's code 1 to 6 from the envelope), or 0 when none is chosen.
@@ -183,21 +156,9 @@ public:
     // refused (false); the figure the envelope already holds needs no drag.
     bool buildFigure(const board::Slots &figure);
 
-    // graph/graph.cpp: the y-x graph.
-    void DrawGraph(qint16 mode);
-    void PlotPoint(qint16 direction);
-
-    // table/table.cpp: the value table.
-    void DrawTable(qint16 mode);
-    // What the table shows, column by column (the whole x -> its two
-    // texts as written, without the leading blank), for assistive
-    // technology: the canvas itself holds only pixels.
-    struct TableEntry
-    {
-        QString x;
-        QString y;
-    };
-    const std::map<int, TableEntry> &tableEntries() const { return m_tableColumns; }
+    // What the table shows, column by column (table/TablePanel.h).
+    using TableEntry = table::TablePanel::Entry;
+    const std::map<int, TableEntry> &tableEntries() const { return m_table->entries(); }
 
 signals:
     // Emitted when the automatic run starts a wait between two steps.
@@ -215,16 +176,18 @@ signals:
     void selectionChanged();
 
 protected:
-    // app/Form1.cpp: closing the window is 終了.
+    // app/startup.cpp: closing the window is 終了.
     void closeEvent(QCloseEvent *event) override;
     // app/window_state.cpp: no maximised or full-screen window.
     void changeEvent(QEvent *event) override;
 
 private:
-    // app/Form1.cpp
+    friend struct SceneSetUp;
+
+    // app/Form1.cpp: the controls at their design places, with captions,
+    // colours, fonts, stacking and keyboard order; the handlers connected.
     void createWindowControls();
     void createBoardControls();
-    void createTableControls();
     void orderControls();
     void connectHandlers();
     // app/accessibility.cpp: names for assistive technology.
@@ -233,58 +196,44 @@ private:
     // app/keys.cpp: the presenter's and the keyboard's keys.
     void connectKeys();
 
-    // motion/stepping.cpp
-    void movePMarker(); // P's red dot and label "Ｐ" at Px
-    // motion/read_out.cpp: the x read-out, the carrier of x.
+    // app/read_out.cpp: the x read-out, the carrier of x.
     void setDistanceText(double x);
     double distance() const; // x read back from Text1
-    // motion/auto_run.cpp
+    // app/stepping.cpp: the board's picture at P's offset.
+    void redrawBoard();
+    // app/auto_run.cpp
     void runOn(); // the run's loop, from the next test on
     void showRunState(bool running);
-    // motion/back_to_start.cpp: the graph and the table start afresh at
+    // app/back_to_start.cpp: the graph and the table start afresh at
     // x = 0 (最初に, 初期画面).
     void restartGraphAndTable();
+    // The table's column of the x the read-out carries (DrawTable's mode).
+    void drawTable(qint16 mode);
 
-    // board/templates.cpp
-    void putTemplatesHome();
-    // board/mouse.cpp: a drop of `held` at (X, Y), by a drag's release or a
-    // click (takes it away above the envelope, puts it in over it, puts the
-    // templates home); the board after a release above or over the
+    // app/building.cpp: a drop of `held` at (X, Y), by a drag's release or
+    // a click (takes it away above the envelope, puts it in over it, puts
+    // the templates home); the board after a release above or over the
     // envelope; figureChanged when the slots no longer hold `before`.
     void dropHeld(const board::Lift &held, float X, float Y);
     void showDroppedFigure();
     void tellFigureIfChanged(const board::Slots &before);
-    // board/choosing.cpp
     void clickOnBoard(QPointF at);
     void choose(std::optional<board::Lift> piece);
-    void frameChosenPiece(); // the frame around the chosen piece, where it stands now
 
-    // graph/graph.cpp
-    void drawGraphFrame(QRect area);
-
-    // table/table.cpp
-    void writeTableStart();
-    void clearTable();
-    void announceTable();
+    // ---- The panels ---------------------------------------------------------
+    std::unique_ptr<board::BoardPanel> m_board;
+    std::unique_ptr<graph::GraphPanel> m_graph;
+    std::unique_ptr<table::TablePanel> m_table;
 
     // ---- The window's own state, beside the scene ---------------------------
     int m_outerWidthTwips = 0;
     int m_outerHeightTwips = 0;
     bool m_running = false;
     bool m_ending = false;
-    ui::Waiter m_waiter;        // the automatic run's wait between steps
-    QElapsedTimer m_runClock;   // started as the automatic run begins
-    qint64 m_stepDueNs = 0;     // when the run's next step is due, on that clock
-    std::map<int, TableEntry> m_tableColumns; // tableEntries()
-    // Where each axis label of the graph stands (graph pixels), measured once.
-    std::vector<QRect> m_axisTextExtents;
-    // Drawing that waits while its panel is out of view (drawWaitingPanels).
-    bool m_graphFrameWaits = false;
-    bool m_tableStartWaits = false;
+    ui::Waiter m_waiter;    // the automatic run's wait between steps
+    qint64 m_stepDueNs = 0; // when the run's next step is due (ui::tickNs)
     // Building without a drag: where the board's latest press began, while
-    // it is still a click; the piece chosen; the frame that shows it on the
-    // board (a windowless control: the board's canvas never holds it).
+    // it is still a click, and the piece chosen (the board frames it).
     std::optional<QPointF> m_clickStart;
     std::optional<board::Lift> m_chosen;
-    ui::FrameControl *m_chosenFrame = nullptr;
 };

@@ -8,8 +8,9 @@
 #include <optional>
 
 // The lesson's scene state under its own names: where the envelope's corners
-// and P stand, what the pupil holds and has built, and what the graph and the
-// table have summed so far. Board pixels unless said otherwise (20 px = 1 cm).
+// and P stand, what the pupil holds and has built, and the area each step of
+// P takes out. Board pixels unless said otherwise (20 px = 1 cm). The graph
+// and the table keep their own sums (graph/GraphPanel.h, table/TablePanel.h).
 // The types are the lesson's: some corners are whole numbers, most are not.
 struct Scene
 {
@@ -17,14 +18,10 @@ struct Scene
     qint16 Dy = 0;
     double Px = 0; // P's x: 300 at B, 10 less per 0.5-cm step, 100 at x = 10 cm
     double Py = 0;
-    double LastGx = 0; // last plotted graph point, graph pixels
-    qint16 LastGy = 0;
     int DragPiece = board::Empty;  // held piece: none, 1..4 from the tray, else a slot code
     board::Slots SlotPiece{};      // slot codes, slot i at board x 300+40i..340+40i
     std::optional<int> DragSlot;   // slot the held piece came from; none = tray
     qint16 CurPiece = 0;           // code of the slot the latest forward step entered
-    double TableY = 0;             // y (cm²) of the column the table wrote last
-    double GraphY = 0;             // y (cm²) as the graph has summed it
     motion::StripTable StepArea{}; // StepArea[k]: y gained over the step ending at x = k/2
     qint16 StopFlag = 0;           // 1 = stop of the automatic run requested
 };

@@ -1,12 +1,33 @@
-// Start-up, the initial screen, 初期画面 and 終了.
+// Start-up: the window made and put in its first state; the initial
+// screen, 初期画面 and 終了 (closing the window is 終了).
 #include "app/Form1.h"
 
+#include "app/DesignFacts.h"
 #include "app/WindowSizes.h"
 #include "board/Geometry.h"
 
 #include <QCheckBox>
+#include <QCloseEvent>
 #include <QCoreApplication>
 #include <QPushButton>
+
+Form1::Form1(QWidget *parent) : QWidget(parent)
+{
+    setWindowTitle(QString::fromUtf8(app::caption.data(), qsizetype(app::caption.size())));
+    // The design area in which every control is in view; the window shows
+    // part of it until Form_Load sets the compact size.
+    setOuterSizeTwips(app::graphWidthTwips, app::tableHeightTwips);
+
+    createWindowControls();
+    createBoardControls();
+    orderControls();
+    nameControls();
+    connectHandlers();
+    connectKeys();
+    Form_Load();
+}
+
+Form1::~Form1() = default;
 
 void Form1::Form_Load()
 {
@@ -35,36 +56,16 @@ void Form1::ShowInitialScreen()
     Cx = envelopeRight, Cy = baseY, Dx = envelopeRight, Dy = envelopeTop;
     Px = sideAbX, Py = baseY; // P at B
 
-    // Corner and length labels beside the envelope.
-    Label4[0]->move(int(Ax - 8), int(Ay - 35));
-    Label4[1]->move(int(Bx + 4), int(By));
-    Label4[2]->move(int(Cx - 8), int(Cy));
-    Label4[3]->move(int(Dx - 8), Dy - 35);
-    Label4[4]->move(int((Bx + Cx) / 2 - 20), int(By + 5));
-    Label4[5]->move(int(Cx + 5), Dy + 20);
-    movePMarker();
-
-    // The envelope ABCD with its base line and the flap left of AB.
-    Line5[0]->setLine(QLine(20, int(Py), int(Cx), int(Cy)));
-    Line5[1]->setLine(QLine(int(Cx), int(Cy), int(Dx), Dy));
-    Line5[2]->setLine(QLine(int(Dx), Dy, int(Ax), int(Ay)));
-    Line5[3]->setLine(QLine(int(Ax), int(Ay), int(Bx), int(By)));
-    // Parked below the board until a step shows it from B to P.
-    Line5[4]->setLine(QLine(int(Bx) + 10, parkedBarY, int(Px), parkedBarY));
-    Line5[5]->setLine(QLine(int(Ax), int(Ay), int(Ax - 20), int(Ay + 15)));
-    Line5[6]->setLine(QLine(int(Ax - 20), int(Ay + 15), int(Bx - 20), int(By - 15)));
-    Line5[7]->setLine(QLine(int(Bx - 20), int(By - 15), int(Bx), int(By)));
-
-    Label4[6]->move(300, 330);
-    Label4[6]->setVisible(false);
-
-    putTemplatesHome();
+    // The envelope ABCD with its labels, its base line and its flap; P's
+    // marks at B; the templates in the tray.
+    m_board->placeEnvelope(QPointF(Ax, Ay), QPointF(Bx, By), QPointF(Cx, Cy), QPointF(Dx, Dy), QPointF(Px, Py));
+    m_board->putTemplatesHome();
 
     tomeru->setEnabled(false);
     restartGraphAndTable();
     // Last: the board was cleared above.
     if (Check1->isChecked())
-        DrawGrid();
+        m_board->DrawGrid();
     tellFigureIfChanged(before);
 }
 
@@ -79,4 +80,10 @@ void Form1::end_Click()
     hide();
     m_waiter.abandon();
     QCoreApplication::quit();
+}
+
+void Form1::closeEvent(QCloseEvent *event)
+{
+    event->accept();
+    end_Click();
 }

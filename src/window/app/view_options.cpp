@@ -11,9 +11,9 @@
 void Form1::Check1_Click()
 {
     if (Check1->isChecked())
-        DrawGrid();
+        m_board->DrawGrid();
     else
-        RedrawBoard(qint16(Px));
+        redrawBoard();
 }
 
 void Form1::Check2_Click()
@@ -27,8 +27,8 @@ void Form1::Check3_Click()
 {
     if (Check3->isChecked()) {
         setOuterSizeTwips(outerWidthTwips(), app::tableHeightTwips);
-        clearTable();
-        DrawTable(0);
+        m_table->clear();
+        drawTable(0);
     } else {
         setOuterSizeTwips(outerWidthTwips(), app::compactHeightTwips);
     }

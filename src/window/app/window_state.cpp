@@ -7,6 +7,8 @@
 // Minimising is left alone: it shows nothing that should stay hidden.
 #include "app/Form1.h"
 
+#include "app/WindowSizes.h"
+
 #include <QEvent>
 
 void Form1::changeEvent(QEvent *event)
@@ -22,4 +24,13 @@ void Form1::changeEvent(QEvent *event)
     // Most window managers put back the size from before the state; this
     // covers those that do not.
     setOuterSizeTwips(outerWidthTwips(), outerHeightTwips());
+}
+
+void Form1::setOuterSizeTwips(int widthTwips, int heightTwips)
+{
+    m_outerWidthTwips = widthTwips;
+    m_outerHeightTwips = heightTwips;
+    // The pupil cannot resize the window: the graph and the table come into
+    // view only through グラフ and 表.
+    setFixedSize(app::clientSizeFromOuterTwips(widthTwips, heightTwips));
 }

@@ -7,15 +7,23 @@
 
 namespace ui {
 
-qint64 tickCount()
+namespace {
+
+const QElapsedTimer &programClock()
 {
     static const QElapsedTimer clock = [] {
         QElapsedTimer t;
         t.start();
         return t;
     }();
-    return clock.elapsed();
+    return clock;
 }
+
+} // namespace
+
+qint64 tickCount() { return programClock().elapsed(); }
+
+qint64 tickNs() { return programClock().nsecsElapsed(); }
 
 Waiter::Waiter()
 {

@@ -7,8 +7,10 @@
 
 namespace ui {
 
-// Milliseconds since the program started, from a monotonic 64-bit clock.
+// Milliseconds and nanoseconds since the program started, from one
+// monotonic 64-bit clock: the automatic run's pace and its waits read it.
 qint64 tickCount();
+qint64 tickNs();
 
 // The automatic run's wait between two steps. The run hands its going on
 // to the wait and returns to the event loop, which handles the window's

@@ -1,16 +1,17 @@
 // The graph panel: grid, axes and labels, and the blue curve of y against x,
 // one 3-px segment per step of P.
-#include "app/Form1.h"
+#include "GraphPanel.h"
 
 #include "app/DesignFacts.h"
 #include "graph/GraphScale.h"
-#include "motion/StripRules.h"
+#include "ui/Fonts.h"
 #include "ui/Palette.h"
-
-#include <QCheckBox>
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
+
+namespace graph {
 
 namespace {
 
@@ -21,24 +22,28 @@ constexpr int curveWidth = 3;
 
 } // namespace
 
-void Form1::DrawGraph(qint16 mode)
+GraphPanel::GraphPanel(QWidget *window, QRect place)
+    : m_gamen(*new ui::Surface(place.size(), app::panelCream, window))
 {
-    gamen->setDrawWidth(1);
-    if (mode == 0)
-        gamen->cls();
-    drawGraphFrame(gamen->rect());
+    m_gamen.move(place.topLeft());
+    m_gamen.setCanvasFont(ui::defaultFont());
 }
 
-// The grid lines, axes and labels that reach into `area` (graph pixels); the
-// rest of the frame is left as it stands.
-void Form1::drawGraphFrame(QRect area)
+void GraphPanel::DrawGraph(qint16 mode)
 {
-    using namespace graph;
+    m_gamen.setDrawWidth(1);
+    if (mode == 0)
+        m_gamen.cls();
+    drawGraphFrame(m_gamen.rect());
+}
+
+void GraphPanel::drawGraphFrame(QRect area)
+{
     if (area.isEmpty())
         return;
     auto line = [&](QPointF from, QPointF to) {
         if (ui::spanning(from.toPoint(), to.toPoint()).intersects(area))
-            gamen->line(from, to, gridGreen);
+            m_gamen.line(from, to, gridGreen);
     };
     for (int i = 0; i < horizontalLines; ++i) {
         const QPointF from(originX, originY - gridStep * i);
@@ -54,38 +59,54 @@ void Form1::drawGraphFrame(QRect area)
     static const std::vector<AxisText> texts = axisTexts();
     if (m_axisTextExtents.empty())
         for (const AxisText &t : texts)
-            m_axisTextExtents.push_back(gamen->printExtent(t.text, t.at));
-    gamen->setForeColor(labelBlack);
+            m_axisTextExtents.push_back(m_gamen.printExtent(t.text, t.at));
+    m_gamen.setForeColor(labelBlack);
     for (std::size_t i = 0; i < texts.size(); ++i) {
         if (!m_axisTextExtents[i].intersects(area))
             continue;
-        gamen->setCurrentPos(texts[i].at);
-        gamen->print(texts[i].text);
+        m_gamen.setCurrentPos(texts[i].at);
+        m_gamen.print(texts[i].text);
     }
 }
 
-void Form1::PlotPoint(qint16 direction)
+void GraphPanel::PlotPoint(qint16 direction, double x, double change, bool curveShown)
 {
-    if (Px > board::sideAbX)
-        return;
     const QColor colour = direction == 0 ? curveBlue : app::panelCream;
-    const double x = distance();
-    const double gx = graph::gx(x);
-    GraphY += motion::stepChange(StepArea, x, direction == 0);
-    const double gy = graph::gy(GraphY);
+    const double newGx = gx(x);
+    m_graphY += change;
+    const double newGy = gy(m_graphY);
     QRect touched; // what the segment painted over
-    if (Check2->isChecked()) {
-        gamen->setDrawWidth(curveWidth);
-        gamen->line(QPointF(LastGx, LastGy), QPointF(gx, gy), colour);
-        touched = ui::spanning(QPointF(LastGx, LastGy).toPoint(), QPointF(gx, gy).toPoint())
+    if (curveShown) {
+        m_gamen.setDrawWidth(curveWidth);
+        m_gamen.line(QPointF(m_lastGx, m_lastGy), QPointF(newGx, newGy), colour);
+        touched = ui::spanning(QPointF(m_lastGx, m_lastGy).toPoint(), QPointF(newGx, newGy).toPoint())
                       .adjusted(-curveWidth, -curveWidth, curveWidth, curveWidth);
-        gamen->setDrawWidth(1);
+        m_gamen.setDrawWidth(1);
     }
-    LastGx = gx;
-    LastGy = qint16(std::clamp(std::nearbyint(gy), -32768.0, 32767.0));
-    kokuban->setFillStyle(ui::Surface::FillStyle::Transparent);
+    m_lastGx = newGx;
+    m_lastGy = qint16(std::clamp(std::nearbyint(newGy), -32768.0, 32767.0));
     // Grid, axes and labels over the curve again where the segment went: an
     // erased segment leaves no gap in them. Elsewhere they stand untouched,
     // so drawing them again there would change no pixel.
     drawGraphFrame(touched);
 }
+
+void GraphPanel::restart(bool inView)
+{
+    m_graphY = 0;
+    m_frameWaits = !inView;
+    if (m_frameWaits)
+        m_gamen.cls();
+    else
+        DrawGraph(0);
+    m_lastGx = originX;
+    m_lastGy = originY;
+}
+
+void GraphPanel::drawWaiting()
+{
+    if (std::exchange(m_frameWaits, false))
+        DrawGraph(0);
+}
+
+} // namespace graph

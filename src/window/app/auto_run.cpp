@@ -18,8 +18,7 @@ void Form1::jidou_Click()
         Command2_Click();
     m_running = true;
     showRunState(true);
-    m_runClock.start();
-    m_stepDueNs = 0; // the first step is due now
+    m_stepDueNs = ui::tickNs(); // the first step is due now
     runOn();
 }
 
@@ -56,7 +55,7 @@ bool Form1::WaitMs(int ms)
 {
     emit waitStarted(ms);
     constexpr qint64 nsPerMs = 1'000'000;
-    const qint64 now = m_runClock.nsecsElapsed();
+    const qint64 now = ui::tickNs();
     if (ms <= 0 || StopFlag == 1) { // ストップ came before the wait began: it is over
         m_stepDueNs = now; // a later wait counts from this step
         return false;      // no wait, and no events handled

@@ -1,9 +1,11 @@
-// Building the figure with the mouse: lift a template from the tray or a
-// piece from a slot, carry its template with the pointer, and on release take
-// it away (above the envelope) or put it in (over the envelope). Every button
-// acts alike. Positions are board pixels. A press and release without a
-// drag is a click, which board/choosing.cpp takes. A whole figure can also
-// be put in at once, with the board as after the drags that make it.
+// Building the figure. By a drag: lift a template from the tray or a piece
+// from a slot, carry its template with the pointer, and on release take it
+// away (above the envelope) or put it in (over the envelope); every button
+// acts alike. Without a drag: a click, a tap or a key chooses a piece, and
+// the next one puts it into a slot, or takes it away, exactly as a drop at
+// that place would (board/ClickRules.h); the board frames the chosen piece.
+// A whole figure can also be put in at once, with the board as after the
+// drags that make it. Positions are board pixels.
 #include "app/Form1.h"
 
 #include "board/ClickRules.h"
@@ -47,19 +49,7 @@ void Form1::kokuban_MouseMove(int, int, float X, float Y)
     }
     if (DragPiece == board::Empty)
         return;
-    const QPoint corner = board::heldCorner(DragPiece, X, Y);
-    const auto cx = qint16(std::clamp(corner.x(), -30000, 30000));
-    const auto cy = qint16(std::clamp(corner.y(), -30000, 30000));
-    int firstLabel = 0; // the kind's two dimension labels are firstLabel and the next
-    switch (std::min(DragPiece, int(board::TriangleLeft))) {
-    case board::Square2x2: PlaceLine6Figure(cx, cy); firstLabel = 0; break;
-    case board::Rect2x4: PlaceLine7Figure(cx, cy); firstLabel = 2; break;
-    case board::Rect2x6: PlaceLine9Figure(cx, cy); firstLabel = 4; break;
-    default: PlaceLine8Figure(cx, cy); firstLabel = 6; break;
-    }
-    Label9[std::size_t(firstLabel)]->setVisible(false);
-    Label9[std::size_t(firstLabel + 1)]->setVisible(false);
-    kokuban->update();
+    m_board->carryTemplate(DragPiece, board::heldCorner(DragPiece, X, Y));
 }
 
 void Form1::kokuban_MouseUp(int, int, float X, float Y)
@@ -69,7 +59,7 @@ void Form1::kokuban_MouseUp(int, int, float X, float Y)
         // A click: what the press lifted goes home untouched, and the click
         // counts where it was pressed.
         if (DragPiece != board::Empty)
-            putTemplatesHome();
+            m_board->putTemplatesHome();
         DragPiece = board::Empty;
         clickOnBoard(*start);
         return;
@@ -83,7 +73,7 @@ void Form1::kokuban_MouseUp(int, int, float X, float Y)
 
 void Form1::dropHeld(const board::Lift &held, float X, float Y)
 {
-    putTemplatesHome();
+    m_board->putTemplatesHome();
     const board::Slots before = SlotPiece;
     const bool above = Y < releaseAboveY;
     const bool over = Y > board::envelopeTop && Y < board::baseY;
@@ -101,7 +91,7 @@ void Form1::showDroppedFigure()
 {
     kokuban->setForeColor(droppedPen);
     Command2_Click();
-    RedrawBoard(qint16(board::sideAbX));
+    redrawBoard(); // P stands at B
 }
 
 bool Form1::buildFigure(const board::Slots &figure)
@@ -132,6 +122,55 @@ void Form1::kokuban_TouchCancel()
     m_clickStart.reset(); // nor is it a tap
     if (DragPiece == board::Empty)
         return;
-    putTemplatesHome();
+    m_board->putTemplatesHome();
     DragPiece = board::Empty;
+}
+
+void Form1::clickOnBoard(QPointF at)
+{
+    const float X = float(at.x()), Y = float(at.y());
+    const board::Click click = board::clickAt(SlotPiece, m_chosen, X, Y);
+    switch (click.kind) {
+    case board::Click::Nothing: break;
+    case board::Click::Choose: choose(click.chosen); break;
+    case board::Click::Forget: choose(std::nullopt); break;
+    case board::Click::Drop: {
+        const board::Lift held = *m_chosen;
+        choose(std::nullopt);
+        dropHeld(held, X, Y);
+        break;
+    }
+    }
+}
+
+void Form1::kokuban_KeyDown(int keyCode, int shift)
+{
+    if (shift & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))
+        return;
+    if (keyCode == Qt::Key_Escape) {
+        kokuban_TouchCancel(); // a dragged template goes home, nothing else changes
+        choose(std::nullopt);
+        return;
+    }
+    // The digits of the main row and of the keypad (which only adds the
+    // keypad's modifier) alike; none while a drag holds a piece.
+    const int digit = keyCode - Qt::Key_0;
+    if (digit < 1 || digit > 9 || DragPiece != board::Empty)
+        return;
+    if (!m_chosen && digit <= int(board::trayHomes.size()))
+        clickOnBoard(board::trayPoint(digit - 1));
+    else if (m_chosen && digit <= board::slotCount)
+        clickOnBoard(board::slotPoint(digit - 1));
+}
+
+void Form1::choose(std::optional<board::Lift> piece)
+{
+    const bool same = piece.has_value() == m_chosen.has_value() &&
+                      (!piece || (piece->piece == m_chosen->piece && piece->slot == m_chosen->slot));
+    m_chosen = piece;
+    m_board->frameChosen(m_chosen, SlotPiece, Px);
+    if (same)
+        return;
+    describeChoice();
+    emit selectionChanged();
 }
