@@ -7,6 +7,7 @@
 // Places are [left, top, width, height] in their container's pixels,
 // colours [red, green, blue]; "palette" is the console palette, index 0..15.
 #include "app/DesignFacts.h"
+#include "graph/GraphScale.h"
 
 #include <QFile>
 #include <QJsonArray>
@@ -62,6 +63,9 @@ int main(int argc, char *argv[])
         {"table", json(tablePlaces)},
         {"colours", colourTable},
         {"palette", palette},
+        // The graph's x axis: where x = 0 stands and how far 1 cm reaches
+        // (graph pixels).
+        {"graphAxis", QJsonObject{{"originX", graph::originX}, {"pixelsPerCm", graph::pixelsPerCmOfX}}},
     };
     QFile out(QString::fromLocal8Bit(argv[1]));
     if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate)

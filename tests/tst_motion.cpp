@@ -1,7 +1,9 @@
 // Moving P: forward and backward steps, back to start, the automatic run.
 #include "LessonTest.h"
 
+#include "graph/GraphScale.h"
 #include "motion/StripRules.h"
+#include "table/TableLayout.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -300,6 +302,100 @@ private slots:
         // shows beside the grid lines that are drawn over it.
         QVERIFY(f->controls().gamen->canvas() == reference.controls().gamen->canvas());
         QCOMPARE(f->controls().gamen->pixel(36, 479), QColor(testsupport::valueBlue));
+    }
+
+    // ---- P taken by the pointer ----------------------------------------------
+    // Each action: a press on the board at (x, y) and a move and release at
+    // `to` ("drag"), or a press on the graph or the table at x; and the
+    // steps from B the lesson's numbers put P at after it. The window ends
+    // exactly as the same presses of 出す and 戻す leave it.
+    void pointerTakesPAsThePressesWould_data()
+    {
+        QTest::addColumn<QString>("how");
+        QTest::addColumn<QPointF>("press");
+        QTest::addColumn<double>("to");
+        QTest::addColumn<int>("steps");
+        const double gxAt3_5 = graph::gx(3.5), column6 = table::columnLeft(6, 6, false) + 5;
+        QTest::newRow("drag from B to x=3.5") << "drag" << QPointF(300, 300) << 231.0 << 7;
+        QTest::newRow("drag past the end") << "drag" << QPointF(300, 300) << -80.0 << stepsToEnd;
+        QTest::newRow("drag out and back past B") << "drag2" << QPointF(300, 300) << 150.0 << 0;
+        QTest::newRow("mouse half a cm below P") << "drag" << QPointF(296, 309) << 200.0 << 10;
+        QTest::newRow("mouse 12 px off P: nothing") << "drag" << QPointF(312, 312) << 200.0 << 0;
+        QTest::newRow("finger 18 px off P") << "finger" << QPointF(318, 312) << 200.0 << 10;
+        QTest::newRow("click in the envelope: a piece") << "drag" << QPointF(305, 295) << 305.0 << 0;
+        QTest::newRow("graph at x=3.5") << "graph" << QPointF(gxAt3_5, 300) << 0.0 << 7;
+        QTest::newRow("table column 6") << "table" << QPointF(column6, 80) << 0.0 << 12;
+    }
+    void pointerTakesPAsThePressesWould()
+    {
+        QFETCH(QString, how);
+        QFETCH(QPointF, press);
+        QFETCH(double, to);
+        QFETCH(int, steps);
+        Form1 reference;
+        for (Form1 *form : {f.get(), &reference}) {
+            setFigure(*form, {3, 4, 5, 6, 1});
+            for (QCheckBox *box : {form->controls().Check1, form->controls().Check2, form->controls().Check3})
+                box->setChecked(true);
+        }
+        const auto X = float(press.x()), Y = float(press.y());
+        if (how.startsWith(QLatin1String("drag"))) {
+            f->kokuban_MouseDown(1, 0, X, Y);
+            f->kokuban_MouseMove(1, 0, float(to), Y);
+            if (how == QLatin1String("drag2"))
+                f->kokuban_MouseMove(1, 0, 480, Y);
+            f->kokuban_MouseUp(1, 0, how == QLatin1String("drag2") ? 480 : float(to), Y);
+            if (how == QLatin1String("drag2"))
+                for (int i = 0; i < 15; ++i) // out to x = 7.5 and back, as the drag went
+                    reference.susumu_Click();
+        } else if (how == QLatin1String("finger")) {
+            QPointingDevice *finger = QTest::createTouchDevice();
+            f->show();
+            QVERIFY(QTest::qWaitForWindowExposed(f.get(), testsupport::patienceMs));
+            QWidget *board = f->controls().kokuban;
+            QTest::touchEvent(board, finger).press(0, press.toPoint());
+            QTest::touchEvent(board, finger).move(0, QPoint(int(to), int(press.y())));
+            QTest::touchEvent(board, finger).release(0, QPoint(int(to), int(press.y())));
+        } else if (how == QLatin1String("graph")) {
+            f->gamen_MouseDown(1, 0, X, Y);
+        } else {
+            f->hyo_MouseDown(1, 0, X, Y);
+        }
+        while (reference.scene().Px > 300 - 10 * steps)
+            reference.susumu_Click();
+        while (reference.scene().Px < 300 - 10 * steps)
+            reference.modoru_Click();
+        const Form1Controls &a = f->controls(), &b = reference.controls();
+        QCOMPARE(f->scene().Px, 300.0 - 10 * steps);
+        QCOMPARE(a.Text1->text(), b.Text1->text());
+        QCOMPARE(f->graph().GraphY(), reference.graph().GraphY());
+        QCOMPARE(f->graph().LastGx(), reference.graph().LastGx());
+        QCOMPARE(f->graph().LastGy(), reference.graph().LastGy());
+        QCOMPARE(f->table().TableY(), reference.table().TableY());
+        QCOMPARE(f->scene().StepArea, reference.scene().StepArea);
+        QCOMPARE(f->scene().CurPiece, reference.scene().CurPiece);
+        QVERIFY2(a.kokuban->canvas() == b.kokuban->canvas(), "board");
+        QVERIFY2(a.gamen->canvas() == b.gamen->canvas(), "graph");
+        QVERIFY2(a.hyo->canvas() == b.hyo->canvas(), "table");
+        QCOMPARE(a.Line5[4]->line(), b.Line5[4]->line());
+        QCOMPARE(a.Label4[6]->geometry(), b.Label4[6]->geometry());
+        QCOMPARE(a.Shape1->geometry(), b.Shape1->geometry());
+    }
+
+    // A run holds P: a press on it, on the graph or on the table moves nothing.
+    void pointerLeavesPToARun()
+    {
+        f->controls().Combo1->setCurrentText(QStringLiteral("200")); // a second between steps
+        f->jidou_Click();
+        const double px = f->scene().Px;
+        f->kokuban_MouseDown(1, 0, float(px), 300);
+        f->kokuban_MouseMove(1, 0, 120, 300);
+        f->kokuban_MouseUp(1, 0, 120, 300);
+        f->gamen_MouseDown(1, 0, float(graph::gx(8)), 100);
+        f->hyo_MouseDown(1, 0, float(table::columnLeft(9, 9, false)), 30);
+        QCOMPARE(f->scene().Px, px);
+        f->tomeru_Click();
+        testsupport::waitForRunEnd(*f);
     }
 
     // ---- The automatic run -------------------------------------------------

@@ -4,6 +4,7 @@
 
 #include "app/WindowSizes.h"
 #include "graph/GraphScale.h"
+#include "motion/PointerRules.h"
 #include "motion/StripRules.h"
 #include "table/TableLayout.h"
 #include "ui/Canvas.h"
@@ -84,6 +85,8 @@ private slots:
     void slotEntered();
     void ySums_data();
     void ySums();
+    void pointerTakesP_data();
+    void pointerTakesP();
     void columnLeft_data();
     void columnLeft();
     void axisTexts_data();
@@ -594,6 +597,61 @@ void TestUiRules::ySums()
     QCOMPARE(motion::stepChange(strips, x, forward), change);
     if (x == std::floor(x) && forward)
         QCOMPARE(motion::areaAtCm(strips, int(x)), column);
+}
+
+// Where a pointer takes P: the press that takes it (P at px, the reach of
+// a mouse or of a finger on a board shown at `css` CSS px a pixel), and
+// the place it goes to for a board x, a graph x or a table x.
+void TestUiRules::pointerTakesP_data()
+{
+    QTest::addColumn<QString>("rule");
+    QTest::addColumn<double>("px");
+    QTest::addColumn<QPointF>("at");
+    QTest::addColumn<bool>("finger");
+    QTest::addColumn<double>("css");
+    QTest::addColumn<double>("want"); // 1/0 for a press, P's place otherwise
+
+    QTest::newRow("press on P's dot") << "takes" << 230.0 << QPointF(230, 300) << false << 1.0 << 1.0;
+    QTest::newRow("mouse half a cm off") << "takes" << 230.0 << QPointF(240, 310) << false << 1.0 << 1.0;
+    QTest::newRow("mouse 11 px off") << "takes" << 230.0 << QPointF(241, 300) << false << 1.0 << 0.0;
+    QTest::newRow("finger 22 px off") << "takes" << 230.0 << QPointF(252, 278) << true << 1.0 << 1.0;
+    QTest::newRow("finger 23 px off") << "takes" << 230.0 << QPointF(253, 300) << true << 1.0 << 0.0;
+    QTest::newRow("finger, board at half size") << "takes" << 230.0 << QPointF(270, 300) << true << 0.5 << 1.0;
+    QTest::newRow("P at B, inside the envelope") << "takes" << 300.0 << QPointF(305, 295) << false << 1.0 << 0.0;
+    QTest::newRow("P at B, on the base line") << "takes" << 300.0 << QPointF(305, 300) << false << 1.0 << 1.0;
+    QTest::newRow("P at B, left of AB") << "takes" << 300.0 << QPointF(295, 295) << false << 1.0 << 1.0;
+    QTest::newRow("board x to the nearest step") << "board" << 0.0 << QPointF(234.9, 0) << false << 1.0 << 230.0;
+    QTest::newRow("board x a half step: even") << "board" << 0.0 << QPointF(225, 0) << false << 1.0 << 220.0;
+    QTest::newRow("board x past the end") << "board" << 0.0 << QPointF(-500, 0) << false << 1.0 << 100.0;
+    QTest::newRow("board x right of B") << "board" << 0.0 << QPointF(590, 0) << false << 1.0 << 300.0;
+    QTest::newRow("graph x 4.5 cm") << "graph" << 0.0 << QPointF(graph::gx(4.5) + 4, 0) << false << 1.0 << 210.0;
+    QTest::newRow("graph left of its axis") << "graph" << 0.0 << QPointF(3, 0) << false << 1.0 << 300.0;
+    QTest::newRow("graph right of 10 cm") << "graph" << 0.0 << QPointF(390, 0) << false << 1.0 << 100.0;
+    QTest::newRow("table column 0") << "table" << 0.0 << QPointF(40, 0) << false << 1.0 << 300.0;
+    QTest::newRow("table column 6") << "table" << 0.0 << QPointF(table::columnLeft(6, 6, false) + 20, 0) << false << 1.0 << 180.0;
+    QTest::newRow("table column 10") << "table" << 0.0 << QPointF(520, 0) << false << 1.0 << 100.0;
+    QTest::newRow("table headings") << "table" << 0.0 << QPointF(20, 0) << false << 1.0 << -1.0;
+    QTest::newRow("table past column 10") << "table" << 0.0 << QPointF(560, 0) << false << 1.0 << -1.0;
+}
+
+void TestUiRules::pointerTakesP()
+{
+    QFETCH(QString, rule);
+    QFETCH(double, px);
+    QFETCH(QPointF, at);
+    QFETCH(bool, finger);
+    QFETCH(double, css);
+    QFETCH(double, want);
+    if (rule == QLatin1String("takes")) {
+        QCOMPARE(motion::takesP(at, px, motion::pReach(finger, css)), want != 0);
+    } else if (rule == QLatin1String("board")) {
+        QCOMPARE(motion::nearestStopPx(at.x()), want);
+    } else if (rule == QLatin1String("graph")) {
+        QCOMPARE(motion::stopPxForCm(graph::xAt(at.x())), want);
+    } else {
+        const auto column = table::columnAt(at.x());
+        QCOMPARE(column ? motion::stopPxForCm(*column) : -1.0, want);
+    }
 }
 
 void TestUiRules::columnLeft_data()

@@ -201,6 +201,9 @@ private:
         if (!screen)
             return;
         qtprivate::setScreenScale(*screen, scale);
+        // A finger's reach on P is counted in the page's CSS pixels.
+        if (auto *form = qobject_cast<Form1 *>(m_window.data()))
+            form->setPageScale(scale);
         // The window keeps its size in the lesson's pixels and sits at the
         // canvas's top left, given again so that it takes the new scale.
         if (QWindow *handle = m_window->windowHandle())
@@ -246,7 +249,8 @@ QPointer<PageLink> theLink;
 // pixels, which the toolkit turns into the lesson's. `x` and `y` are CSS
 // pixels from the canvas's top left; `buttons` is the DOM's bit set (1 left,
 // 2 right, 4 middle) after the event, `button` the DOM's number of the
-// button that changed (0 left, 1 middle, 2 right; -1 none).
+// button that changed (0 left, 1 middle, 2 right; -1 none); `pen` is true
+// for a pen's pointer, false for the mouse's.
 Qt::MouseButton qtButton(int button)
 {
     switch (button) {
@@ -257,7 +261,7 @@ Qt::MouseButton qtButton(int button)
     }
 }
 
-bool pointerFromPage(std::string kind, double x, double y, int buttons, int button, int modifiers)
+bool pointerFromPage(std::string kind, double x, double y, int buttons, int button, int modifiers, bool pen)
 {
     if (!theLink || !theLink->window())
         return false;
@@ -279,7 +283,7 @@ bool pointerFromPage(std::string kind, double x, double y, int buttons, int butt
     if (buttons & 4) held |= Qt::MiddleButton;
     return qtprivate::sendMouse(*window, type, x, y, held,
                                 type == QEvent::MouseMove ? Qt::NoButton : qtButton(button),
-                                modifiersFromPage(modifiers));
+                                modifiersFromPage(modifiers), pen);
 }
 
 // Called by the page when the browser window changes size.

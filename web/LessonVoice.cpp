@@ -53,6 +53,8 @@ public:
                 queue(place());
             }
         });
+        // P let go after a drag, or taken to an x by the graph or the table.
+        connect(&form, &Form1::pPlaced, this, [this] { queue(place()); });
         connect(&form, &Form1::tableChanged, this, &Voice::showTable);
         // A piece chosen by a click, a tap or a key, or the choice dropped:
         // the board's own words for it, with the keys that go on.

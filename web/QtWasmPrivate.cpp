@@ -1,5 +1,6 @@
 #include "QtWasmPrivate.h"
 
+#include <QPointingDevice>
 #include <QScreen>
 #include <QWindow>
 #include <QtGui/private/qhighdpiscaling_p.h>
@@ -29,15 +30,25 @@ void setScreenScale(QScreen &screen, double scale)
 }
 
 bool sendMouse(QWindow &window, QEvent::Type type, double x, double y, Qt::MouseButtons held,
-               Qt::MouseButton changed, Qt::KeyboardModifiers modifiers)
+               Qt::MouseButton changed, Qt::KeyboardModifiers modifiers, bool pen)
 {
+    // A pen comes as the mouse does, from a stylus of its own, so that the
+    // lesson can tell it from the mouse (a pen's press has a finger's reach).
+    static const QPointingDevice *const stylus = [] {
+        auto *device = new QPointingDevice(QStringLiteral("page pen"), 1, QInputDevice::DeviceType::Stylus,
+                                           QPointingDevice::PointerType::Pen, QInputDevice::Capability::Position,
+                                           1, 3);
+        QWindowSystemInterface::registerInputDevice(device);
+        return device;
+    }();
     if (!window.handle() || !window.screen() || !window.screen()->handle())
         return false;
     // Native pixels: the screen's and the platform window's own places.
     const QPointF global = QPointF(window.screen()->handle()->geometry().topLeft()) + QPointF(x, y);
     const QPointF local = global - QPointF(window.handle()->geometry().topLeft());
+    const QPointingDevice *device = pen ? stylus : QPointingDevice::primaryPointingDevice();
     return QWindowSystemInterface::handleMouseEvent<QWindowSystemInterface::SynchronousDelivery>(
-        &window, ulong(emscripten_get_now()), local, global, held, changed, type, modifiers);
+        &window, ulong(emscripten_get_now()), device, local, global, held, changed, type, modifiers);
 }
 
 bool sendKey(QWindow &window, QEvent::Type type, int key, Qt::KeyboardModifiers modifiers,

@@ -24,9 +24,10 @@ void setScreenScale(QScreen &screen, double scale);
 // A mouse event from the page at (x, y) CSS pixels from the canvas's top
 // left, delivered at once. The platform's own handling compares canvas
 // pixels with the window's place in lesson pixels; here both are the
-// screen's native pixels, which the toolkit turns into the lesson's.
+// screen's native pixels, which the toolkit turns into the lesson's. A
+// pen's events come from a stylus device, the mouse's from the mouse.
 bool sendMouse(QWindow &window, QEvent::Type type, double x, double y, Qt::MouseButtons held,
-               Qt::MouseButton changed, Qt::KeyboardModifiers modifiers);
+               Qt::MouseButton changed, Qt::KeyboardModifiers modifiers, bool pen);
 
 // A key from the page, delivered at once to the toolkit's focus widget:
 // the window's shortcuts first (a focus widget that takes the key for

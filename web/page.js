@@ -273,7 +273,8 @@ window.kansuPage = (function () {
         const modifiers = (event.shiftKey ? 1 : 0) | (event.ctrlKey ? 2 : 0)
                         | (event.altKey ? 4 : 0) | (event.metaKey ? 8 : 0);
         module.kansuPointer(kind, event.clientX - box.left, event.clientY - box.top,
-                            event.buttons, kind === 'move' ? -1 : event.button, modifiers);
+                            event.buttons, kind === 'move' ? -1 : event.button, modifiers,
+                            event.pointerType === 'pen');
     }
 
     function catchPointer() {

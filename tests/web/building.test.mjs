@@ -7,7 +7,7 @@ import { execFileSync } from 'node:child_process';
 import {
     URL, UNSCALED, useBrowser, openLesson, areaOut, expectFigure, TRAY, slot,
     BOARD_X, BOARD_Y, BOARD_W, BOARD_H, GRAPH_X, GRAPH_Y, TABLE_X, TABLE_Y,
-    BLUE, BTN_FORWARD, BTN_BACK, CHK_GRAPH, CHK_TABLE,
+    BLUE, BTN_FORWARD, BTN_BACK, CHK_GRAPH, CHK_TABLE, graphXAt,
 } from './lesson.mjs';
 
 useBrowser();
@@ -100,6 +100,40 @@ test('この図を配る: the link and its QR code open the figure as built', as
     assert.equal(await opened.page.locator('#screen').getAttribute('data-figure'), FIGURE.slots.join(''));
     assert.ok(opened.areaPixels(await opened.shot(), BOARD).equals(board), 'the link shows another board');
     assert.deepEqual([...built.errors, ...opened.errors], []);
+});
+
+// P in the pupil's hands: dragged along the base line by mouse, finger and
+// pen, or sent to an x by a click on the graph; the board each time as the
+// same number of 出す leaves it (P at B is board x 300, 10 px a step).
+test('P dragged by mouse, finger and pen, and a click on the graph, as 出す takes it', async (t) => {
+    const build = async (lesson, drag) => {
+        for (const [from, to] of FIGURE.drags)
+            await drag(from, to);
+        expectFigure(lesson, await lesson.shot(), FIGURE.slots, 300, 'P at B');
+    };
+    const byMouse = await openLesson(t);
+    await build(byMouse, (from, to) => byMouse.dragOnBoard(from, to));
+    await byMouse.dragOnBoard([300, 301], [212, 301]);
+    await byMouse.waitForX(' 4.5');
+    expectFigure(byMouse, await byMouse.shot(), FIGURE.slots, 210, 'P dragged by mouse to x = 4.5');
+    await byMouse.click(CHK_GRAPH);
+    await byMouse.click([graphXAt(8.1), GRAPH_Y + 200]);
+    await byMouse.waitForX(' 8.0');
+    expectFigure(byMouse, await byMouse.shot(), FIGURE.slots, 140, 'a click on the graph at x = 8');
+
+    const byFinger = await openLesson(t, { hasTouch: true });
+    await build(byFinger, (from, to) => byFinger.touchDragOnBoard(from, to));
+    await byFinger.touchDragOnBoard([310, 312], [161, 305]); // a finger's reach beside P
+    await byFinger.waitForX(' 7.0');
+    expectFigure(byFinger, await byFinger.shot(), FIGURE.slots, 160, 'P dragged by finger to x = 7');
+
+    const byPen = await openLesson(t);
+    await build(byPen, (from, to) => byPen.dragOnBoard(from, to));
+    const along = [300, 290, 270, 250].map((x) => [BOARD_X + x, BOARD_Y + 314]); // a pen's reach below P
+    await byPen.penStroke(along);
+    await byPen.waitForX(' 2.5');
+    expectFigure(byPen, await byPen.shot(), FIGURE.slots, 250, 'P dragged by pen to x = 2.5');
+    assert.deepEqual([...byMouse.errors, ...byFinger.errors, ...byPen.errors], []);
 });
 
 // A figure link opened in the tab that shows the lesson (P moved) builds its figure there with P

@@ -119,6 +119,9 @@ async function visit(driver) {
 
     await lesson.press('button', '出す');
     await lesson.waitForX(' 0.5', CHANGE_MS);
+    // P dragged along the base line from x = 0.5 (board x 290) to x = 3.5.
+    await lesson.dragOnBoard([290, 300], [231, 300]);
+    await lesson.waitForX(' 3.5', CHANGE_MS);
 
     await lesson.press('checkbox', 'グラフ');
     await lesson.waitForShape(GRAPH_W, COMPACT.h, 'after グラフ');
@@ -130,7 +133,7 @@ async function visit(driver) {
     assert.ok(box.x >= 0 && box.y >= 0 && box.x + box.width <= VIEWPORT.width + 0.5
               && box.y + box.height <= VIEWPORT.height + 0.5, `canvas ${JSON.stringify(box)} leaves the viewport`);
 
-    // From x = 0.5 to the end, where P stands at board x 100; then the
+    // From x = 3.5 to the end, where P stands at board x 100; then the
     // run's last wait, after which ストップ is disabled again.
     await lesson.press('button', '自動');
     await lesson.waitForX(' 10.0', RUN_MS);

@@ -29,6 +29,8 @@ export const CAPTION = FACTS.caption;
 export const [BOARD_X, BOARD_Y, BOARD_W, BOARD_H] = place('kokuban');
 export const [GRAPH_X, GRAPH_Y, GRAPH_W_PANEL, GRAPH_H_PANEL] = place('gamen');
 export const [TABLE_X, TABLE_Y, TABLE_W_PANEL, TABLE_H_PANEL] = place('hyo');
+// The client x of x (cm) on the graph's axis.
+export const graphXAt = (x) => GRAPH_X + FACTS.graphAxis.originX + FACTS.graphAxis.pixelsPerCm * x;
 export const COMPACT = { w: FACTS.client.compact[0], h: FACTS.client.compact[1] };
 export const [GRAPH_W, TABLE_H] = FACTS.client.full;
 

@@ -6,6 +6,7 @@ namespace graph {
 
 double gx(double x) { return originX + pixelsPerCmOfX * x; }
 double gy(double y) { return originY - pixelsPerCm2OfY * y; }
+double xAt(double left) { return (left - originX) / pixelsPerCmOfX; }
 
 std::vector<AxisText> axisTexts()
 {

@@ -21,6 +21,8 @@ constexpr int gridHeight = 475;     // from y 480 up to 5
 
 double gx(double x);
 double gy(double y);
+// x (cm) at graph x `left`, the inverse of gx.
+double xAt(double left);
 
 // One text of the axes and where its top-left stands.
 struct AxisText {

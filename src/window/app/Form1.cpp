@@ -199,14 +199,17 @@ void Form1::connectHandlers()
 
     // The board's mouse events reach their handlers with the button (or
     // buttons), the modifier keys and the position in board pixels.
-    auto mouse = [this](auto signal, void (Form1::*handler)(int, int, float, float)) {
-        connect(kokuban, signal, this, [this, handler](auto b, Qt::KeyboardModifiers s, QPointF p) {
+    auto mouse = [this](ui::Surface *surface, auto signal, void (Form1::*handler)(int, int, float, float)) {
+        connect(surface, signal, this, [this, handler](auto b, Qt::KeyboardModifiers s, QPointF p) {
             (this->*handler)(int(b), int(s), float(p.x()), float(p.y()));
         });
     };
-    mouse(&ui::Surface::mouseDown, &Form1::kokuban_MouseDown);
-    mouse(&ui::Surface::mouseMove, &Form1::kokuban_MouseMove);
-    mouse(&ui::Surface::mouseUp, &Form1::kokuban_MouseUp);
+    mouse(kokuban, &ui::Surface::mouseDown, &Form1::kokuban_MouseDown);
+    mouse(kokuban, &ui::Surface::mouseMove, &Form1::kokuban_MouseMove);
+    mouse(kokuban, &ui::Surface::mouseUp, &Form1::kokuban_MouseUp);
+    // A press on the graph or the table takes P to the x under it.
+    mouse(gamen, &ui::Surface::mouseDown, &Form1::gamen_MouseDown);
+    mouse(hyo, &ui::Surface::mouseDown, &Form1::hyo_MouseDown);
     connect(kokuban, &ui::Surface::keyDown, this,
             [this](int key, Qt::KeyboardModifiers shift) { kokuban_KeyDown(key, int(shift)); });
     // A finger builds as the mouse does; a touch the system takes back

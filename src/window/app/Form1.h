@@ -64,6 +64,7 @@ struct Form1Controls : board::BoardControls, table::TableControls
 //   startup.cpp, view_options.cpp, window_state.cpp  the window's life
 //   stepping.cpp, read_out.cpp, auto_run.cpp, back_to_start.cpp  P's motion
 //   building.cpp  building the figure by drag, click, tap and keys
+//   moving_p.cpp  P taken by the pointer, on the board, the graph, the table
 //
 // Units: board, graph and table coordinates are their surfaces' pixels;
 // on the board 20 px = 1 cm, A (300,180), B (300,300), C (500,300), D (500,180).
@@ -156,6 +157,18 @@ public:
     // refused (false); the figure the envelope already holds needs no drag.
     bool buildFigure(const board::Slots &figure);
 
+    // app/moving_p.cpp: P in the pupil's hands. A press on P (see
+    // motion/PointerRules.h) and a move take it to the half centimetre
+    // nearest the pointer (kokuban_MouseDown and the next handlers hand
+    // it on); a press on the graph takes it to the x under the pointer, on
+    // a column of the table to that column's x. Always through the steps
+    // of 出す and 戻す; nothing while the automatic run goes on.
+    void gamen_MouseDown(int button, int shift, float X, float Y);
+    void hyo_MouseDown(int button, int shift, float X, float Y);
+    // How many CSS pixels one of the window's pixels measures where a page
+    // shows it (1 on the desktop): a finger's reach on P counts in them.
+    void setPageScale(double cssPerPixel);
+
     // What the table shows, column by column (table/TablePanel.h).
     using TableEntry = table::TablePanel::Entry;
     const std::map<int, TableEntry> &tableEntries() const { return m_table->entries(); }
@@ -174,6 +187,9 @@ signals:
     void tableChanged();
     // Emitted whenever a piece is chosen or the choice is dropped.
     void selectionChanged();
+    // Emitted when the pupil has taken P to a place with the pointer (a
+    // drag of P let go, a press on the graph or the table).
+    void pPlaced();
 
 protected:
     // app/startup.cpp: closing the window is 終了.
@@ -219,6 +235,10 @@ private:
     void tellFigureIfChanged(const board::Slots &before);
     void clickOnBoard(QPointF at);
     void choose(std::optional<board::Lift> piece);
+    // app/moving_p.cpp: whether a press on the board takes P; P stepped
+    // to a place on its way (board x, a whole number of steps from B).
+    bool pressTakesP(float X, float Y) const;
+    void goToPx(double target);
 
     // ---- The panels ---------------------------------------------------------
     std::unique_ptr<board::BoardPanel> m_board;
@@ -236,4 +256,7 @@ private:
     // it is still a click, and the piece chosen (the board frames it).
     std::optional<QPointF> m_clickStart;
     std::optional<board::Lift> m_chosen;
+    // P held by the pointer since a press on it; the page's scale.
+    bool m_holdingP = false;
+    double m_cssPerPixel = 1;
 };

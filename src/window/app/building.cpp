@@ -5,10 +5,12 @@
 // the next one puts it into a slot, or takes it away, exactly as a drop at
 // that place would (board/ClickRules.h); the board frames the chosen piece.
 // A whole figure can also be put in at once, with the board as after the
-// drags that make it. Positions are board pixels.
+// drags that make it. A press on P takes P instead (app/moving_p.cpp).
+// Positions are board pixels.
 #include "app/Form1.h"
 
 #include "board/ClickRules.h"
+#include "motion/PointerRules.h"
 #include "ui/Palette.h"
 
 #include <QGuiApplication>
@@ -31,6 +33,10 @@ int dragDistance() { return QGuiApplication::styleHints()->startDragDistance(); 
 
 void Form1::kokuban_MouseDown(int, int, float X, float Y)
 {
+    if (pressTakesP(X, Y)) {
+        m_holdingP = true; // P is the pointer's until the release
+        return;
+    }
     m_clickStart = QPointF(X, Y);
     const auto lift = board::liftAt(SlotPiece, X, Y);
     if (!lift)
@@ -41,6 +47,10 @@ void Form1::kokuban_MouseDown(int, int, float X, float Y)
 
 void Form1::kokuban_MouseMove(int, int, float X, float Y)
 {
+    if (m_holdingP) {
+        goToPx(motion::nearestStopPx(X));
+        return;
+    }
     // Once the pointer goes as far as a drag starts, the press is a drag:
     // a piece chosen before is forgotten, and the drag goes on as ever.
     if (m_clickStart && !board::staysAClick(*m_clickStart, {X, Y}, dragDistance())) {
@@ -54,6 +64,11 @@ void Form1::kokuban_MouseMove(int, int, float X, float Y)
 
 void Form1::kokuban_MouseUp(int, int, float X, float Y)
 {
+    if (std::exchange(m_holdingP, false)) {
+        goToPx(motion::nearestStopPx(X));
+        emit pPlaced();
+        return;
+    }
     const auto start = std::exchange(m_clickStart, std::nullopt);
     if (start && board::staysAClick(*start, {X, Y}, dragDistance())) {
         // A click: what the press lifted goes home untouched, and the click
@@ -119,6 +134,8 @@ void Form1::tellFigureIfChanged(const board::Slots &before)
 // yet taken it from its slot.
 void Form1::kokuban_TouchCancel()
 {
+    if (std::exchange(m_holdingP, false))
+        emit pPlaced(); // P stays where the finger took it
     m_clickStart.reset(); // nor is it a tap
     if (DragPiece == board::Empty)
         return;

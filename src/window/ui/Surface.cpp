@@ -106,6 +106,7 @@ bool Surface::event(QEvent *event)
         for (const QEventPoint &point : touch->points()) {
             if (!m_finger && point.state() == QEventPoint::Pressed) {
                 m_finger = point.id();
+                m_fingerOrPen = true;
                 emit mouseDown(Qt::LeftButton, touch->modifiers(), point.position());
             } else if (m_finger == point.id() && point.state() == QEventPoint::Updated) {
                 emit mouseMove(Qt::LeftButton, touch->modifiers(), point.position());
@@ -137,6 +138,9 @@ bool Surface::event(QEvent *event)
 
 void Surface::mousePressEvent(QMouseEvent *event)
 {
+    using Type = QInputDevice::DeviceType;
+    const Type type = event->pointingDevice() ? event->pointingDevice()->type() : Type::Mouse;
+    m_fingerOrPen = type == Type::TouchScreen || type == Type::Stylus || type == Type::Airbrush;
     emit mouseDown(event->button(), event->modifiers(), event->position());
 }
 

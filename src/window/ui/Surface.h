@@ -63,6 +63,9 @@ public:
     // A surface that takes touch turns its first finger into the mouse
     // signals above, as the left button; further fingers are ignored.
     void acceptTouch();
+    // Whether the latest press came from a finger or a pen rather than a
+    // mouse (a finger needs a larger mark to hit).
+    bool pressedByFingerOrPen() const { return m_fingerOrPen; }
 
 protected:
     bool event(QEvent *event) override;
@@ -87,6 +90,7 @@ private:
     // clear draws mostly where the last picture was).
     QRect m_awaitingPaint;
     std::optional<int> m_finger; // the touch point that acts as the mouse
+    bool m_fingerOrPen = false;  // pressedByFingerOrPen
     const QEvent *m_childKey = nullptr; // a key press a child widget is handling
 };
 
