@@ -43,13 +43,23 @@ public:
             describeBoard();
         });
         connect(&form, &Form1::runningChanged, this, [this](bool running) {
-            if (!running)
-                queue(QStringLiteral("自動が止まりました。%1").arg(place()));
+            if (running)
+                return;
+            queue(QStringLiteral("自動が止まりました。%1").arg(place()));
+            describeBoard(); // where the run left P
         });
+        // During an automatic run the board's description, like the run's
+        // messages, follows P once a second (runMessageMs): a new text at
+        // every step (20 a second at speed "10") would have the browser lay
+        // it out again at every step, for nobody to read.
         connect(&form, &Form1::distanceChanged, this, [this] {
-            describeBoard();
-            if (m_form.isRunning() && (!m_lastRunMessage.isValid() || m_lastRunMessage.elapsed() >= runMessageMs)) {
+            if (!m_form.isRunning()) {
+                describeBoard();
+                return;
+            }
+            if (!m_lastRunMessage.isValid() || m_lastRunMessage.elapsed() >= runMessageMs) {
                 m_lastRunMessage.start();
+                describeBoard();
                 queue(place());
             }
         });

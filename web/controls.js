@@ -182,19 +182,26 @@ window.kansuControls = (function () {
         status.textContent = status.textContent === text ? text + '\u200b' : text;
     }
 
+    // The program tells the whole table at each step, which adds a column
+    // or changes none: only the cells whose text differs are written, and
+    // the table keeps the rest, so the browser lays out the new ones alone.
     function table(rows) {
         const [xRow, yRow] = tableBody.rows;
         for (const row of [xRow, yRow])
-            while (row.cells.length > 1)
+            while (row.cells.length > rows.length + 1)
                 row.deleteCell(-1);
-        for (const [x, y] of rows) {
-            xRow.insertCell().textContent = x;
-            yRow.insertCell().textContent = y;
-        }
+        rows.forEach(([x, y], k) => {
+            for (const [row, text] of [[xRow, x], [yRow, y]]) {
+                const cell = row.cells[k + 1] || row.insertCell();
+                if (cell.textContent !== text)
+                    cell.textContent = text;
+            }
+        });
     }
 
     function describeBoard(text) {
-        boardText.textContent = text;
+        if (boardText.textContent !== text)
+            boardText.textContent = text;
     }
 
     // Over the canvas, at the scale the page shows the lesson at: `box` is

@@ -138,4 +138,6 @@ test('by the keyboard alone: to the board, a piece without a drag, a step, a run
                      [columns.map(String), columns.map((x) => number(areaOut([1, 0, 0, 0, 0], x)))]);
     await lesson.waitFor(async () => (await status(lesson)).startsWith('自動が止まりました'), 5000,
                          'the end of the run was not said');
+    // The board's description, renewed once a second during the run, tells where the run left P.
+    assert.match(await lesson.page.locator('#board-text').textContent(), /点Ｐは B から左へ 10\.0 cm 動いた/);
 });

@@ -26,7 +26,12 @@
 //      with 40 ms latency, from the plain server;
 //   6. the second visit: a navigation after the first one in the same
 //      browser profile, served by the page's service worker (which program
-//      bytes came over the network), and a reload with the network off.
+//      bytes came over the network), and a reload with the network off;
+//   7. a cheap laptop's pace: the page's processor slowed 6 times through
+//      the DevTools protocol (Emulation.setCPUThrottlingRate), the first
+//      frame of a fresh load and the automatic run at speed "10" (mean step
+//      interval and longest gap); during the run the page is left alone
+//      (no polling of its document), it records its own read-out changes.
 //
 // Run by tests/web/bench.sh (make bench-web), which serves the build.
 import fs from 'node:fs';
@@ -47,6 +52,8 @@ const LOADS = 7;   // fresh loads for the first frame
 const RUNS = 3;    // automatic runs for the pace
 const WAIT_MS = 50; // the wait at speed "10"
 const PASSES = 5;  // passes of 20 出す each
+const SLOWDOWN = 6; // the processor slowed this many times (a cheap laptop)
+const SLOW_LOADS = 3, SLOW_RUNS = 3;
 
 const cpu = (os.cpus()[0]?.model || 'unknown').trim();
 const median = (v) => { const s = [...v].sort((a, b) => a - b); const m = s.length >> 1; return s.length % 2 ? s[m] : (s[m - 1] + s[m]) / 2; };
@@ -142,10 +149,24 @@ const programOverNetwork = [];
     await context.close();
 }
 
+// 7a. The first frame on a slowed processor.
+const slowFirstFrames = [];
+for (let i = 0; i < SLOW_LOADS; i++) {
+    const context = await browser.newContext({ viewport });
+    const page = await context.newPage();
+    const cdp = await context.newCDPSession(page);
+    await cdp.send('Emulation.setCPUThrottlingRate', { rate: SLOWDOWN });
+    await page.goto(URL);
+    await waitFirstFrame(page, 300000);
+    slowFirstFrames.push(await firstFrameMs(page));
+    await context.close();
+}
+
 // 3. One 出す, timed in the program.
 const steps = [];
 let timerStep = 0;
 const paces = []; // mean step interval of each automatic run, ms
+const slowRuns = []; // the same on the slowed processor: mean, shortest and longest interval, ms
 {
     const lesson = await openLesson(session, { viewport });
     await lesson.click(CHK_GRAPH);
@@ -186,6 +207,28 @@ const paces = []; // mean step interval of each automatic run, ms
         await lesson.click(BTN_RESTART);
         await lesson.waitForX(' 0.0');
     }
+    // 7b. The same runs on a slowed processor.
+    const cdp = await lesson.page.context().newCDPSession(lesson.page);
+    await cdp.send('Emulation.setCPUThrottlingRate', { rate: SLOWDOWN });
+    for (let run = 0; run < SLOW_RUNS; run++) {
+        await recordDistances(lesson);
+        const end = lesson.page.evaluate(() => new Promise((reached) => {
+            const screen = document.getElementById('screen');
+            screen.addEventListener('lessondistance', function last(event) {
+                if (event.detail === ' 10.0') {
+                    screen.removeEventListener('lessondistance', last);
+                    reached();
+                }
+            });
+        }));
+        await lesson.click(BTN_AUTO);
+        await end;
+        await waitForRunEnd(lesson, idleStop, 30000);
+        slowRuns.push(meanStepInterval(await distances(lesson)));
+        await lesson.click(BTN_RESTART);
+        await lesson.waitForX(' 0.0', 30000);
+    }
+    await cdp.send('Emulation.setCPUThrottlingRate', { rate: 1 });
 }
 for (const fn of cleanups)
     await fn();
@@ -231,6 +274,16 @@ const pace = median(paces), paceOff = 100 * (pace - WAIT_MS) / WAIT_MS;
 console.log(row(['5d', `Browser: automatic run at speed "10", mean step interval (median of ${RUNS} runs)`,
                  `${pace.toFixed(2)} ms`, `wait ${WAIT_MS} ms; ${paceOff >= 0 ? '+' : ''}${paceOff.toFixed(2)} %`,
                  'within ±2 %', Math.abs(paceOff) <= 2 ? 'yes' : 'no']));
+const slowPace = median(slowRuns.map((r) => r.mean)), slowOff = 100 * (slowPace - WAIT_MS) / WAIT_MS;
+console.log(row(['5d′', `Browser: automatic run at speed "10", processor slowed ${SLOWDOWN}× (median of ${SLOW_RUNS} runs)`,
+                 `${slowPace.toFixed(2)} ms`,
+                 `wait ${WAIT_MS} ms; ${slowOff >= 0 ? '+' : ''}${slowOff.toFixed(2)} %; longest gap `
+                 + `${Math.max(...slowRuns.map((r) => r.longest)).toFixed(0)} ms (runs: `
+                 + `${slowRuns.map((r) => r.mean.toFixed(1)).join(', ')} ms)`,
+                 'within ±2 %', Math.abs(slowOff) <= 2 ? 'yes' : 'no']));
+console.log(row(['5b′', `Browser: first painted frame, processor slowed ${SLOWDOWN}× (median of ${SLOW_LOADS})`,
+                 `${(median(slowFirstFrames) / 1000).toFixed(1)} s`,
+                 `${slowFirstFrames.map((v) => (v / 1000).toFixed(1)).join(', ')} s`, 'none: a figure', '—']));
 for (const [[name], ms] of WIFI.map((w, k) => [w, throttled[k][1]]))
     console.log(row([name === '10 Mbit/s' ? '5e' : '5f',
                      `Browser: first frame at ${name}, 40 ms latency (throttled), plain server`,
