@@ -349,7 +349,7 @@ private slots:
                 for (int i = 0; i < 15; ++i) // out to x = 7.5 and back, as the drag went
                     reference.susumu_Click();
         } else if (how == QLatin1String("finger")) {
-            QPointingDevice *finger = QTest::createTouchDevice();
+            static QPointingDevice *const finger = QTest::createTouchDevice(); // kept to the end
             f->show();
             QVERIFY(QTest::qWaitForWindowExposed(f.get(), testsupport::patienceMs));
             QWidget *board = f->controls().kokuban;
