@@ -6,7 +6,12 @@
 //
 // Places are [left, top, width, height] in their container's pixels,
 // colours [red, green, blue]; "palette" is the console palette, index 0..15.
+// "envelope" and the tray's "frames" are [left, top, width, height] in board
+// pixels (20 px = 1 cm); "trayPoints" (template 0..3 in tray order) and
+// "slotPoints" (slot 0..4) are [x, y], where the keys and tests click.
 #include "app/DesignFacts.h"
+#include "board/ClickRules.h"
+#include "board/Geometry.h"
 #include "graph/GraphScale.h"
 
 #include <QFile>
@@ -22,6 +27,7 @@ QString text(std::string_view s) { return QString::fromUtf8(s.data(), qsizetype(
 
 QJsonArray json(QRect r) { return {r.x(), r.y(), r.width(), r.height()}; }
 QJsonArray json(QSize s) { return {s.width(), s.height()}; }
+QJsonArray json(QPointF p) { return {p.x(), p.y()}; }
 QJsonArray json(QColor c) { return {c.red(), c.green(), c.blue()}; }
 
 template <std::size_t N>
@@ -48,6 +54,14 @@ int main(int argc, char *argv[])
     QJsonArray palette;
     for (int i = 0; i < 16; ++i)
         palette.append(json(ui::paletteColor(i)));
+    QJsonArray frames, trayPoints, slotPoints;
+    for (int n = 0; n < int(board::trayHomes.size()); ++n) {
+        const board::TrayHome &home = board::trayHomes[std::size_t(n)];
+        frames.append(json(QRect(home.left, board::trayTop, home.width, board::pieceHeight)));
+        trayPoints.append(json(board::trayPoint(n)));
+    }
+    for (int i = 0; i < board::slotCount; ++i)
+        slotPoints.append(json(board::slotPoint(i)));
     const QJsonObject facts{
         {"caption", text(caption)},
         // The client area: compact, widened by グラフ, heightened by 表, both.
@@ -63,6 +77,12 @@ int main(int argc, char *argv[])
         {"table", json(tablePlaces)},
         {"colours", colourTable},
         {"palette", palette},
+        // The envelope ABCD: A at [left, top], C at [left + width, top + height].
+        {"envelope", QJsonArray{board::sideAbX, board::envelopeTop, board::envelopeRight - board::sideAbX,
+                                board::baseY - board::envelopeTop}},
+        {"frames", frames},
+        {"trayPoints", trayPoints},
+        {"slotPoints", slotPoints},
         // The graph's x axis: where x = 0 stands and how far 1 cm reaches
         // (graph pixels).
         {"graphAxis", QJsonObject{{"originX", graph::originX}, {"pixelsPerCm", graph::pixelsPerCmOfX}}},

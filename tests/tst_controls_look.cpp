@@ -12,25 +12,23 @@ namespace {
 
 using namespace testsupport;
 
-constexpr QRgb titleBlue = qRgb(0, 0, 255);       // Label6's box
-constexpr QRgb windowGreen = qRgb(192, 255, 192); // the window's background
+const QRgb windowGreen = app::windowGreen.rgb(); // the window's background
 
-// The opaque labels with the boxes the design gives them, in window, board
-// or table pixels.
+// The opaque labels, in window, board or table pixels: each must keep the
+// box the design table gives it.
 struct DesignBox {
     const char *name;
     QRect (*box)(const Form1 &);
     QRect design;
 };
+#define DESIGN_BOX(label, caption) \
+    {#label " " caption, [](const Form1 &f) { return f.controls().label->geometry(); }, app::placeOf(#label)}
 const DesignBox designBoxes[] = {
-    {"Label6 関数の利用", [](const Form1 &f) { return f.controls().Label6->geometry(); }, {16, 16, 160, 33}},
-    {"Label3 速度", [](const Form1 &f) { return f.controls().Label3->geometry(); }, {224, 488, 38, 19}},
-    {"Label8 credit", [](const Form1 &f) { return f.controls().Label8->geometry(); }, {912, 664, 113, 12}},
-    {"Label1 点Ｐが動いた距離χ", [](const Form1 &f) { return f.controls().Label1->geometry(); }, {24, 360, 206, 24}},
-    {"Label2 cm", [](const Form1 &f) { return f.controls().Label2->geometry(); }, {336, 368, 28, 21}},
-    {"Label5 χ", [](const Form1 &f) { return f.controls().Label5->geometry(); }, {0, 16, 33, 33}},
-    {"Label7 ｙ", [](const Form1 &f) { return f.controls().Label7->geometry(); }, {8, 64, 17, 33}},
+    DESIGN_BOX(Label6, "関数の利用"), DESIGN_BOX(Label3, "速度"), DESIGN_BOX(Label8, "credit"),
+    DESIGN_BOX(Label1, "点Ｐが動いた距離χ"), DESIGN_BOX(Label2, "cm"), DESIGN_BOX(Label5, "χ"),
+    DESIGN_BOX(Label7, "ｙ"),
 };
+#undef DESIGN_BOX
 
 QRgb at(const QImage &image, int x, int y) { return image.pixel(x, y) | 0xff000000u; }
 
@@ -61,6 +59,7 @@ private slots:
     {
         const QImage window = f->grab().toImage();
         const QRect box = designBoxes[0].design; // Label6
+        const QRgb titleBlue = app::titleBlue.rgb();
         for (int x = box.left(); x <= box.right(); ++x) {
             QVERIFY2(at(window, x, box.bottom()) == titleBlue,
                      qPrintable(QStringLiteral("title box open at (%1,%2)").arg(x).arg(box.bottom())));

@@ -15,17 +15,18 @@
 'use strict';
 
 window.kansuLoad = (function () {
-    const PROGRAM = ['kansu-envelope.js', 'kansu-envelope.wasm'];
     const TYPES = { js: 'text/javascript', wasm: 'application/wasm' };
     // No byte for this long: the download has stalled (a pupil's Wi-Fi gone).
     const STALL_MS = 20000;
 
-    // Stamped into index.html by the build: its id, and per file the sizes
-    // of the plain and the .gz copy.
+    // Stamped into index.html by the build: its id, the start of its
+    // caches' names, and per program file the sizes of the plain and the .gz
+    // copy (so the program's files are the keys of that table).
     const root = document.documentElement;
     const build = root.dataset.build || 'unbuilt';
     const sizes = JSON.parse(root.dataset.sizes || '{}');
-    const cacheName = 'kansu-envelope-' + build;
+    const PROGRAM = Object.keys(sizes);
+    const cacheName = (root.dataset.cachePrefix || '') + build;
 
     const received = new Map();   // file name -> bytes so far
     const expected = new Map();   // file name -> bytes in all, as counted

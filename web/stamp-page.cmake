@@ -6,13 +6,25 @@
 #   -DSOURCE_DIR=...    web/
 #   -DPAGE_FILES=a;b    the page's own files, already copied into PAGE_DIR
 #   -DLESSON_NAME=...   the lesson's name (the app's name when installed)
+#   -DFACTS_HEADER=...  src/canvas/app/DesignFacts.h, whose caption titles the page
 #   -DZOPFLI=... -DBROTLI=...   the compressors (either may be empty)
 #
 # The program's files travel as .gz (zopfli, else gzip at its highest
 # level): the page decompresses them itself when a server sends them as
 # they are. The .br copies are for servers that send precompressed files.
 
+# The program's files, and the start of the name of every build's cache
+# (the service worker removes the older builds' caches by it).
 set(program kansu-envelope.js kansu-envelope.wasm)
+set(cache_prefix kansu-envelope-)
+
+# The window's caption, from the design facts table, as the page's title.
+file(STRINGS ${FACTS_HEADER} caption_line ENCODING UTF-8 REGEX "std::string_view caption = \".*\";")
+string(REGEX MATCH "caption = \"([^\"]*)\"" caption_found "${caption_line}")
+set(caption "${CMAKE_MATCH_1}")
+if(NOT caption_found OR caption STREQUAL "")
+  message(FATAL_ERROR "no caption in ${FACTS_HEADER}")
+endif()
 
 foreach(file IN LISTS program)
   set(path ${PAGE_DIR}/${file})
@@ -39,6 +51,7 @@ foreach(template index.html sw.js manifest.webmanifest)
   file(SHA256 ${SOURCE_DIR}/${template} sum)
   string(APPEND digest "${template}:${sum}\n")
 endforeach()
+string(APPEND digest "caption:${caption}\n")
 string(SHA256 build "${digest}")
 string(SUBSTRING ${build} 0 16 build)
 
@@ -55,18 +68,27 @@ foreach(file IN LISTS program)
 endforeach()
 string(APPEND sizes "}")
 
+# A list as JavaScript's array items: 'a', 'b'.
+function(js_items out)
+  set(items ${ARGN})
+  list(TRANSFORM items PREPEND "'")
+  list(TRANSFORM items APPEND "'")
+  list(JOIN items ", " text)
+  set(${out} "${text}" PARENT_SCOPE)
+endfunction()
 # What the service worker keeps: the page, its files and the program.
-set(files "'index.html', 'manifest.webmanifest'")
-foreach(file IN LISTS program PAGE_FILES)
-  string(APPEND files ", '${file}'")
-endforeach()
+# The templates' @KANSU_...@ words.
+js_items(KANSU_FILES index.html manifest.webmanifest ${program} ${PAGE_FILES})
+js_items(KANSU_PROGRAM ${program})
+set(KANSU_BUILD ${build})
+set(KANSU_SIZES ${sizes})
+set(KANSU_NAME ${LESSON_NAME})
+set(KANSU_CAPTION ${caption})
+set(KANSU_CACHE_PREFIX ${cache_prefix})
 
 foreach(template index.html sw.js manifest.webmanifest)
   file(READ ${SOURCE_DIR}/${template} text)
-  string(REPLACE "@KANSU_BUILD@" "${build}" text "${text}")
-  string(REPLACE "@KANSU_SIZES@" "${sizes}" text "${text}")
-  string(REPLACE "@KANSU_FILES@" "${files}" text "${text}")
-  string(REPLACE "@KANSU_NAME@" "${LESSON_NAME}" text "${text}")
+  string(CONFIGURE "${text}" text @ONLY)
   file(WRITE ${PAGE_DIR}/${template}.partial "${text}")
   file(RENAME ${PAGE_DIR}/${template}.partial ${PAGE_DIR}/${template})
 endforeach()

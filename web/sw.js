@@ -2,17 +2,17 @@
 // comes from a cache named after the build, with or without the network.
 // A new build is a new worker with a cache of its own; once its files are
 // all in, it takes over and removes the older builds' caches, so that one
-// visit never mixes the files of two builds. The build writes the id and
-// the list below.
+// visit never mixes the files of two builds. The build writes the id, the
+// caches' prefix and the lists below.
 'use strict';
 
 const BUILD = '@KANSU_BUILD@';
 const FILES = [@KANSU_FILES@];
-const CACHE = 'kansu-envelope-' + BUILD;
-const PREFIX = 'kansu-envelope-';
+const PREFIX = '@KANSU_CACHE_PREFIX@';
+const CACHE = PREFIX + BUILD;
 // The program's files: the page keeps each as it came (the .gz copy, or the
 // plain one a server compressed on its own); either copy will do.
-const PROGRAM = ['kansu-envelope.js', 'kansu-envelope.wasm'];
+const PROGRAM = [@KANSU_PROGRAM@];
 
 async function missing(cache, file) {
     if (PROGRAM.includes(file))

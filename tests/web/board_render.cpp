@@ -18,6 +18,7 @@
 // glyphs fall here, a pixel more all round.
 #include "app/Application.h"
 #include "app/Form1.h"
+#include "board/ClickRules.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -36,11 +37,11 @@
 
 namespace {
 
-// Where the pointer goes down on a template in the tray (board pixels,
-// inside each pick-up area) and the middle of slot k in the envelope.
-constexpr QPoint squareInTray{320, 100}, rect2x4InTray{370, 100}, rect2x6InTray{420, 100},
-    triangleInTray{510, 110};
-constexpr QPoint slot(int k) { return {320 + 40 * k, 240}; }
+// Where the pointer goes down on a template in the tray and the middle of
+// slot k in the envelope: the points the keys click (board pixels).
+const QPoint squareInTray = board::trayPoint(0).toPoint(), rect2x4InTray = board::trayPoint(1).toPoint(),
+             rect2x6InTray = board::trayPoint(2).toPoint(), triangleInTray = board::trayPoint(3).toPoint();
+QPoint slot(int k) { return board::slotPoint(k).toPoint(); }
 constexpr QPoint aboveEnvelope{420, 160}; // a release here takes a piece away
 
 struct Drag {

@@ -53,9 +53,13 @@ export const AREA_READOUT = [BOARD_X + FACTS.board.Text1[0], BOARD_Y + FACTS.boa
 export const BOARD_CONTROLS = [FACTS.board.Text1, FACTS.board.Check4];
 
 // Board pixels: where the pointer takes each template in the tray, and the
-// middle of slot k (0..4) of the envelope.
-export const TRAY = { square: [320, 100], rect2x4: [370, 100], rect2x6: [420, 100], triangle: [510, 110] };
-export const slot = (k) => [320 + 40 * k, 240];
+// middle of slot k (0..4) of the envelope (the points the keys click); the
+// templates' frames [left, top, width, height] in tray order, and the
+// envelope ABCD, A at its left and top.
+const [square, rect2x4, rect2x6, triangle] = FACTS.trayPoints;
+export const TRAY = { square, rect2x4, rect2x6, triangle };
+export const slot = (k) => FACTS.slotPoints[k];
+export const FRAMES = FACTS.frames, ENVELOPE = FACTS.envelope;
 
 let browser;
 

@@ -10,7 +10,7 @@ import {
     useBrowser, openLesson, browserInUse, URL, CAPTION, COMPACT, GRAPH_W, TABLE_H, BOARD_X, BOARD_Y, BOARD_W, BOARD_H,
     BOARD_GREEN, TRAY_GREEN, YELLOW, WHITE, GREY, RED,
     BTN_END, BTN_FORWARD, CHK_TABLE, CHK_GRAPH, AREA_READOUT,
-    GRAPH_X, GRAPH_Y, TABLE_X, TABLE_Y, PANEL_CREAM,
+    GRAPH_X, GRAPH_Y, TABLE_X, TABLE_Y, PANEL_CREAM, FRAMES, ENVELOPE,
 } from './lesson.mjs';
 
 useBrowser();
@@ -35,29 +35,36 @@ test('first screen: caption, board, tray, templates and P at B', async (t) => {
     lesson.expectBoard(s, 100, 138, TRAY_GREEN, 'tray band, lower rows');
     lesson.expectBoard(s, 595, 70, TRAY_GREEN, 'tray band, right end');
 
-    lesson.expectBoard(s, 300, 105, YELLOW, 'square template, left edge');
-    lesson.expectBoard(s, 340, 105, YELLOW, 'square template, right edge');
-    lesson.expectBoard(s, 320, 85, YELLOW, 'square template, top edge');
-    lesson.expectBoard(s, 320, 95, TRAY_GREEN, 'square template, inside');
-    lesson.expectBoard(s, 350, 60, YELLOW, '2x4 template, left edge');
-    lesson.expectBoard(s, 370, 45, YELLOW, '2x4 template, top edge');
-    lesson.expectBoard(s, 370, 35, TRAY_GREEN, 'above the 2x4 template');
-    lesson.expectBoard(s, 400, 30, YELLOW, '2x6 template, left edge');
-    lesson.expectBoard(s, 420, 5, YELLOW, '2x6 template, top edge');
-    lesson.expectBoard(s, 440, 90, YELLOW, '2x6 template, right edge');
-    lesson.expectBoard(s, 510, 125, YELLOW, 'triangle template, base');
-    lesson.expectBoard(s, 570, 30, YELLOW, 'triangle template, tall side');
-    lesson.expectBoard(s, 560, 100, TRAY_GREEN, 'inside the triangle template');
+    // The templates stand on the frames' common bottom; the square is as tall
+    // as it is wide, the 2 x 4 twice that, the 2 x 6 and the triangle fill
+    // their frames, the triangle's tall side at its frame's right.
+    const [[sqX, , sqW], [r4X, , r4W], [r6X, r6Y, r6W], [trX, , trW, trH]] = FRAMES;
+    const tray = FRAMES[0][1] + FRAMES[0][3]; // the line the templates stand on
+    lesson.expectBoard(s, sqX, tray - 20, YELLOW, 'square template, left edge');
+    lesson.expectBoard(s, sqX + sqW, tray - 20, YELLOW, 'square template, right edge');
+    lesson.expectBoard(s, sqX + sqW / 2, tray - sqW, YELLOW, 'square template, top edge');
+    lesson.expectBoard(s, sqX + sqW / 2, tray - sqW + 10, TRAY_GREEN, 'square template, inside');
+    lesson.expectBoard(s, r4X, tray - 65, YELLOW, '2x4 template, left edge');
+    lesson.expectBoard(s, r4X + r4W / 2, tray - 2 * r4W, YELLOW, '2x4 template, top edge');
+    lesson.expectBoard(s, r4X + r4W / 2, tray - 2 * r4W - 10, TRAY_GREEN, 'above the 2x4 template');
+    lesson.expectBoard(s, r6X, 30, YELLOW, '2x6 template, left edge');
+    lesson.expectBoard(s, r6X + r6W / 2, r6Y, YELLOW, '2x6 template, top edge');
+    lesson.expectBoard(s, r6X + r6W, 90, YELLOW, '2x6 template, right edge');
+    lesson.expectBoard(s, trX + 60, tray, YELLOW, 'triangle template, base');
+    lesson.expectBoard(s, trX + trW, tray - trH + 25, YELLOW, 'triangle template, tall side');
+    lesson.expectBoard(s, trX + 110, tray - 25, TRAY_GREEN, 'inside the triangle template');
 
-    lesson.expectBoard(s, 300, 240, WHITE, 'side AB');
-    lesson.expectBoard(s, 400, 180, WHITE, 'side DA');
-    lesson.expectBoard(s, 500, 240, WHITE, 'side CD');
-    lesson.expectBoard(s, 400, 300, WHITE, 'side BC');
-    lesson.expectBoard(s, 100, 300, WHITE, 'base line left of B');
+    // The envelope ABCD, its sides 3 px wide, and P at B.
+    const [ax, ay, ew, eh] = ENVELOPE;
+    lesson.expectBoard(s, ax, ay + eh / 2, WHITE, 'side AB');
+    lesson.expectBoard(s, ax + ew / 2, ay, WHITE, 'side DA');
+    lesson.expectBoard(s, ax + ew, ay + eh / 2, WHITE, 'side CD');
+    lesson.expectBoard(s, ax + ew / 2, ay + eh, WHITE, 'side BC');
+    lesson.expectBoard(s, 100, ay + eh, WHITE, 'base line left of B');
 
-    lesson.expectBoard(s, 300, 300, RED, "P's dot at B");
-    lesson.expectBoard(s, 300, 297, RED, "P's dot, upper part");
-    lesson.expectBoard(s, 290, 300, WHITE, 'base line left of P (no red bar at start)');
+    lesson.expectBoard(s, ax, ay + eh, RED, "P's dot at B");
+    lesson.expectBoard(s, ax, ay + eh - 3, RED, "P's dot, upper part");
+    lesson.expectBoard(s, ax - 10, ay + eh, WHITE, 'base line left of P (no red bar at start)');
     assert.deepEqual(lesson.errors, []);
 });
 

@@ -305,7 +305,7 @@ kt_area_hash() {
 # Prints nothing when no dot is found.
 kt_p_position() {
     convert "$1" -crop "${BOARD_W}x1+$((OX + BOARD_X))+$((OY + BOARD_Y + 297))" +repage -depth 8 txt:- |
-        awk -F'[,:]' '/\(255,0,0\)/ {if (min == "" || $1 < min) min = $1; max = $1}
+        awk -F'[,:]' -v red="($RED)" 'index($0, red) {if (min == "" || $1 < min) min = $1; max = $1}
                       END {if (min != "") print (min + max - 1) / 2}'
 }
 
