@@ -122,7 +122,7 @@ void Form1::createWindowControls()
 
     m_table = std::make_unique<table::TablePanel>(this, placeOf("hyo"));
     hyo = &m_table->surface();
-    static_cast<table::TableControls &>(*this) = m_table->controls();
+    static_cast<table::TablePanel::Controls &>(*this) = m_table->controls();
 
     Label8 = opaqueLabel(this, QStringLiteral("Velmora 学習ソフト"), placeOf("Label8"),
                          windowGreen, creditGreen, ui::defaultFont());

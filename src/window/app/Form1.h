@@ -24,7 +24,7 @@ class QPushButton;
 // are made by their panels, which move them. The surfaces' windowless
 // controls are drawn above their canvases; the text box and check box on
 // the board are real widgets.
-struct Form1Controls : board::BoardControls, table::TableControls
+struct Form1Controls : board::BoardControls, table::TablePanel::Controls
 {
     // ---- Controls on the window ------------------------------------------
     QLabel *Label6 = nullptr; // "関数の利用"

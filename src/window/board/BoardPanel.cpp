@@ -87,10 +87,9 @@ void shadeRectangle(ui::Surface &board, qint16 x, int height, int seedY)
 } // namespace
 
 BoardPanel::BoardPanel(QWidget *window, QRect place)
-    : m_kokuban(*new ui::Surface(place.size(), app::boardGreen, window))
+    : m_kokuban(*new ui::Surface(window, place, app::boardGreen))
 {
     using namespace app;
-    m_kokuban.move(place.topLeft());
     m_kokuban.setForeColor(white);
     m_kokuban.setCanvasFont(ui::designFont(14.25, true));
 

@@ -23,9 +23,8 @@ constexpr int curveWidth = 3;
 } // namespace
 
 GraphPanel::GraphPanel(QWidget *window, QRect place)
-    : m_gamen(*new ui::Surface(place.size(), app::panelCream, window))
+    : m_gamen(*new ui::Surface(window, place, app::panelCream))
 {
-    m_gamen.move(place.topLeft());
     m_gamen.setCanvasFont(ui::defaultFont());
 }
 

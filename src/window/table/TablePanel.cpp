@@ -18,19 +18,18 @@ namespace table {
 namespace {
 
 const QColor valueBlue = ui::paletteColor(9);
-constexpr int ruleWidth = 3;
 
 } // namespace
 
 TablePanel::TablePanel(QWidget *window, QRect place)
-    : m_hyo(*new ui::Surface(place.size(), app::panelCream, window))
+    : m_hyo(*new ui::Surface(window, place, app::panelCream))
 {
-    m_hyo.move(place.topLeft());
     m_hyo.setForeColor(Qt::black);
     m_hyo.setCanvasFont(ui::designFont(14.25, true));
 
     // Nearest the viewer first: the rules lie over the headings, so the
     // column rule shows its full width beside "χ", whose box reaches it.
+    constexpr int ruleWidth = 3;
     ui::ControlLayer &layer = m_hyo.controls();
     m_controls.Line3 = layer.add<ui::LineControl>(Qt::black, ruleWidth, QLine(8, 56, 600, 56));
     m_controls.Line2 = layer.add<ui::LineControl>(Qt::black, ruleWidth, QLine(32, 8, 32, 104));

@@ -13,15 +13,6 @@ class QWidget;
 
 namespace table {
 
-// The table's windowless controls under their design names.
-struct TableControls
-{
-    ui::LabelControl *Label5 = nullptr; // "χ"
-    ui::LabelControl *Label7 = nullptr; // "ｙ"
-    ui::LineControl *Line2 = nullptr;   // heading column rule
-    ui::LineControl *Line3 = nullptr;   // rule between the x and y rows
-};
-
 // The value table: its surface (hyo) with its headings and rules, and for
 // every whole centimetre P has reached, x in the upper row and y in the
 // lower one. It keeps y as it wrote it last, and what each column shows.
@@ -29,12 +20,21 @@ class TablePanel : public QObject
 {
     Q_OBJECT
 public:
+    // The table's windowless controls under their design names.
+    struct Controls
+    {
+        ui::LabelControl *Label5 = nullptr; // "χ"
+        ui::LabelControl *Label7 = nullptr; // "ｙ"
+        ui::LineControl *Line2 = nullptr;   // heading column rule
+        ui::LineControl *Line3 = nullptr;   // rule between the x and y rows
+    };
+
     // The table's surface at `place` in the window (window pixels).
     TablePanel(QWidget *window, QRect place);
 
     ui::Surface &surface() { return m_hyo; }
     const ui::Surface &surface() const { return m_hyo; }
-    const TableControls &controls() const { return m_controls; }
+    const Controls &controls() const { return m_controls; }
 
     // The column of x (cm): written (mode 0, blue) or erased (mode 1, in
     // the cream); half centimetres have none. y comes from the strips the
@@ -69,7 +69,7 @@ private:
     void announce();
 
     ui::Surface &m_hyo;
-    TableControls m_controls;
+    Controls m_controls;
     double m_tableY = 0;
     bool m_startWaits = false;
     std::map<int, Entry> m_columns;

@@ -18,6 +18,11 @@ Surface::Surface(QSize size, QColor background, QWidget *parent)
     m_canvas.onChanged([this](QRect area, bool cleared) { canvasChanged(area, cleared); });
 }
 
+Surface::Surface(QWidget *parent, QRect place, QColor background) : Surface(place.size(), background, parent)
+{
+    move(place.topLeft());
+}
+
 void Surface::canvasChanged(QRect area, bool cleared)
 {
     if (cleared) {

@@ -20,6 +20,8 @@ public:
     using FillStyle = Canvas::FillStyle;
 
     Surface(QSize size, QColor background, QWidget *parent = nullptr);
+    // At `place` in its parent (the parent's pixels), of that size.
+    Surface(QWidget *parent, QRect place, QColor background);
 
     QColor backColor() const { return m_canvas.backColor(); }
     QColor foreColor() const { return m_canvas.foreColor(); } // pen and text colour
