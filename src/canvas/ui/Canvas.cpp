@@ -77,6 +77,28 @@ void Canvas::setFont(const QFont &font)
     m_font.setStyleStrategy(QFont::NoAntialias);
 }
 
+void Canvas::recolour(const std::vector<ColourChange> &changes)
+{
+    for (const ColourChange &change : changes)
+        if (change.from == m_back) {
+            m_back = change.to;
+            break;
+        }
+    if (m_image.isNull())
+        return; // made when first needed, all background
+    for (int y = 0; y < m_image.height(); ++y) {
+        auto *row = reinterpret_cast<QRgb *>(m_image.scanLine(y));
+        for (int x = 0; x < m_image.width(); ++x)
+            for (const ColourChange &change : changes)
+                if (row[x] == change.from.rgb()) {
+                    row[x] = change.to.rgb();
+                    break;
+                }
+    }
+    if (m_tell)
+        m_tell(rect(), false);
+}
+
 void Canvas::cls()
 {
     // Outside what was drawn on, the image holds the background already.
