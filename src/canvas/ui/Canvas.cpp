@@ -84,8 +84,7 @@ void Canvas::recolour(const std::vector<ColourChange> &changes)
             m_back = change.to;
             break;
         }
-    if (m_image.isNull())
-        return; // made when first needed, all background
+    // A canvas not made yet is made when first needed, all background.
     for (int y = 0; y < m_image.height(); ++y) {
         auto *row = reinterpret_cast<QRgb *>(m_image.scanLine(y));
         for (int x = 0; x < m_image.width(); ++x)
@@ -95,8 +94,10 @@ void Canvas::recolour(const std::vector<ColourChange> &changes)
                     break;
                 }
     }
+    // Every pixel may have changed, as at a clear of the whole picture: all
+    // of it is shown anew, whatever the last clear asked for.
     if (m_tell)
-        m_tell(rect(), false);
+        m_tell(rect(), true);
 }
 
 void Canvas::cls()
