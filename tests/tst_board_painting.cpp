@@ -1,7 +1,6 @@
 // The board's picture: side AB, the 1-cm grid and every piece shaded white
 // where it has come out of the envelope (left of AB) and grey where it is
-// still inside, how the board's controls stack over that picture, and the
-// contrast view's colours as the board shows them.
+// still inside, and how the board's controls stack over that picture.
 
 #include "TestSupport.h"
 
@@ -10,7 +9,6 @@
 #include <QCheckBox>
 #include <QTest>
 
-#include <algorithm>
 #include <array>
 #include <cmath>
 #include <cstdlib>
@@ -429,8 +427,7 @@ void TestBoardPainting::contrastViewPairs_data()
 // view the board is as it was, pixel for pixel.
 void TestBoardPainting::contrastViewPairs()
 {
-    QFETCH(bool, grid);
-    QFETCH(int, steps);
+    QFETCH(bool, grid); QFETCH(int, steps);
     const Form1Controls &c = form->controls();
     c.Check1->setChecked(grid);
     QVERIFY(form->buildFigure(Slots{3, 3, 0, 0, 0}));

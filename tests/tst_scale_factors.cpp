@@ -127,9 +127,8 @@ QByteArray digest(const QImage &image)
     return QByteArray::number(quint64(hash), 16);
 }
 
-// One line per board scene: "<figure index> <pos> <view> <digest> <mixed
-// blocks>", the view 0 or 1 without or with the grid, 2 or 3 so in the
-// contrast view.
+// One line per board scene: "<figure index> <pos> <view> <digest> <mixed blocks>",
+// the view 0 or 1 without or with the grid, 2 or 3 so in the contrast view.
 QStringList boardReadings()
 {
     Form1 f;
