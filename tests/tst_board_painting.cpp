@@ -10,6 +10,7 @@
 #include <QTest>
 
 #include <array>
+#include <cmath>
 #include <cstdlib>
 #include <memory>
 #include <vector>
@@ -116,6 +117,17 @@ int countWhitish(const QImage &image, QRect area)
     return n;
 }
 
+// The contrast ratio of two colours by WCAG 2.x relative luminance, 1 to 21.
+double contrastRatio(QRgb a, QRgb b)
+{
+    auto luminance = [](QRgb c) {
+        auto linear = [](int v) { return v <= 10 ? v / 255.0 / 12.92 : std::pow((v / 255.0 + 0.055) / 1.055, 2.4); };
+        return 0.2126 * linear(qRed(c)) + 0.7152 * linear(qGreen(c)) + 0.0722 * linear(qBlue(c));
+    };
+    const auto [dark, light] = std::minmax({luminance(a), luminance(b)}); // values, not references to temporaries
+    return (light + 0.05) / (dark + 0.05);
+}
+
 } // namespace
 
 class TestBoardPainting : public QObject
@@ -137,6 +149,8 @@ private slots:
     void neighbouringPiecesKeepTheirFills_data();
     void neighbouringPiecesKeepTheirFills();
     void controlsStackOverCanvas();
+    void contrastViewPairs_data();
+    void contrastViewPairs();
 
 private:
     void putFigure(const Slots &figure, qint16 pos, bool grid);
@@ -154,6 +168,7 @@ void TestBoardPainting::initTestCase()
 void TestBoardPainting::init()
 {
     form->controls().Check1->setChecked(false);
+    form->setContrastView(false);
     form->Command1_Click();
     // A piece is only ever on the board after a drop, which makes the
     // foreground (outline and fill boundary) yellow.
@@ -397,6 +412,46 @@ void TestBoardPainting::controlsStackOverCanvas()
         QVERIFY2(countColour(shown, yellow, QRect(mid - QPoint(1, 1), QSize(3, 3))) > 0,
                  qPrintable(QStringLiteral("no template line at (%1,%2)").arg(mid.x()).arg(mid.y())));
     }
+}
+
+void TestBoardPainting::contrastViewPairs_data()
+{
+    QTest::addColumn<bool>("grid");
+    QTest::addColumn<int>("steps"); // P out by 1.5 or 2.5 cm, clear of the flap's line at x = 280
+    QTest::newRow("x=1.5") << false << 3;
+    QTest::newRow("x=2.5, grid") << true << 5;
+}
+
+// In the contrast view each pair of colours that meet on the board and
+// carry meaning stands at least 3:1 apart, as shown; back in the design's
+// view the board is as it was, pixel for pixel.
+void TestBoardPainting::contrastViewPairs()
+{
+    QFETCH(bool, grid); QFETCH(int, steps);
+    const Form1Controls &c = form->controls();
+    c.Check1->setChecked(grid);
+    QVERIFY(form->buildFigure(Slots{3, 3, 0, 0, 0}));
+    for (int i = 0; i < steps; ++i)
+        form->susumu_Click();
+    const QImage design = c.kokuban->grab().toImage();
+    form->setContrastView(true);
+    const QImage shown = c.kokuban->grab().toImage();
+
+    const int px = int(form->scene().Px); // the first piece's left side
+    const QRgb board = shown.pixel(px - 4, 250), outline = shown.pixel(px, 250);
+    const QRgb outside = shown.pixel(px + 5, 250), inside = shown.pixel(board::sideAbX + 15, 250);
+    const QRgb dot = shown.pixel(c.Shape1->geometry().center()), barMiddle = shown.pixel(c.Line5[4]->line().center());
+    const struct { const char *what; QRgb a, b; } pairs[] = {
+        {"P's dot, board", dot, board},       {"P's dot, outside", dot, outside},
+        {"bar BP, board", barMiddle, board},  {"bar BP, outside", barMiddle, outside},
+        {"outside, inside", outside, inside}, {"inside, board", inside, board},
+        {"outline, board", outline, board},   {"outline, inside", outline, inside},
+    };
+    for (const auto &pair : pairs)
+        QVERIFY2(contrastRatio(pair.a, pair.b) >= 3, qPrintable(QStringLiteral("%1: %2 against %3").arg(pair.what,
+                 QColor(pair.a).name(), QColor(pair.b).name())));
+    form->setContrastView(false);
+    QCOMPARE(c.kokuban->grab().toImage(), design);
 }
 
 QTEST_MAIN(TestBoardPainting)

@@ -127,7 +127,8 @@ QByteArray digest(const QImage &image)
     return QByteArray::number(quint64(hash), 16);
 }
 
-// One line per board scene: "<figure index> <pos> <grid> <digest> <mixed blocks>".
+// One line per board scene: "<figure index> <pos> <view> <digest> <mixed blocks>",
+// the view 0 or 1 without or with the grid, 2 or 3 so in the contrast view.
 QStringList boardReadings()
 {
     Form1 f;
@@ -135,7 +136,9 @@ QStringList boardReadings()
     QStringList lines;
     const auto figures = boardFigures();
     for (std::size_t i = 0; i < figures.size(); ++i)
-        for (const bool grid : {false, true}) {
+        for (const int view : {0, 1, 2, 3}) {
+            const bool grid = view % 2;
+            f.setContrastView(view >= 2);
             f.controls().Check1->setChecked(grid);
             for (int pos = firstPos; pos <= lastPos; pos += posStep) {
                 SceneSetUp::showFigure(f, figures[i], qint16(pos));
@@ -144,7 +147,7 @@ QStringList boardReadings()
                 lines << QStringLiteral("%1 %2 %3 %4 %5")
                              .arg(i)
                              .arg(pos)
-                             .arg(int(grid))
+                             .arg(view)
                              .arg(QString::fromLatin1(digest(image)))
                              .arg(mixed);
             }
@@ -281,7 +284,8 @@ int blankReading()
 // (stale). Against the window rendered on its own (QWidget::grab): a canvas
 // put on the screen shifted or resampled would differ all along its
 // pictures (misplaced). Returns "<stale> <misplaced>".
-QString screenReadings()
+// In the contrast view the view is switched half way, before P goes back.
+QString screenReadings(bool contrast)
 {
     Form1 f;
     f.controls().Check1->setChecked(true);
@@ -302,6 +306,7 @@ QString screenReadings()
         f.susumu_Click();
         settle();
     }
+    f.setContrastView(contrast);
     for (int i = 0; i < 5; ++i) {
         f.modoru_Click();
         settle();
@@ -387,7 +392,7 @@ private slots:
             QCOMPARE(one[4], QStringLiteral("0"));
             if (two[3] != one[3] || two[4] != QStringLiteral("0")) {
                 const Figure &fig = figures[std::size_t(one[0].toInt())];
-                wrong << QStringLiteral("figure %1%2%3%4%5 at %6, grid %7 (%8 mixed blocks)")
+                wrong << QStringLiteral("figure %1%2%3%4%5 at %6, view %7 (%8 mixed blocks)")
                              .arg(fig[0])
                              .arg(fig[1])
                              .arg(fig[2])
@@ -406,16 +411,20 @@ private slots:
     void screenShowsTheCanvases_data()
     {
         QTest::addColumn<qreal>("factor");
-        QTest::newRow("1") << qreal(1);
+        QTest::addColumn<QString>("mode");
+        QTest::newRow("1") << qreal(1) << QStringLiteral("screen");
         for (const qreal factor : factors)
-            QTest::newRow(qPrintable(QString::number(factor))) << factor;
+            QTest::newRow(qPrintable(QString::number(factor))) << factor << QStringLiteral("screen");
+        for (const qreal factor : {1.0, 1.6})
+            QTest::addRow("%g, contrast view", factor) << factor << QStringLiteral("screen-contrast");
     }
 
     void screenShowsTheCanvases()
     {
         QFETCH(qreal, factor);
+        QFETCH(QString, mode);
         const QStringList readings =
-            QString::fromLatin1(runScaled(factor, QStringLiteral("screen"), {})).trimmed().split(QLatin1Char(' '));
+            QString::fromLatin1(runScaled(factor, mode, {})).trimmed().split(QLatin1Char(' '));
         QCOMPARE(readings.size(), 3);
         QCOMPARE(readings[0], QStringLiteral("0")); // no stale pixel
         QCOMPARE(readings[2], QStringLiteral("0")); // blank panels as their canvases
@@ -467,8 +476,8 @@ int main(int argc, char *argv[])
     if (scaled) {
         testsupport::setUpTestApplication();
         QTextStream out(stdout);
-        if (QByteArray(argv[2]) == "screen") {
-            out << screenReadings() << ' ' << blankReading() << '\n';
+        if (QByteArray(argv[2]).startsWith("screen")) {
+            out << screenReadings(QByteArray(argv[2]) == "screen-contrast") << ' ' << blankReading() << '\n';
         } else if (QByteArray(argv[2]) == "board") {
             for (const QString &line : boardReadings())
                 out << line << '\n';

@@ -2,6 +2,7 @@
 #include "LessonVoice.h"
 #include "PageControls.h"
 #include "PageInput.h"
+#include "ContrastView.h"
 #include "SharedFigure.h"
 
 #include "QtWasmPrivate.h"
@@ -156,6 +157,7 @@ private:
         tellDistance(form.controls().Text1->text()); // the start-up's, written before the page was told anything
         connect(&form, &Form1::distanceChanged, this, tellDistance);
         shareFigure(form); // before the first frame: the address's figure, then the figure as it changes
+        offerContrastView(form); // the view the page remembers, then its button's
 #ifdef KANSU_WEB_STEP_TIMING
         // The form's own handler was connected first, so it runs before
         // the second slot on `clicked`.

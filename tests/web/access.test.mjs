@@ -5,7 +5,7 @@
 import { test } from 'node:test';
 import assert from 'node:assert/strict';
 import { createRequire } from 'node:module';
-import { useBrowser, openLesson, areaOut } from './lesson.mjs';
+import { useBrowser, openLesson, areaOut, BOARD_GREEN, TRAY_GREEN, RED, CONTRAST } from './lesson.mjs';
 
 useBrowser();
 
@@ -140,4 +140,22 @@ test('by the keyboard alone: to the board, a piece without a drag, a step, a run
                          'the end of the run was not said');
     // The board's description, renewed once a second during the run, tells where the run left P.
     assert.match(await lesson.page.locator('#board-text').textContent(), /点Ｐは B から左へ 10\.0 cm 動いた/);
+});
+
+test('the contrast view: pressed, the board takes its colours at once; remembered by the browser; released', async (t) => {
+    const lesson = await openLesson(t);
+    const button = lesson.page.locator('#contrast');
+    const design = { board: BOARD_GREEN, tray: TRAY_GREEN, marker: RED };
+    const expect = async (pressed, { board, tray, marker }, what) => { // the board, the tray band, P's dot at B
+        assert.equal(await button.getAttribute('aria-pressed'), pressed, what);
+        const shows = (s) => lesson.isBoard(s, 100, 250, board) && lesson.isBoard(s, 100, 100, tray) && lesson.isBoard(s, 300, 300, marker);
+        await lesson.waitFor(async () => shows(await lesson.shot()), 10000, `${what}: the board shows other colours`);
+    };
+    await expect('false', design, 'at first');
+    await button.click();
+    await expect('true', CONTRAST, 'pressed');
+    await lesson.page.reload();
+    await expect('true', CONTRAST, 'the page opened again');
+    await button.click();
+    await expect('false', design, 'released');
 });

@@ -39,6 +39,7 @@ export const YELLOW = colour('yellow'), WHITE = colour('white'), RED = colour('r
 export const GREY = FACTS.palette[7], BLACK = FACTS.palette[0], BLUE = FACTS.palette[9];
 export const PANEL_CREAM = colour('panelCream'), CHECK_TEXT = colour('checkText');
 export const WINDOW_GREEN = colour('windowGreen');
+export const CONTRAST = { board: colour('contrastBoard'), tray: colour('contrastTray'), marker: colour('contrastMagenta') };
 
 // Centres of the controls (client pixels).
 export const BTN_INITIAL = centre('Command1'), BTN_END = centre('end'), BTN_AUTO = centre('jidou');

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs into a temporary prefix, validates the desktop entry and the
 # AppStream metainfo, and starts the installed program under Xvfb as the
-# entry and its two actions for big screens start it.
+# entry, its two actions for big screens and its contrast view start it.
 set -euo pipefail
 program=$1
 build=$(dirname "$program")
@@ -20,13 +20,14 @@ appstreamcli validate --no-net "$prefix/share/metainfo/$id.metainfo.xml"
 # The installed program opens its window, as the entry starts it and as its
 # actions for big screens do: there the window is 1.5 and 2 times the
 # compact size (from the design's facts), give or take the rounding of a
-# pixel. One virtual display serves all three.
+# pixel; the contrast view's action (--contrast) opens it at the compact
+# size. One virtual display serves all four.
 read -r COMPACT_W COMPACT_H < <(python3 -c 'import json, sys; print(*json.load(open(sys.argv[1]))["client"]["compact"])' \
     "${KANSU_DESIGN_FACTS:?must name the build design-facts.json}")
 export COMPACT_W COMPACT_H
 entry=$prefix/share/applications/$id.desktop
 sed -n 's/^Exec=//p' "$entry" | sed "s|kansu-envelope|$prefix/bin/kansu-envelope|" >"$prefix/commands"
-[ "$(wc -l <"$prefix/commands")" -eq 3 ] || { echo "expected the entry and two actions in $entry"; exit 1; }
+[ "$(wc -l <"$prefix/commands")" -eq 4 ] || { echo "expected the entry and three actions in $entry"; exit 1; }
 cat >"$prefix/launch.sh" <<'SCRIPT'
 . "$3" # the window tests' kt_poll, which waits for a state
 while read -r command; do

@@ -119,6 +119,46 @@ inline constexpr QColor focusBlack(0, 0, 0);
 // which the graph's curve and the table's values are erased.
 inline constexpr QColor panelCream = ui::colorFromBgr(0x00C0FFFF);
 
+// The contrast view (off by default) redraws the board's colours that carry
+// meaning for a washed-out projector or a colour-blind pupil: each pair that
+// meets on the board has at least 3:1 contrast by WCAG 2.x relative
+// luminance, and P's marks differ from the board in lightness and in blue,
+// not only as red against green. Contrast ratios, as (L1 + 0.05) / (L2 + 0.05):
+//   magenta (P, "Ｐ", the bar BP, the underline): 3.9:1 against the board,
+//     5.9:1 against the tray band, 3.1:1 against the white outside;
+//   grey inside: 3.5:1 against the white outside, 3.4:1 against the board;
+//   yellow outlines: 11:1 against the board, 3.3:1 against the grey;
+//   white outside, outlines and captions: 12:1 against the board;
+//   the grid's green: 4.2:1 against the board (black would be 1.7:1).
+// In the design's view P's red stands 1.3:1 against the board's green and the
+// grey inside 1.8:1 against the white outside.
+inline constexpr QColor contrastBoard(0, 64, 0);       // the blackboard
+inline constexpr QColor contrastTray(0, 24, 0);        // the tray band
+inline constexpr QColor contrastGrey(136, 136, 136);   // shading inside the envelope
+inline constexpr QColor contrastMagenta(255, 0, 255);  // P's dot and label, the bar BP, the underline
+inline constexpr QColor contrastGrid(0, 176, 0);       // the 1-cm grid
+
+// The board's colours in one view: the design's (contrast false) or the
+// contrast view's.
+struct BoardLook
+{
+    QColor board;   // the blackboard and the opaque captions' boxes on it
+    QColor tray;    // the tray band
+    QColor outside; // a piece's shading left of AB, out of the envelope
+    QColor inside;  // its shading right of AB, still inside
+    QColor marker;  // P's dot, the bar BP and the underline of "点Ｐが動いた距離χ"
+    QColor pLabel;  // P's label "Ｐ"
+    QColor grid;    // the 1-cm grid
+};
+inline BoardLook boardLook(bool contrast)
+{
+    const QColor outsideWhite = ui::paletteColor(15);
+    if (contrast)
+        return {contrastBoard, contrastTray, outsideWhite, contrastGrey, contrastMagenta, contrastMagenta,
+                contrastGrid};
+    return {boardGreen, trayGreen, outsideWhite, ui::paletteColor(7), red, white, ui::paletteColor(0)};
+}
+
 struct NamedColour
 {
     std::string_view name;
@@ -135,6 +175,9 @@ inline constexpr std::array colours{
     NamedColour{"backCyan", backCyan},       NamedColour{"restartOrange", restartOrange},
     NamedColour{"creditGreen", creditGreen}, NamedColour{"barCheckOlive", barCheckOlive},
     NamedColour{"distancePink", distancePink},
+    NamedColour{"contrastBoard", contrastBoard}, NamedColour{"contrastTray", contrastTray},
+    NamedColour{"contrastGrey", contrastGrey},   NamedColour{"contrastMagenta", contrastMagenta},
+    NamedColour{"contrastGrid", contrastGrid},
 };
 
 } // namespace app

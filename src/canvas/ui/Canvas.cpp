@@ -77,6 +77,29 @@ void Canvas::setFont(const QFont &font)
     m_font.setStyleStrategy(QFont::NoAntialias);
 }
 
+void Canvas::recolour(const std::vector<ColourChange> &changes)
+{
+    for (const ColourChange &change : changes)
+        if (change.from == m_back) {
+            m_back = change.to;
+            break;
+        }
+    // A canvas not made yet is made when first needed, all background.
+    for (int y = 0; y < m_image.height(); ++y) {
+        auto *row = reinterpret_cast<QRgb *>(m_image.scanLine(y));
+        for (int x = 0; x < m_image.width(); ++x)
+            for (const ColourChange &change : changes)
+                if (row[x] == change.from.rgb()) {
+                    row[x] = change.to.rgb();
+                    break;
+                }
+    }
+    // Every pixel may have changed, as at a clear of the whole picture: all
+    // of it is shown anew, whatever the last clear asked for.
+    if (m_tell)
+        m_tell(rect(), true);
+}
+
 void Canvas::cls()
 {
     // Outside what was drawn on, the image holds the background already.

@@ -9,6 +9,7 @@
 #include <QPointF>
 
 #include <functional>
+#include <vector>
 
 class QPainter;
 class QPen;
@@ -45,6 +46,15 @@ public:
     bool isBlank() const { return m_drawnOn.isEmpty(); }
 
     QColor backColor() const { return m_back; }
+    // Every pixel of one change's `from` colour takes its `to`, in one pass
+    // (one change's `to` may be another's `from`); the background colour
+    // follows its change. The picture stays as drawn, in the new colours.
+    struct ColourChange
+    {
+        QColor from;
+        QColor to;
+    };
+    void recolour(const std::vector<ColourChange> &changes);
     QColor foreColor() const { return m_fore; } // pen and text colour
     void setForeColor(QColor colour) { m_fore = colour; }
     int drawWidth() const { return m_drawWidth; }

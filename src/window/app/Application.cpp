@@ -15,6 +15,11 @@ void setUpApplication(QApplication &app)
     app.setFont(ui::defaultFont());
 }
 
+bool askedForContrastView(const QApplication &app)
+{
+    return app.arguments().contains(QStringLiteral("--contrast"));
+}
+
 int runUntilEnd(QApplication &app)
 {
     const int status = app.exec();

@@ -8,6 +8,10 @@ class QApplication;
 // design's font as the default.
 void setUpApplication(QApplication &app);
 
+// Whether the command line asks for the contrast view: `--contrast`
+// (Form1::setContrastView). Other arguments are left to the toolkit.
+bool askedForContrastView(const QApplication &app);
+
 // Runs the main loop until 終了 or the closing of the window ends it and
 // returns the loop's exit status, for main to return: the toolkit then tears
 // down as usual. On Wayland the process ends at once instead, with that

@@ -110,6 +110,13 @@ public:
     void Check3_Click(); // 表
     void Check5_Click(); // 封筒をかくす
 
+    // The contrast view, off by default (the desktop's --contrast, the
+    // page's button): the board's colours that carry meaning at 3:1
+    // contrast or more (app::boardLook), switched at once, the picture as
+    // it stands at P's offset.
+    void setContrastView(bool on) { m_board->setContrastView(on); }
+    bool contrastView() const { return m_board->isContrastView(); }
+
     // app/stepping.cpp: one step of P out or back.
     void susumu_Click(); // 出す
     void modoru_Click(); // 戻す

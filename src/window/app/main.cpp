@@ -13,6 +13,7 @@ int main(int argc, char *argv[])
     setUpApplication(app);
     app::reportEnvironmentShortfalls();
     Form1 form;
+    form.setContrastView(askedForContrastView(app));
     form.show();
     app::endOnTerminationSignals(form);
     return runUntilEnd(app);

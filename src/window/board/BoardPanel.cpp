@@ -6,9 +6,10 @@
 #include "app/DesignFacts.h"
 #include "board/Geometry.h"
 #include "ui/Fonts.h"
-#include "ui/Palette.h"
 
 #include <algorithm>
+#include <utility>
+#include <vector>
 
 namespace board {
 
@@ -22,10 +23,6 @@ constexpr int gridLeft = 20;
 constexpr int gridRight = 580;
 constexpr int gridRows = 7;     // y = 180, 200, ... 300
 constexpr int gridColumns = 31; // x = 20, 40, ... 620; the board shows them up to x = 580
-
-const QColor outsideWhite = ui::paletteColor(15);
-const QColor insideGrey = ui::paletteColor(7);
-const QColor gridBlack = ui::paletteColor(0);
 
 // Seeds lie 5 px inside the piece's left (white) or right (grey) side.
 constexpr int seedInset = 5;
@@ -62,8 +59,8 @@ void placeRectangle(const std::array<ui::LineControl *, 4> &lines, qint16 X, qin
 }
 
 // Outline of a rectangle 2 cm wide and `height` px high standing on the base
-// line at x, as one path, then its shading.
-void shadeRectangle(ui::Surface &board, qint16 x, int height, int seedY)
+// line at x, as one path, then its shading in the look's colours.
+void shadeRectangle(ui::Surface &board, const app::BoardLook &look, qint16 x, int height, int seedY)
 {
     const int right = x + slotWidth;
     const int top = baseY - height;
@@ -75,11 +72,11 @@ void shadeRectangle(ui::Surface &board, qint16 x, int height, int seedY)
     const bool anyOutside = x < sideAbX;    // some of it has come out left of AB
     const bool anyInside = right > sideAbX; // some of it is still right of AB
     if (anyOutside) {
-        board.setFillColor(outsideWhite);
+        board.setFillColor(look.outside);
         board.floodFillBorder(QPointF(x + seedInset, seedY), board.foreColor());
     }
     if (anyInside) {
-        board.setFillColor(insideGrey);
+        board.setFillColor(look.inside);
         board.floodFillBorder(QPointF(right - seedInset, seedY), board.foreColor());
     }
 }
@@ -87,7 +84,7 @@ void shadeRectangle(ui::Surface &board, qint16 x, int height, int seedY)
 } // namespace
 
 BoardPanel::BoardPanel(QWidget *window, QRect place)
-    : m_kokuban(*new ui::Surface(window, place, app::boardGreen))
+    : m_look(app::boardLook(false)), m_kokuban(*new ui::Surface(window, place, m_look.board))
 {
     using namespace app;
     m_kokuban.setForeColor(white);
@@ -113,15 +110,15 @@ BoardPanel::BoardPanel(QWidget *window, QRect place)
     }
     for (int i = 2; i >= 0; --i)
         c.Line8[i] = layer.add<ui::LineControl>(yellow, templateLineWidth);
-    c.Shape1 = layer.add<ui::ShapeControl>(red, placeOf("Shape1"));
-    c.Line5[4] = layer.add<ui::LineControl>(red, redBarWidth);
+    c.Shape1 = layer.add<ui::ShapeControl>(m_look.marker, placeOf("Shape1"));
+    c.Line5[4] = layer.add<ui::LineControl>(m_look.marker, redBarWidth);
     for (int i = 3; i >= 0; --i)
         c.Line9[i] = layer.add<ui::LineControl>(yellow, templateLineWidth);
     for (int i = 3; i >= 0; --i)
         c.Line7[i] = layer.add<ui::LineControl>(yellow, templateLineWidth);
     for (int i = 3; i >= 0; --i)
         c.Line6[i] = layer.add<ui::LineControl>(yellow, templateLineWidth);
-    c.Line1 = layer.add<ui::LineControl>(trayGreen, trayBandWidth, QLine(0, 64, 600, 64));
+    c.Line1 = layer.add<ui::LineControl>(m_look.tray, trayBandWidth, QLine(0, 64, 600, 64));
 
     // The sides and the base line have squared ends, so the corners C and D,
     // where the 3-px lines meet, close; the flap's lines end flat.
@@ -134,16 +131,16 @@ BoardPanel::BoardPanel(QWidget *window, QRect place)
     };
     c.Line5[3] = envelopeSide();
     c.Label1 = layer.add<ui::LabelControl>(QStringLiteral("点Ｐが動いた距離χ"), ui::designFont(18),
-                                           white, boardGreen);
+                                           white, m_look.board);
     c.Label1->setBox(placeOf("Label1"));
     c.Line5[1] = envelopeSide();
     c.Label2 = layer.add<ui::LabelControl>(QStringLiteral("cm"), ui::designFont(15.75, true), white,
-                                           boardGreen);
+                                           m_look.board);
     c.Label2->setBox(placeOf("Label2"));
-    c.Line4[1] = layer.add<ui::LineControl>(red, underlineWidth, QLine(24, 392, 232, 392));
+    c.Line4[1] = layer.add<ui::LineControl>(m_look.marker, underlineWidth, QLine(24, 392, 232, 392));
     c.Label4[3] = cornerLabel(QStringLiteral("Ｄ"), 24);
     c.Line5[2] = envelopeSide();
-    c.Label4[8] = cornerLabel(QStringLiteral("Ｐ"), 24);
+    c.Label4[8] = cornerLabel(QStringLiteral("Ｐ"), 24, m_look.pLabel);
     c.Label4[2] = cornerLabel(QStringLiteral("C"), 24);
     c.Label4[1] = cornerLabel(QStringLiteral("B"), 24);
     c.Label4[6] = cornerLabel(QStringLiteral("χcm"), 18, distancePink);
@@ -183,12 +180,38 @@ void BoardPanel::RedrawBoard(qint16 pos, const Slots &figure, bool gridShown)
     frameChosen(m_framed, figure, pos); // a chosen piece in the envelope moves with P
 }
 
+// ---- The contrast view ---------------------------------------------------------
+
+void BoardPanel::setContrastView(bool on)
+{
+    if (on == m_contrast)
+        return;
+    m_contrast = on;
+    const app::BoardLook before = std::exchange(m_look, app::boardLook(on));
+    // The picture as it stands, at P's offset, with the grid where it lies:
+    // each of its colours takes the other view's.
+    std::vector<ui::Canvas::ColourChange> changes;
+    for (auto colour : {&app::BoardLook::board, &app::BoardLook::outside, &app::BoardLook::inside,
+                        &app::BoardLook::grid})
+        if (before.*colour != m_look.*colour)
+            changes.push_back({before.*colour, m_look.*colour});
+    m_kokuban.recolour(changes);
+    BoardControls &c = m_controls;
+    c.Line1->setColour(m_look.tray);
+    c.Shape1->setColour(m_look.marker);
+    c.Line5[4]->setColour(m_look.marker);
+    c.Line4[1]->setColour(m_look.marker);
+    c.Label4[8]->setColours(m_look.pLabel);
+    c.Label1->setColours(c.Label1->textColour(), m_look.board);
+    c.Label2->setColours(c.Label2->textColour(), m_look.board);
+}
+
 void BoardPanel::DrawGrid()
 {
     m_kokuban.setDrawWidth(gridWidth);
     for (int i = 0; i < gridRows; ++i) {
         const int y = envelopeTop + pixelsPerCm * i;
-        m_kokuban.line(QPointF(gridLeft, y), QPointF(gridRight, y), gridBlack);
+        m_kokuban.line(QPointF(gridLeft, y), QPointF(gridRight, y), m_look.grid);
     }
     for (int i = 0; i < gridColumns; ++i) {
         const int x = gridLeft + pixelsPerCm * i;
@@ -197,16 +220,16 @@ void BoardPanel::DrawGrid()
         // two columns itself.
         if (x > gridRight)
             break;
-        m_kokuban.line(QPointF(x, envelopeTop), QPointF(x, baseY), gridBlack);
+        m_kokuban.line(QPointF(x, envelopeTop), QPointF(x, baseY), m_look.grid);
     }
     m_kokuban.setDrawWidth(outlineWidth);
 }
 
-void BoardPanel::ShadeSquare2x2(qint16 x) { shadeRectangle(m_kokuban, x, 2 * pixelsPerCm, squareSeedY); }
+void BoardPanel::ShadeSquare2x2(qint16 x) { shadeRectangle(m_kokuban, m_look, x, 2 * pixelsPerCm, squareSeedY); }
 
-void BoardPanel::ShadeRect2x4(qint16 x) { shadeRectangle(m_kokuban, x, 4 * pixelsPerCm, tallSeedY); }
+void BoardPanel::ShadeRect2x4(qint16 x) { shadeRectangle(m_kokuban, m_look, x, 4 * pixelsPerCm, tallSeedY); }
 
-void BoardPanel::ShadeRect2x6(qint16 x) { shadeRectangle(m_kokuban, x, 6 * pixelsPerCm, tallSeedY); }
+void BoardPanel::ShadeRect2x6(qint16 x) { shadeRectangle(m_kokuban, m_look, x, 6 * pixelsPerCm, tallSeedY); }
 
 void BoardPanel::ShadeTriangle6x6(qint16 x)
 {
@@ -217,14 +240,14 @@ void BoardPanel::ShadeTriangle6x6(qint16 x)
     m_kokuban.lineTo(QPointF(x, baseY));
 
     if (x < sideAbX) {
-        m_kokuban.setFillColor(outsideWhite);
+        m_kokuban.setFillColor(m_look.outside);
         m_kokuban.floodFillBorder(QPointF(x + seedInset, triangleTipSeedY), m_kokuban.foreColor());
         if (right > sideAbX) {
-            m_kokuban.setFillColor(insideGrey);
+            m_kokuban.setFillColor(m_look.inside);
             m_kokuban.floodFillBorder(QPointF(right - seedInset, tallSeedY), m_kokuban.foreColor());
         }
     } else {
-        m_kokuban.setFillColor(insideGrey);
+        m_kokuban.setFillColor(m_look.inside);
         m_kokuban.floodFillBorder(QPointF(x + triangleInsideSeed, tallSeedY), m_kokuban.foreColor());
     }
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/DesignFacts.h"
 #include "board/SlotRules.h"
 #include "ui/GraphicControls.h"
 #include "ui/Surface.h"
@@ -86,6 +87,13 @@ public:
     // frame's corner at `corner`, its labels hidden.
     void carryTemplate(int piece, QPoint corner);
 
+    // ---- The contrast view ----------------------------------------------
+    // The board's colours that carry meaning in the contrast view (on) or
+    // the design's (off), app::boardLook, at once: the controls and the
+    // picture as it stands (the board, the shading, the grid).
+    void setContrastView(bool on);
+    bool isContrastView() const { return m_contrast; }
+
     // ---- The choice ---------------------------------------------------
     // The frame around the chosen piece (none: no frame). A piece in the
     // envelope (`figure`) is framed where the board draws it at offset px,
@@ -93,6 +101,8 @@ public:
     void frameChosen(std::optional<Lift> chosen, const Slots &figure, double px);
 
 private:
+    bool m_contrast = false;
+    app::BoardLook m_look; // the colours of the view shown (before m_kokuban, which takes its board)
     ui::Surface &m_kokuban;
     BoardControls m_controls;
     ui::FrameControl *m_chosenFrame = nullptr;

@@ -41,6 +41,12 @@ protected:
     // after it: together they repaint where it was and where it is now.
     void aboutToChange();
     void changed();
+    // Call after a change that keeps the control where it is (its colours).
+    void repaint()
+    {
+        aboutToChange();
+        changed();
+    }
 
 private:
     bool ownerShown() const;
@@ -66,6 +72,11 @@ public:
     int x2() const { return m_line.x2(); }
     int y2() const { return m_line.y2(); }
     QColor colour() const { return m_colour; }
+    void setColour(QColor colour)
+    {
+        m_colour = colour;
+        repaint();
+    }
     int width() const { return m_width; }
     void paint(QPainter &painter) const override;
     QRect bounds() const override;
@@ -87,6 +98,12 @@ public:
     int left() const { return m_box.left(); }
     int top() const { return m_box.top(); }
     void move(int left, int top);
+    QColor colour() const { return m_colour; }
+    void setColour(QColor colour)
+    {
+        m_colour = colour;
+        repaint();
+    }
     void paint(QPainter &painter) const override;
     QRect bounds() const override { return m_box; }
 
@@ -125,6 +142,14 @@ public:
 
     QString caption() const { return m_caption; }
     bool isOpaque() const { return m_back.isValid(); }
+    QColor textColour() const { return m_text; }
+    // The text's colour and the box's (invalid: transparent).
+    void setColours(QColor text, QColor back = QColor())
+    {
+        m_text = text;
+        m_back = back;
+        repaint();
+    }
     QRect geometry() const { return {m_topLeft, m_box.isValid() ? m_box : size()}; }
     int left() const { return m_topLeft.x(); }
     int top() const { return m_topLeft.y(); }

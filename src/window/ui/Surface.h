@@ -24,6 +24,7 @@ public:
     Surface(QWidget *parent, QRect place, QColor background);
 
     QColor backColor() const { return m_canvas.backColor(); }
+    void recolour(const std::vector<Canvas::ColourChange> &changes) { m_canvas.recolour(changes); }
     QColor foreColor() const { return m_canvas.foreColor(); } // pen and text colour
     void setForeColor(QColor colour) { m_canvas.setForeColor(colour); }
     int drawWidth() const { return m_canvas.drawWidth(); }
