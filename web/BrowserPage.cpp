@@ -87,8 +87,10 @@ public:
         // the program draw at, which each fit may change.
         const Fit fit{client, browserWindow["innerWidth"].as<int>(), browserWindow["innerHeight"].as<int>(),
                       page.call<double>("pixelRatio")};
-        if (m_fitted && fit == m_lastFit)
+        if (m_fitted && fit == m_lastFit) {
+            placeWindow(client);
             return;
+        }
         m_lastFit = fit;
         const double scale = page.call<double>("fit", client.width(), client.height());
         applyScale(scale, client);
@@ -106,6 +108,11 @@ protected:
                 page.call<void>("ended");
         } else if (watched == m_window) {
             switch (event->type()) {
+            case QEvent::WindowStateChange:
+                // The full-screen state is the page's own (placeWindow):
+                // the lesson never sees it, or it would give it up as it
+                // gives up a window manager's.
+                return true;
             case QEvent::Paint:
                 // Told once the window has been painted at the page's scale
                 // and handed to the compositor (after this event).
@@ -206,10 +213,7 @@ private:
         // A finger's reach on P is counted in the page's CSS pixels.
         if (auto *form = qobject_cast<Form1 *>(m_window.data()))
             form->setPageScale(scale);
-        // The window keeps its size in the lesson's pixels and sits at the
-        // canvas's top left, given again so that it takes the new scale.
-        if (QWindow *handle = m_window->windowHandle())
-            handle->setGeometry(QRect(screen->geometry().topLeft(), client));
+        placeWindow(client);
         qtprivate::flushWindowSystemEvents();
         // Its backing store is made again at the new resolution (the same
         // size in the lesson's pixels raises no resize of its own), and the
@@ -222,6 +226,25 @@ private:
         for (QWidget *child : m_window->findChildren<QWidget *>())
             child->update();
         m_fitted = true;
+    }
+
+    // The window keeps its size in the lesson's pixels and sits at the
+    // canvas's top left, given again at each fit so that it takes the new
+    // scale. Its platform state is full screen all the same: the page is
+    // the frame, and a window in any other state has the toolkit paint a
+    // frame under it, a picture the size of the whole window, and hand it
+    // to the canvas at every frame, which on a slow processor costs the
+    // automatic run its pace. The platform puts a full-screen window at
+    // the screen's size whenever the screen changes; it is put back here.
+    void placeWindow(QSize client)
+    {
+        QWindow *handle = m_window->windowHandle();
+        QScreen *screen = m_window->screen();
+        if (!handle || !screen)
+            return;
+        if (!(handle->windowStates() & Qt::WindowFullScreen))
+            handle->setWindowStates(Qt::WindowFullScreen);
+        qtprivate::placeWindow(*handle, QRect(screen->geometry().topLeft(), client));
     }
 
     struct Fit {

@@ -29,6 +29,16 @@ void setScreenScale(QScreen &screen, double scale)
     QWindowSystemInterface::flushWindowSystemEvents();
 }
 
+void placeWindow(QWindow &window, const QRect &place)
+{
+    QPlatformWindow *platform = window.handle();
+    if (!platform)
+        return;
+    const QRect native = QHighDpi::toNativeWindowGeometry(place, &window);
+    if (platform->geometry() != native)
+        platform->setGeometry(native);
+}
+
 bool sendMouse(QWindow &window, QEvent::Type type, double x, double y, Qt::MouseButtons held,
                Qt::MouseButton changed, Qt::KeyboardModifiers modifiers, bool pen)
 {

@@ -2,6 +2,7 @@
 
 #include <QEvent>
 #include <QPointF>
+#include <QRect>
 #include <Qt>
 
 class QScreen;
@@ -20,6 +21,12 @@ void flushWindowSystemEvents();
 // fit): the toolkit's scale factor of the screen, and the screen's size
 // taken afresh from its canvas, as the platform does on a browser resize.
 void setScreenScale(QScreen &screen, double scale);
+
+// Puts `window` at `place` (the lesson's pixels) in the screen's native
+// pixels, where the toolkit's own setGeometry would compare in the lesson's
+// pixels and take a native size one pixel off for the same place: the
+// window's picture would then be stretched by that pixel onto the canvas.
+void placeWindow(QWindow &window, const QRect &place);
 
 // A mouse event from the page at (x, y) CSS pixels from the canvas's top
 // left, delivered at once. The platform's own handling compares canvas
