@@ -306,9 +306,15 @@ bool pointerFromPage(std::string kind, double x, double y, int buttons, int butt
     if (buttons & 1) held |= Qt::LeftButton;
     if (buttons & 2) held |= Qt::RightButton;
     if (buttons & 4) held |= Qt::MiddleButton;
-    return qtprivate::sendMouse(*window, type, x, y, held,
-                                type == QEvent::MouseMove ? Qt::NoButton : qtButton(button),
-                                modifiersFromPage(modifiers), pen);
+    const bool used = qtprivate::sendMouse(*window, type, x, y, held,
+                                           type == QEvent::MouseMove ? Qt::NoButton : qtButton(button),
+                                           modifiersFromPage(modifiers), pen);
+    // What the event changed (a piece or P dragged) is painted now rather
+    // than in a task of its own: the browser hands a move over just before
+    // the animation frame, which then shows it, where a later task would
+    // wait for the frame after.
+    QCoreApplication::sendPostedEvents(theLink->window(), QEvent::UpdateRequest);
+    return used;
 }
 
 // Called by the page when the browser window changes size.
