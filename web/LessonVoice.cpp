@@ -117,14 +117,12 @@ private:
         val controls = pageControls();
         if (controls.isUndefined())
             return;
-        val rows = val::array();
-        for (const auto &[column, entry] : m_form.tableEntries()) {
-            val row = val::array();
-            row.call<void>("push", entry.x.toStdString());
-            row.call<void>("push", entry.y.toStdString());
-            rows.call<void>("push", row);
-        }
-        controls.call<void>("table", rows);
+        // One line per column, x and y apart by a tab: one string crosses
+        // to the page, where an array would cost a crossing per value.
+        QStringList lines;
+        for (const auto &[column, entry] : m_form.tableEntries())
+            lines << entry.x + QLatin1Char('\t') + entry.y;
+        controls.call<void>("table", lines.join(QLatin1Char('\n')).toStdString());
     }
 
     Form1 &m_form;

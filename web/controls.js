@@ -185,7 +185,10 @@ window.kansuControls = (function () {
     // The program tells the whole table at each step, which adds a column
     // or changes none: only the cells whose text differs are written, and
     // the table keeps the rest, so the browser lays out the new ones alone.
-    function table(rows) {
+    // `text` holds one line per column, its x and its y apart by a tab (one
+    // string, as each value handed over from the program costs a crossing).
+    function table(text) {
+        const rows = text ? text.split('\n').map((line) => line.split('\t')) : [];
         const [xRow, yRow] = tableBody.rows;
         for (const row of [xRow, yRow])
             while (row.cells.length > rows.length + 1)
