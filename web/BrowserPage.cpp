@@ -20,6 +20,7 @@
 #include <QEvent>
 #include <QFont>
 #include <QFontDatabase>
+#include <QPaintEvent>
 #include <QPointer>
 #include <QScreen>
 #include <QTimer>
@@ -101,6 +102,8 @@ public:
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override
     {
+        if (event->type() == QEvent::Paint)
+            handOverPainted(watched, static_cast<QPaintEvent *>(event)->region());
         if (watched == qApp && event->type() == QEvent::Quit) {
             // The program has ended (終了): the page takes its place.
             val page = pageObject();
@@ -140,6 +143,27 @@ protected:
     }
 
 private:
+    // A widget about to paint `region` (its own pixels): the part of the
+    // window's picture that the canvas is given afresh at the next frame
+    // reaches a lesson pixel further on every side. The toolkit rounds the
+    // painting to the canvas's pixels in one step and the part it hands
+    // over in two (to the screen's scale, then to the browser's pixel
+    // ratio); at a fractional scale the painting may then cover a column
+    // or row of pixels just outside the part handed over, and the canvas
+    // would go on showing what was there before (a line that has moved
+    // on, say) until something else there is painted.
+    void handOverPainted(QObject *watched, const QRegion &region)
+    {
+        auto *widget = qobject_cast<QWidget *>(watched);
+        if (!m_window || !widget || widget->window() != m_window || !m_window->backingStore())
+            return;
+        const QPoint offset = widget->mapTo(m_window.data(), QPoint(0, 0));
+        QRegion wider;
+        for (const QRect &part : region)
+            wider += part.translated(offset).adjusted(-1, -1, 1, 1);
+        m_window->backingStore()->flush(wider & m_window->rect());
+    }
+
     static void tellPage(const char *what)
     {
         val page = pageObject();

@@ -7,7 +7,7 @@ import { execFileSync } from 'node:child_process';
 import {
     URL, UNSCALED, useBrowser, openLesson, areaOut, expectFigure, TRAY, slot,
     BOARD_X, BOARD_Y, BOARD_W, BOARD_H, GRAPH_X, GRAPH_Y, TABLE_X, TABLE_Y,
-    BLUE, BTN_FORWARD, BTN_BACK, CHK_GRAPH, CHK_TABLE, graphXAt,
+    BLUE, BTN_FORWARD, BTN_BACK, CHK_GRAPH, CHK_GRID, CHK_TABLE, graphXAt,
 } from './lesson.mjs';
 
 useBrowser();
@@ -121,11 +121,24 @@ test('P dragged by mouse, finger and pen, and a click on the graph, as 出す ta
     await byMouse.waitForX(' 8.0');
     expectFigure(byMouse, await byMouse.shot(), FIGURE.slots, 140, 'a click on the graph at x = 8');
 
-    const byFinger = await openLesson(t, { hasTouch: true });
+    // On a tablet's screen, where the lesson's pixels fall between the
+    // screen's; the board as the finger left it is the one a repaint of
+    // the whole board (the grid on and off) shows, without a line left
+    // behind where P's figure stood on the way.
+    const byFinger = await openLesson(t, { hasTouch: true, viewport: { width: 1024, height: 768 },
+                                           deviceScaleFactor: 2 });
     await build(byFinger, (from, to) => byFinger.touchDragOnBoard(from, to));
-    await byFinger.touchDragOnBoard([310, 312], [161, 305]); // a finger's reach beside P
-    await byFinger.waitForX(' 7.0');
-    expectFigure(byFinger, await byFinger.shot(), FIGURE.slots, 160, 'P dragged by finger to x = 7');
+    await byFinger.touchDragOnBoard([310, 312], [171, 305]); // a finger's reach beside P
+    await byFinger.waitForX(' 6.5');
+    await byFinger.settle();
+    const dragged = await byFinger.shot();
+    expectFigure(byFinger, dragged, FIGURE.slots, 170, 'P dragged by finger to x = 6.5');
+    for (let i = 0; i < 2; i++) {
+        await byFinger.click(CHK_GRID);
+        await byFinger.settle();
+    }
+    assert.ok(byFinger.areaPixels(await byFinger.shot(), BOARD).equals(byFinger.areaPixels(dragged, BOARD)),
+              'the board after the drag differs from the same board repainted whole');
 
     const byPen = await openLesson(t);
     await build(byPen, (from, to) => byPen.dragOnBoard(from, to));
