@@ -151,9 +151,13 @@ private:
     // ratio); at a fractional scale the painting may then cover a column
     // or row of pixels just outside the part handed over, and the canvas
     // would go on showing what was there before (a line that has moved
-    // on, say) until something else there is painted.
+    // on, say) until something else there is painted. At one canvas pixel
+    // per CSS pixel the second step changes nothing, and nothing more is
+    // handed over: every frame's hand-over costs time on a slow processor.
     void handOverPainted(QObject *watched, const QRegion &region)
     {
+        if (!m_widenPainted)
+            return;
         auto *widget = qobject_cast<QWidget *>(watched);
         if (!m_window || !widget || widget->window() != m_window || !m_window->backingStore())
             return;
@@ -239,6 +243,8 @@ private:
             form->setPageScale(scale);
         placeWindow(client);
         qtprivate::flushWindowSystemEvents();
+        if (QWindow *handle = m_window->windowHandle())
+            m_widenPainted = qtprivate::platformPixelRatio(*handle) != 1.0;
         // Its backing store is made again at the new resolution (the same
         // size in the lesson's pixels raises no resize of its own), and the
         // whole window painted into it.
@@ -282,6 +288,7 @@ private:
     QPointer<QWidget> m_window;
     Fit m_lastFit{};
     bool m_refitPending = false;
+    bool m_widenPainted = false;    // the canvas's pixels are not the screen's (handOverPainted)
     bool m_fitted = false;          // drawn at a scale the page has chosen
     bool m_firstPaintTold = false;
 #ifdef KANSU_WEB_STEP_TIMING

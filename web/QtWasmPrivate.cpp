@@ -39,6 +39,11 @@ void placeWindow(QWindow &window, const QRect &place)
         platform->setGeometry(native);
 }
 
+double platformPixelRatio(QWindow &window)
+{
+    return window.handle() ? window.handle()->devicePixelRatio() : 1.0;
+}
+
 bool sendMouse(QWindow &window, QEvent::Type type, double x, double y, Qt::MouseButtons held,
                Qt::MouseButton changed, Qt::KeyboardModifiers modifiers, bool pen)
 {

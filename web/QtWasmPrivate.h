@@ -28,6 +28,11 @@ void setScreenScale(QScreen &screen, double scale);
 // window's picture would then be stretched by that pixel onto the canvas.
 void placeWindow(QWindow &window, const QRect &place);
 
+// The canvas pixels per CSS pixel of `window` (the browser's pixel
+// ratio, or the page's own where it shrinks the lesson), without the
+// toolkit's scale factor of the screen.
+double platformPixelRatio(QWindow &window);
+
 // A mouse event from the page at (x, y) CSS pixels from the canvas's top
 // left, delivered at once. The platform's own handling compares canvas
 // pixels with the window's place in lesson pixels; here both are the
