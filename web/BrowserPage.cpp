@@ -288,7 +288,7 @@ private:
     QPointer<QWidget> m_window;
     Fit m_lastFit{};
     bool m_refitPending = false;
-    bool m_widenPainted = false;    // the canvas's pixels are not the screen's (handOverPainted)
+    bool m_widenPainted = false;    // the canvas's pixels are not CSS pixels (handOverPainted)
     bool m_fitted = false;          // drawn at a scale the page has chosen
     bool m_firstPaintTold = false;
 #ifdef KANSU_WEB_STEP_TIMING
