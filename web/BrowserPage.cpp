@@ -191,6 +191,7 @@ private:
         };
         tellDistance(form.controls().Text1->text()); // the start-up's, written before the page was told anything
         connect(&form, &Form1::distanceChanged, this, tellDistance);
+        connect(&form, &Form1::distanceChanged, this, &PageLink::paintAtTaskEnd);
         shareFigure(form); // before the first frame: the address's figure, then the figure as it changes
         offerContrastView(form); // the view the page remembers, then its button's
 #ifdef KANSU_WEB_STEP_TIMING
@@ -209,6 +210,32 @@ private:
 #endif
     }
 
+public:
+    // A step of P (a run's, a button's, a key's) is painted at the end of
+    // the task that made it rather than in a task of its own. The page's
+    // own elements (the read-out, the table) change in the step's task;
+    // painted later, the program's picture would reach the canvas a frame
+    // after them, and the browser would lay out, paint and hand over the
+    // page twice a step, which on a slow processor costs the run its pace.
+    void paintAtTaskEnd()
+    {
+        if (m_paintQueued)
+            return;
+        const val paint = val::module_property("kansuPaintNow");
+        if (paint.isUndefined())
+            return;
+        m_paintQueued = true;
+        val::global("queueMicrotask")(paint);
+    }
+
+    void paintNow()
+    {
+        m_paintQueued = false;
+        if (m_window)
+            QCoreApplication::sendPostedEvents(m_window.data(), QEvent::UpdateRequest);
+    }
+
+private:
     void scheduleRefit()
     {
         if (m_refitPending)
@@ -291,6 +318,7 @@ private:
     bool m_widenPainted = false;    // the canvas's pixels are not CSS pixels (handOverPainted)
     bool m_fitted = false;          // drawn at a scale the page has chosen
     bool m_firstPaintTold = false;
+    bool m_paintQueued = false;     // paintNow is due at the end of this task
 #ifdef KANSU_WEB_STEP_TIMING
     QElapsedTimer m_stepClock;      // runs during one click of 出す
 #endif
@@ -348,6 +376,12 @@ bool pointerFromPage(std::string kind, double x, double y, int buttons, int butt
     return used;
 }
 
+void paintNowFromPage()
+{
+    if (theLink)
+        theLink->paintNow();
+}
+
 // Called by the page when the browser window changes size.
 void refitFromPage()
 {
@@ -394,4 +428,5 @@ EMSCRIPTEN_BINDINGS(kansu_page)
 {
     emscripten::function("kansuRefit", &browser::refitFromPage);
     emscripten::function("kansuPointer", &browser::pointerFromPage);
+    emscripten::function("kansuPaintNow", &browser::paintNowFromPage);
 }
