@@ -47,6 +47,8 @@ public:
                 return;
             queue(QStringLiteral("自動が止まりました。%1").arg(place()));
             describeBoard(); // where the run left P
+            if (m_tablePending)
+                showTable(); // and the columns its last steps added
         });
         // During an automatic run the board's description, like the run's
         // messages, follows P once a second (runMessageMs): a new text at
@@ -65,7 +67,17 @@ public:
         });
         // P let go after a drag, or taken to an x by the graph or the table.
         connect(&form, &Form1::pPlaced, this, [this] { queue(place()); });
-        connect(&form, &Form1::tableChanged, this, &Voice::showTable);
+        // The table too follows a run once a second: a column added at
+        // every step would have the browser lay the table out again at
+        // every step, which on a slow processor costs the run its pace.
+        connect(&form, &Form1::tableChanged, this, [this] {
+            if (m_form.isRunning() && m_lastRunTable.isValid() && m_lastRunTable.elapsed() < runMessageMs) {
+                m_tablePending = true;
+                return;
+            }
+            m_lastRunTable.start();
+            showTable();
+        });
         // A piece chosen by a click, a tap or a key, or the choice dropped:
         // the board's own words for it, with the keys that go on.
         connect(&form, &Form1::selectionChanged, this, [this] {
@@ -112,8 +124,9 @@ private:
         controls.call<void>("describeBoard", text.toStdString());
     }
 
-    void showTable() const
+    void showTable()
     {
+        m_tablePending = false;
         val controls = pageControls();
         if (controls.isUndefined())
             return;
@@ -128,6 +141,8 @@ private:
     Form1 &m_form;
     QStringList m_queued;
     QElapsedTimer m_lastRunMessage;
+    QElapsedTimer m_lastRunTable;
+    bool m_tablePending = false; // columns a run added that the page has not been told
 };
 
 } // namespace
