@@ -14,6 +14,9 @@
 
 #include <emscripten/val.h>
 
+#include <functional>
+#include <utility>
+
 namespace browser {
 namespace {
 
@@ -29,10 +32,50 @@ val pageControls()
     return controls.isUndefined() || controls.isNull() ? val::undefined() : controls;
 }
 
+// A text of the page's that may change at every step of P (20 a second
+// during a run at speed "10", as fast as the pointer during a drag): each
+// new text has the browser lay it out again, for nobody to read, and on a
+// slow processor that costs the run its pace and the drag its frames. It
+// is told at once when it was last told a second ago or more
+// (runMessageMs), else once that second is over, as it is by then.
+class Paced
+{
+public:
+    Paced(QObject *owner, std::function<void()> tell) : m_tell(std::move(tell))
+    {
+        m_later.setSingleShot(true);
+        QObject::connect(&m_later, &QTimer::timeout, owner, [this] { now(); });
+    }
+
+    void soon()
+    {
+        if (m_later.isActive())
+            return;
+        if (m_last.isValid() && m_last.elapsed() < runMessageMs)
+            m_later.start(int(runMessageMs - m_last.elapsed()));
+        else
+            now();
+    }
+
+    void now()
+    {
+        m_later.stop();
+        m_last.start();
+        m_tell();
+    }
+
+private:
+    std::function<void()> m_tell;
+    QElapsedTimer m_last;
+    QTimer m_later;
+};
+
 class Voice : public QObject
 {
 public:
-    explicit Voice(Form1 &form) : QObject(&form), m_form(form)
+    explicit Voice(Form1 &form)
+        : QObject(&form), m_form(form), m_description(this, [this] { describeBoard(); }),
+          m_table(this, [this] { showTable(); })
     {
         const Form1Controls &c = form.controls();
         for (QAbstractButton *button : {c.susumu, c.modoru, c.Command2, c.Command1})
@@ -40,52 +83,36 @@ public:
         connect(&form, &Form1::figureChanged, this, [this] {
             queue(QStringLiteral("封筒の中の図形は %1").arg(board::figureWords(m_form.scene().SlotPiece)));
             queue(place());
-            describeBoard();
+            m_description.now();
         });
         connect(&form, &Form1::runningChanged, this, [this](bool running) {
             if (running)
                 return;
             queue(QStringLiteral("自動が止まりました。%1").arg(place()));
-            describeBoard(); // where the run left P
-            if (m_tablePending)
-                showTable(); // and the columns its last steps added
+            m_description.now(); // where the run left P
+            m_table.now();       // with the columns of its last steps
         });
-        // During an automatic run the board's description, like the run's
-        // messages, follows P once a second (runMessageMs): a new text at
-        // every step (20 a second at speed "10") would have the browser lay
-        // it out again at every step, for nobody to read.
+        // The board's description and the table follow P as it moves; a
+        // run's messages too, once a second.
         connect(&form, &Form1::distanceChanged, this, [this] {
-            if (!m_form.isRunning()) {
-                describeBoard();
-                return;
-            }
-            if (!m_lastRunMessage.isValid() || m_lastRunMessage.elapsed() >= runMessageMs) {
+            m_description.soon();
+            if (m_form.isRunning()
+                && (!m_lastRunMessage.isValid() || m_lastRunMessage.elapsed() >= runMessageMs)) {
                 m_lastRunMessage.start();
-                describeBoard();
                 queue(place());
             }
         });
+        connect(&form, &Form1::tableChanged, this, [this] { m_table.soon(); });
         // P let go after a drag, or taken to an x by the graph or the table.
         connect(&form, &Form1::pPlaced, this, [this] { queue(place()); });
-        // The table too follows a run once a second: a column added at
-        // every step would have the browser lay the table out again at
-        // every step, which on a slow processor costs the run its pace.
-        connect(&form, &Form1::tableChanged, this, [this] {
-            if (m_form.isRunning() && m_lastRunTable.isValid() && m_lastRunTable.elapsed() < runMessageMs) {
-                m_tablePending = true;
-                return;
-            }
-            m_lastRunTable.start();
-            showTable();
-        });
         // A piece chosen by a click, a tap or a key, or the choice dropped:
         // the board's own words for it, with the keys that go on.
         connect(&form, &Form1::selectionChanged, this, [this] {
             queue(m_form.controls().kokuban->accessibleDescription());
-            describeBoard();
+            m_description.now();
         });
-        describeBoard();
-        showTable();
+        m_description.now();
+        m_table.now();
     }
 
 private:
@@ -124,9 +151,8 @@ private:
         controls.call<void>("describeBoard", text.toStdString());
     }
 
-    void showTable()
+    void showTable() const
     {
-        m_tablePending = false;
         val controls = pageControls();
         if (controls.isUndefined())
             return;
@@ -141,8 +167,8 @@ private:
     Form1 &m_form;
     QStringList m_queued;
     QElapsedTimer m_lastRunMessage;
-    QElapsedTimer m_lastRunTable;
-    bool m_tablePending = false; // columns a run added that the page has not been told
+    Paced m_description; // the board's, for the page's board element
+    Paced m_table;       // the HTML table
 };
 
 } // namespace
