@@ -25,9 +25,18 @@ Surface::Surface(QWidget *parent, QRect place, QColor background) : Surface(plac
 
 void Surface::canvasChanged(QRect area, bool cleared)
 {
+    // At a fractional ratio the window system rounds a dirty area's edges
+    // to device pixels on its own, and may stop a pixel short of the
+    // canvas's own rounding: the area reaches a pixel further.
+    const qreal ratio = m_canvas.ratio();
+    if (ratio != std::floor(ratio))
+        area = area.adjusted(-1, -1, 1, 1) & rect();
     if (cleared) {
         update(area);
         m_awaitingPaint = area;
+        // Wholly cleared, the canvas takes the window's present ratio, so
+        // that what is drawn next is drawn at it, not stretched to it.
+        followRatio();
     } else if (!m_awaitingPaint.contains(area)) {
         update(area);
     }
