@@ -111,8 +111,18 @@ test('P dragged by mouse, finger and pen, and a click on the graph, as 出す ta
             await drag(from, to);
         expectFigure(lesson, await lesson.shot(), FIGURE.slots, 300, 'P at B');
     };
-    // The mouse on a laptop's screen at pixel ratio 1.5: the envelope as
-    // the drag left it is the one a repaint of the whole board shows.
+    // `area` as a drag left it (the screenshot `dragged`) is the one a
+    // repaint of the whole board (the grid on and off) shows, without a
+    // line left behind where P's figure stood on the way.
+    const asRepainted = async (lesson, dragged, area, what) => {
+        for (let i = 0; i < 2; i++) {
+            await lesson.click(CHK_GRID);
+            await lesson.settle();
+        }
+        assert.ok(lesson.areaPixels(await lesson.shot(), area).equals(lesson.areaPixels(dragged, area)),
+                  `${what} after the drag differs from the same board repainted whole`);
+    };
+    // The mouse on a laptop's screen at pixel ratio 1.5.
     const byMouse = await openLesson(t, { viewport: { width: 1366, height: 768 }, deviceScaleFactor: 1.5 });
     await build(byMouse, (from, to) => byMouse.dragOnBoard(from, to));
     await byMouse.dragOnBoard([300, 301], [212, 301]);
@@ -121,21 +131,14 @@ test('P dragged by mouse, finger and pen, and a click on the graph, as 出す ta
     const envelope = [BOARD_X + ENVELOPE[0], BOARD_Y + ENVELOPE[1], ENVELOPE[2], ENVELOPE[3]];
     const afterDrag = await byMouse.shot();
     expectFigure(byMouse, afterDrag, FIGURE.slots, 210, 'P dragged by mouse to x = 4.5');
-    for (let i = 0; i < 2; i++) {
-        await byMouse.click(CHK_GRID);
-        await byMouse.settle();
-    }
-    assert.ok(byMouse.areaPixels(await byMouse.shot(), envelope).equals(byMouse.areaPixels(afterDrag, envelope)),
-              'the envelope after the drag differs from the same board repainted whole');
+    await asRepainted(byMouse, afterDrag, envelope, 'the envelope');
     await byMouse.click(CHK_GRAPH);
     await byMouse.click([graphXAt(8.1), GRAPH_Y + 200]);
     await byMouse.waitForX(' 8.0');
     expectFigure(byMouse, await byMouse.shot(), FIGURE.slots, 140, 'a click on the graph at x = 8');
 
-    // On a tablet's screen, where the lesson's pixels fall between the
-    // screen's; the board as the finger left it is the one a repaint of
-    // the whole board (the grid on and off) shows, without a line left
-    // behind where P's figure stood on the way.
+    // A finger on a tablet's screen, where the lesson's pixels fall
+    // between the screen's.
     const byFinger = await openLesson(t, { hasTouch: true, viewport: { width: 1024, height: 768 },
                                            deviceScaleFactor: 2 });
     await build(byFinger, (from, to) => byFinger.touchDragOnBoard(from, to));
@@ -144,12 +147,7 @@ test('P dragged by mouse, finger and pen, and a click on the graph, as 出す ta
     await byFinger.settle();
     const dragged = await byFinger.shot();
     expectFigure(byFinger, dragged, FIGURE.slots, 170, 'P dragged by finger to x = 6.5');
-    for (let i = 0; i < 2; i++) {
-        await byFinger.click(CHK_GRID);
-        await byFinger.settle();
-    }
-    assert.ok(byFinger.areaPixels(await byFinger.shot(), BOARD).equals(byFinger.areaPixels(dragged, BOARD)),
-              'the board after the drag differs from the same board repainted whole');
+    await asRepainted(byFinger, dragged, BOARD, 'the board');
 
     const byPen = await openLesson(t);
     await build(byPen, (from, to) => byPen.dragOnBoard(from, to));
