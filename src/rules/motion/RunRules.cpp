@@ -2,6 +2,7 @@
 
 #include "ui/NumberForm.h"
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
@@ -15,6 +16,14 @@ int waitForSpeedText(QStringView text)
         return 0;
     constexpr double longest = std::numeric_limits<int>::max();
     return ms >= longest ? std::numeric_limits<int>::max() : int(ms);
+}
+
+NextStep nextStep(qint64 lastDueNs, qint64 nowNs, qint64 intervalNs)
+{
+    const qint64 dueNs = lastDueNs + intervalNs;
+    if (nowNs - dueNs >= intervalNs)
+        return {nowNs + intervalNs, intervalNs};
+    return {dueNs, std::max(dueNs - nowNs, intervalNs / 2)};
 }
 
 } // namespace motion

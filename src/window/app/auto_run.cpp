@@ -60,18 +60,11 @@ bool Form1::WaitMs(int ms)
         m_stepDueNs = now; // a later wait counts from this step
         return false;      // no wait, and no events handled
     }
-    // Steps keep the chosen pace: each is due `ms` after the one before, so
-    // the time a step takes to draw, and a wait that ends late, come off the
-    // next wait instead of adding up. A run that has fallen behind (a step
-    // that took longer than the interval, a stalled or suspended machine)
-    // starts its pace afresh: the next step comes a full interval from now,
-    // never at once after the late one. The window always gets a look at
-    // its events (repaints, ストップ) between two steps.
-    const qint64 intervalNs = qint64(ms) * nsPerMs;
-    m_stepDueNs += intervalNs;
-    if (m_stepDueNs <= now)
-        m_stepDueNs = now + intervalNs;
-    m_waiter.wait(std::max<qint64>((m_stepDueNs - now + nsPerMs / 2) / nsPerMs, 1), [this] { runOn(); });
+    const motion::NextStep next = motion::nextStep(m_stepDueNs, now, qint64(ms) * nsPerMs);
+    m_stepDueNs = next.dueNs;
+    // The window always gets a look at its events (repaints, ストップ)
+    // between two steps.
+    m_waiter.wait(std::max<qint64>((next.waitNs + nsPerMs / 2) / nsPerMs, 1), [this] { runOn(); });
     return true;
 }
 
