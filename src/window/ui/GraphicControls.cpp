@@ -1,8 +1,9 @@
 #include "GraphicControls.h"
 
+#include "ui/Surface.h"
+
 #include <QFontMetrics>
 #include <QPainter>
-#include <QWidget>
 
 #include <algorithm>
 
@@ -25,10 +26,10 @@ void GraphicControl::aboutToChange() { m_before = ownerShown() ? bounds() : QRec
 void GraphicControl::changed()
 {
     if (ownerShown())
-        m_owner->update(m_before.united(bounds()));
+        m_owner->askRepaint(m_before.united(bounds()));
 }
 
-LineControl::LineControl(QWidget *owner, QColor colour, int width, QLine line, Qt::PenCapStyle ends)
+LineControl::LineControl(Surface *owner, QColor colour, int width, QLine line, Qt::PenCapStyle ends)
     : GraphicControl(owner), m_colour(colour), m_width(width), m_line(line), m_ends(ends)
 {
 }
@@ -54,7 +55,7 @@ void LineControl::paint(QPainter &painter) const
     painter.drawLine(m_line);
 }
 
-ShapeControl::ShapeControl(QWidget *owner, QColor colour, QRect box)
+ShapeControl::ShapeControl(Surface *owner, QColor colour, QRect box)
     : GraphicControl(owner), m_colour(colour), m_box(box)
 {
 }
@@ -79,7 +80,7 @@ void ShapeControl::paint(QPainter &painter) const
     painter.setBrush(Qt::NoBrush);
 }
 
-FrameControl::FrameControl(QWidget *owner, QColor colour, int width)
+FrameControl::FrameControl(Surface *owner, QColor colour, int width)
     : GraphicControl(owner), m_colour(colour), m_width(width)
 {
 }
@@ -103,7 +104,7 @@ void FrameControl::paint(QPainter &painter) const
     painter.fillRect(QRect(r.right() - w + 1, r.top() + w, w, r.height() - 2 * w), m_colour);
 }
 
-LabelControl::LabelControl(QWidget *owner, const QString &caption, const QFont &font,
+LabelControl::LabelControl(Surface *owner, const QString &caption, const QFont &font,
                            QColor text, QColor back)
     : GraphicControl(owner), m_caption(caption), m_font(font), m_text(text), m_back(back)
 {

@@ -14,18 +14,19 @@
 #include <vector>
 
 class QPainter;
-class QWidget;
 
 namespace ui {
+
+class Surface;
 
 // Windowless controls: lines, a circle shape and labels that belong to a
 // surface and are painted above its canvas. They never touch the canvas, so a
 // flood fill sees only what the drawing procedures painted. Every change asks
-// the owning widget to repaint.
+// the owning surface to repaint.
 class GraphicControl
 {
 public:
-    explicit GraphicControl(QWidget *owner) : m_owner(owner) {}
+    explicit GraphicControl(Surface *owner) : m_owner(owner) {}
     virtual ~GraphicControl() = default;
     GraphicControl(const GraphicControl &) = delete;
     GraphicControl &operator=(const GraphicControl &) = delete;
@@ -51,7 +52,7 @@ protected:
 private:
     bool ownerShown() const;
 
-    QWidget *m_owner;
+    Surface *m_owner;
     bool m_visible = true;
     QRect m_before; // where the control was, while a change is made
 };
@@ -62,7 +63,7 @@ private:
 class LineControl : public GraphicControl
 {
 public:
-    LineControl(QWidget *owner, QColor colour, int width, QLine line = {},
+    LineControl(Surface *owner, QColor colour, int width, QLine line = {},
                 Qt::PenCapStyle ends = Qt::FlatCap);
 
     QLine line() const { return m_line; }
@@ -92,7 +93,7 @@ private:
 class ShapeControl : public GraphicControl
 {
 public:
-    ShapeControl(QWidget *owner, QColor colour, QRect box);
+    ShapeControl(Surface *owner, QColor colour, QRect box);
 
     QRect geometry() const { return m_box; }
     int left() const { return m_box.left(); }
@@ -117,7 +118,7 @@ private:
 class FrameControl : public GraphicControl
 {
 public:
-    FrameControl(QWidget *owner, QColor colour, int width);
+    FrameControl(Surface *owner, QColor colour, int width);
 
     QRect geometry() const { return m_rect; }
     void setGeometry(QRect rect);
@@ -137,7 +138,7 @@ private:
 class LabelControl : public GraphicControl
 {
 public:
-    LabelControl(QWidget *owner, const QString &caption, const QFont &font, QColor text,
+    LabelControl(Surface *owner, const QString &caption, const QFont &font, QColor text,
                  QColor back = QColor());
 
     QString caption() const { return m_caption; }
@@ -187,7 +188,7 @@ private:
 class ControlLayer
 {
 public:
-    explicit ControlLayer(QWidget *owner) : m_owner(owner) {}
+    explicit ControlLayer(Surface *owner) : m_owner(owner) {}
 
     template <typename Control, typename... Args>
     Control *add(Args &&...args)
@@ -202,7 +203,7 @@ public:
     std::size_t size() const { return m_controls.size(); }
 
 private:
-    QWidget *m_owner;
+    Surface *m_owner;
     std::vector<std::unique_ptr<GraphicControl>> m_controls;
 };
 

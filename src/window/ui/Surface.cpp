@@ -3,6 +3,7 @@
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPaintEngine>
 #include <QPainter>
 
 #include <cmath>
@@ -31,15 +32,25 @@ void Surface::canvasChanged(QRect area, bool cleared)
     const qreal ratio = m_canvas.ratio();
     if (ratio != std::floor(ratio))
         area = area.adjusted(-1, -1, 1, 1) & rect();
-    if (cleared) {
-        update(area);
-        m_awaitingPaint = area;
-        // Wholly cleared, the canvas takes the window's present ratio, so
-        // that what is drawn next is drawn at it, not stretched to it.
+    askRepaint(area);
+    // Wholly cleared, the canvas takes the window's present ratio, so that
+    // what is drawn next is drawn at it, not stretched to it.
+    if (cleared)
         followRatio();
-    } else if (!m_awaitingPaint.contains(area)) {
-        update(area);
-    }
+}
+
+// A step changes a few scattered things, canvas and controls, each told on
+// its own: the repaint asks for the one rectangle around them all. Asked
+// apart they would cut the window's dirty region into dozens of rectangles,
+// and the toolkit copies and hands over each to the screen on its own (in
+// the page, a crossing to the browser's graphics each); around them all it
+// copies a few more pixels in one go.
+void Surface::askRepaint(QRect area)
+{
+    if (m_awaitingPaint.contains(area))
+        return;
+    m_awaitingPaint |= area;
+    update(m_awaitingPaint);
 }
 
 void Surface::paintEvent(QPaintEvent *event)

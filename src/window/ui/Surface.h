@@ -49,6 +49,9 @@ public:
     const QImage &canvas() const { return m_canvas.image(); }
 
     ControlLayer &controls() { return m_controls; }
+    // Asks for `area` (surface pixels) to be shown anew, with every other
+    // change since the last repaint.
+    void askRepaint(QRect area);
 
 signals:
     void mouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, QPointF pos);
@@ -88,9 +91,9 @@ private:
 
     Canvas m_canvas;
     ControlLayer m_controls{this};
-    // The area the latest clear asked to be repainted, until the repaint:
-    // drawing inside it needs no request of its own (a redraw after a
-    // clear draws mostly where the last picture was).
+    // The one rectangle that holds every change since the last repaint
+    // (surface pixels): drawing inside it needs no request of its own (a
+    // redraw after a clear draws mostly where the last picture was).
     QRect m_awaitingPaint;
     std::optional<int> m_finger; // the touch point that acts as the mouse
     bool m_fingerOrPen = false;  // pressedByFingerOrPen
