@@ -76,7 +76,12 @@ void Surface::paintEvent(QPaintEvent *event)
     // pixels of its own.
     const qreal dpr = m_canvas.ratio();
     const bool wholeScale = dpr == std::floor(dpr);
-    const bool atCanvasScale = devicePixelRatio() == dpr;
+    // The ratio of the pixels painted on (the window's backing store, or an
+    // image that the widget is rendered into), read from them: the
+    // widget's own answer asks the screen, which in the page is a call
+    // into the browser at every repaint.
+    const QPaintDevice *painted = painter.paintEngine() ? painter.paintEngine()->paintDevice() : nullptr;
+    const bool atCanvasScale = (painted ? painted->devicePixelRatio() : devicePixelRatio()) == dpr;
     const QRect inside = m_canvas.toDevice(rect());
     QRegion reached; // the dirty parts and the pixels the widening may touch
     for (const QRect &part : event->region()) {
