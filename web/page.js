@@ -254,12 +254,17 @@ window.kansuPage = (function () {
     // platform's own handler, which knows no pen. A pen's tip is the left
     // button. Touch goes on to the platform, which turns it into the mouse
     // itself.
+    function programTakes(event) {
+        const module = loader && loader.module();
+        const pointer = event.pointerType === 'mouse' || event.pointerType === 'pen';
+        return pointer && module && module.kansuPointer ? module : null;
+    }
+
     function passPointer(kind, event) {
         if (kind === 'down' && event.target === screen)
             kansuControls.focusAt(event.clientX, event.clientY);
-        const module = loader && loader.module();
-        const pointer = event.pointerType === 'mouse' || event.pointerType === 'pen';
-        if (!pointer || !module || !module.kansuPointer)
+        const module = programTakes(event);
+        if (!module)
             return;
         if (event.target !== screen && kind === 'down')
             return;
@@ -277,11 +282,39 @@ window.kansuPage = (function () {
                             event.pointerType === 'pen');
     }
 
+    // A move reaches the program as soon as the browser has it where the
+    // browser offers that (its raw updates): its own moves wait for the
+    // next frame to begin, and on a slow processor that wait is a good part
+    // of what a dragged P lags behind the pointer. At most one raw update
+    // goes ahead of each frame's own move, which then brings any later ones
+    // (it carries the pointer's latest place), so a mouse that reports a
+    // thousand times a second costs no more than a move a frame or two.
     function catchPointer() {
         const stage = document.getElementById('stage');
-        const kinds = { pointerdown: 'down', pointermove: 'move', pointerup: 'up', pointercancel: 'up' };
+        const kinds = { pointerdown: 'down', pointerup: 'up', pointercancel: 'up' };
         for (const [type, kind] of Object.entries(kinds))
             stage.addEventListener(type, (event) => passPointer(kind, event), { capture: true });
+        const raw = 'onpointerrawupdate' in window;
+        let aheadOfFrame = false; // a raw update went ahead since the last frame's move
+        let behind = false;       // and later ones wait for that move
+        stage.addEventListener('pointermove', (event) => {
+            if (!raw || behind) {
+                passPointer('move', event);
+            } else if (programTakes(event)) {
+                event.stopPropagation(); // the program has it already
+                event.preventDefault();
+            }
+            aheadOfFrame = behind = false;
+        }, { capture: true });
+        if (raw)
+            stage.addEventListener('pointerrawupdate', (event) => {
+                if (aheadOfFrame) {
+                    behind = true;
+                    return;
+                }
+                aheadOfFrame = true;
+                passPointer('move', event);
+            }, { capture: true });
     }
 
     function exited() {

@@ -136,6 +136,20 @@ test('P dragged by mouse, finger and pen, and a click on the graph, as 出す ta
     await byMouse.click([graphXAt(8.1), GRAPH_Y + 200]);
     await byMouse.waitForX(' 8.0');
     expectFigure(byMouse, await byMouse.shot(), FIGURE.slots, 140, 'a click on the graph at x = 8');
+    // Moves faster than the frames: the last place reaches the program
+    // while the button is still held, not only with the release.
+    const [fromX, fromY] = await byMouse.toPage(BOARD_X + 140, BOARD_Y + 301);
+    const [toX, toY] = await byMouse.toPage(BOARD_X + 280, BOARD_Y + 301);
+    await byMouse.page.mouse.move(fromX, fromY);
+    await byMouse.page.mouse.down();
+    const cdp = await byMouse.context.newCDPSession(byMouse.page);
+    await Promise.all([...Array(14).keys()].map((k) => cdp.send('Input.dispatchMouseEvent', {
+        type: 'mouseMoved', button: 'none', buttons: 1, y: toY,
+        x: fromX + (toX - fromX) * (k + 1) / 14 })));
+    await byMouse.waitForX(' 1.0');
+    await cdp.send('Input.dispatchMouseEvent', { type: 'mouseReleased', button: 'left', clickCount: 1, x: toX, y: toY });
+    await byMouse.settle();
+    expectFigure(byMouse, await byMouse.shot(), FIGURE.slots, 280, 'P dragged fast by mouse to x = 1');
 
     // A finger on a tablet's screen, where the lesson's pixels fall
     // between the screen's.
