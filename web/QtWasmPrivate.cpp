@@ -23,6 +23,12 @@ void setScreenScale(QScreen &screen, double scale)
     // What the platform has reported so far is in the old scale's pixels.
     QWindowSystemInterface::flushWindowSystemEvents();
     QHighDpiScaling::setScreenFactor(&screen, scale);
+    // The toolkit keeps that factor under the screen's name, and asks the
+    // screen its name (in the page, a call into the browser) at every
+    // mapping of a point or a rectangle, several times a step. The same
+    // factor as the screen's own property, which it looks up first, is
+    // found without asking.
+    screen.setProperty("_q_scaleFactor", scale);
     // The platform's own handler of the browser's resize event, called here
     // as the page's change of the canvas raises no such event.
     emscripten::val::module_property("qtResizeAllScreens")(emscripten::val::undefined());
