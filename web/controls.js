@@ -154,15 +154,19 @@ window.kansuControls = (function () {
         }
     }
 
-    // A control's state as the program has it now.
+    // A control's state as the program has it now. Only what differs is
+    // written: the read-out is told at every step, and an attribute written
+    // even with its own value has the browser look at the element's style
+    // again.
     function state(name, s) {
         const made = elements.get(name);
         if (!made)
             return;
-        made.element.hidden = !s.shown;
-        if (made.kind !== 'surface')
+        if (made.element.hidden !== !s.shown)
+            made.element.hidden = !s.shown;
+        if (made.kind !== 'surface' && made.field.disabled !== !s.enabled)
             made.field.disabled = !s.enabled;
-        if ('checked' in s)
+        if ('checked' in s && made.field.checked !== s.checked)
             made.field.checked = s.checked;
         if ('text' in s && made.field.value !== s.text && !(composing && document.activeElement === made.field))
             made.field.value = s.text;
