@@ -10,7 +10,6 @@
 #include "app/Form1.h"
 #include "app/WindowSizes.h"
 #include "ui/Fonts.h"
-#include "ui/Surface.h"
 
 #include <QBackingStore>
 #include <QElapsedTimer>
@@ -57,13 +56,6 @@ public:
         qApp->installEventFilter(this);
         if (auto *form = qobject_cast<Form1 *>(&window))
             watchLesson(*form);
-        // A surface's canvas keeps the scale it was made at while the page
-        // changes the window's; the canvas then ends inside the surface's
-        // last device pixels, which it leaves unpainted. Under a surface
-        // the window's background is painted first, so those pixels never
-        // show what an earlier backing store held.
-        for (ui::Surface *surface : window.findChildren<ui::Surface *>())
-            surface->setAttribute(Qt::WA_OpaquePaintEvent, false);
     }
 
     // Asks the page to fit the window's client size to the browser window;

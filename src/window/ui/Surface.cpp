@@ -100,10 +100,16 @@ void Surface::paintEvent(QPaintEvent *event)
         const QRectF target(device.x() / dpr, device.y() / dpr, device.width() / dpr, device.height() / dpr);
         if (atCanvasScale)
             painter.setClipRect(target);
-        if (m_canvas.isUnmade())
+        if (m_canvas.isUnmade()) {
             painter.fillRect(target, m_canvas.backColor());
-        else
-            painter.drawImage(target, m_canvas.image(), device);
+            continue;
+        }
+        // Stretched, the canvas may end inside the surface's last device
+        // pixels, which it would leave as an earlier picture left them:
+        // they take the background first.
+        if (!atCanvasScale)
+            painter.fillRect(dirty, m_canvas.backColor());
+        painter.drawImage(target, m_canvas.image(), device);
     }
     if (atCanvasScale)
         painter.setClipping(false);
