@@ -491,16 +491,19 @@ void TestUiRules::canvasWithoutADisplay()
         told |= area;
         cleared = wasCleared;
     });
-    canvas.setForeColor(pen);
-    canvas.setDrawWidth(2);
-    canvas.line(QPointF(5, 5), QPointF(30, 5));
-    canvas.lineTo(QPointF(30, 25));
-    canvas.lineTo(QPointF(5, 25));
-    canvas.lineTo(QPointF(5, 5));
-    canvas.line(QPointF(8, 22), QPointF(22, 12), Qt::black); // crossed by the fill
-    canvas.setFillStyle(ui::Canvas::FillStyle::Solid);
-    canvas.setFillColor(paint);
-    QVERIFY(canvas.floodFillBorder(QPointF(20, 15), pen));
+    auto draw = [&](ui::Canvas &on) {
+        on.setForeColor(pen);
+        on.setDrawWidth(2);
+        on.line(QPointF(5, 5), QPointF(30, 5));
+        on.lineTo(QPointF(30, 25));
+        on.lineTo(QPointF(5, 25));
+        on.lineTo(QPointF(5, 5));
+        on.line(QPointF(8, 22), QPointF(22, 12), Qt::black); // crossed by the fill
+        on.setFillStyle(ui::Canvas::FillStyle::Solid);
+        on.setFillColor(paint);
+        return on.floodFillBorder(QPointF(20, 15), pen);
+    };
+    QVERIFY(draw(canvas));
     QCOMPARE(canvas.image().size(), QSize(qRound(40 * ratio), qRound(30 * ratio)));
     QCOMPARE(canvas.pixel(20, 15), paint);
     QCOMPARE(canvas.pixel(15, 17), paint);
@@ -510,11 +513,22 @@ void TestUiRules::canvasWithoutADisplay()
     QCOMPARE(told, QRect(4, 4, 27, 22));
     QVERIFY(!cleared && !canvas.isBlank());
 
+    // Taken to another ratio (recoloured first, as the contrast view does),
+    // the picture is the one drawn at that ratio from the start.
+    const qreal other = ratio == 1.5 ? 2.0 : 1.5;
+    ui::Canvas there(canvas.size(), back, other);
+    draw(there);
+    for (ui::Canvas *c : {&canvas, &there})
+        c->recolour({{paint, Qt::green}, {back, Qt::yellow}});
+    QVERIFY(canvas.setRatio(other));
+    QCOMPARE(canvas.image(), there.image());
+    QCOMPARE(canvas.currentPos(), QPointF(22, 12));
+
     canvas.cls();
     QVERIFY(cleared && canvas.isBlank());
     QImage blank(canvas.image().size(), QImage::Format_RGB32);
-    blank.fill(back);
-    blank.setDevicePixelRatio(ratio);
+    blank.fill(QColor(Qt::yellow));
+    blank.setDevicePixelRatio(other);
     QCOMPARE(canvas.image(), blank);
 }
 

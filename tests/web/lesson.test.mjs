@@ -9,8 +9,8 @@ import path from 'node:path';
 import {
     useBrowser, openLesson, browserInUse, URL, CAPTION, COMPACT, GRAPH_W, TABLE_H, BOARD_X, BOARD_Y, BOARD_W, BOARD_H,
     BOARD_GREEN, TRAY_GREEN, YELLOW, WHITE, GREY, RED,
-    BTN_END, BTN_FORWARD, CHK_TABLE, CHK_GRAPH, AREA_READOUT,
-    GRAPH_X, GRAPH_Y, TABLE_X, TABLE_Y, PANEL_CREAM, FRAMES, ENVELOPE,
+    BTN_END, BTN_FORWARD, BTN_RESTART, CHK_TABLE, CHK_GRAPH, AREA_READOUT,
+    GRAPH_X, GRAPH_Y, GRAPH_W_PANEL, GRAPH_H_PANEL, TABLE_X, TABLE_Y, PANEL_CREAM, FRAMES, ENVELOPE,
 } from './lesson.mjs';
 
 useBrowser();
@@ -105,6 +105,7 @@ test('グラフ widens and 表 heightens the canvas', async (t) => {
     await lesson.click(CHK_GRAPH);
     await lesson.waitFor(async () => near(await ratio(), GRAPH_W / COMPACT.h), 3000,
                          'the canvas did not take the shape of 1031x549 after グラフ');
+    await lesson.forward(3); // a graph drawn before 表 changes the scale
     await lesson.click(CHK_TABLE);
     await lesson.waitFor(async () => near(await ratio(), GRAPH_W / TABLE_H), 3000,
                          'the canvas did not take the shape of 1031x682 after 表');
@@ -115,6 +116,14 @@ test('グラフ widens and 表 heightens the canvas', async (t) => {
     const s = await lesson.shot();
     assert.ok(lesson.is(s, GRAPH_X + 20, GRAPH_Y + 200, PANEL_CREAM), 'graph panel background');
     assert.ok(lesson.is(s, TABLE_X + 300, TABLE_Y + 60, PANEL_CREAM), 'table panel background');
+    // That graph is drawn again at the new scale, not stretched: it equals
+    // the one that 最初に and the same steps draw at it.
+    const graph = [GRAPH_X, GRAPH_Y, GRAPH_W_PANEL, GRAPH_H_PANEL];
+    await lesson.click(BTN_RESTART);
+    await lesson.waitForX(' 0.0');
+    await lesson.forward(3);
+    assert.ok(lesson.areaPixels(s, graph).equals(lesson.areaPixels(await lesson.shot(), graph)),
+              'the graph drawn before 表 is not the graph drawn after it');
     assert.deepEqual(lesson.errors, []);
 });
 

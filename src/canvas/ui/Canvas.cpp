@@ -16,16 +16,79 @@ QPointF whole(QPointF p) { return {std::nearbyint(p.x()), std::nearbyint(p.y())}
 
 } // namespace
 
-Canvas::Canvas(QSize size, QColor background, qreal ratio) : m_size(size), m_ratio(ratio), m_back(background)
+Canvas::Canvas(QSize size, QColor background, qreal ratio)
+    : m_size(size), m_ratio(ratio), m_back(background), m_backAtClear(background)
 {
     m_font.setStyleStrategy(QFont::NoAntialias);
 }
 
-void Canvas::setRatio(qreal ratio)
+// Tells nothing: whoever changes the ratio shows the whole picture anew.
+bool Canvas::setRatio(qreal ratio)
 {
-    Q_ASSERT(isBlank());
+    if (ratio == m_ratio)
+        return true;
+    if (m_drawnForgotten && !isBlank())
+        return false;
     m_ratio = ratio;
     m_image = {};
+    if (!isBlank())
+        drawAgain();
+    return true;
+}
+
+void Canvas::remember(Drawn drawn)
+{
+    if (m_drawingAgain || m_drawnForgotten)
+        return;
+    if (m_drawn.size() >= keptDrawing) {
+        m_drawnForgotten = true;
+        std::vector<Drawn>().swap(m_drawn);
+        return;
+    }
+    m_drawn.push_back(std::move(drawn));
+}
+
+// The drawing since the last clear, once more in the same order on a new
+// image; the state the lesson set (colours, width, font, position) stays.
+void Canvas::drawAgain()
+{
+    const QColor fore = m_fore, fillColour = m_fillColor;
+    const FillStyle fillStyle = m_fillStyle;
+    const int width = m_drawWidth;
+    const QFont font = m_font;
+    const QPointF current = m_current;
+    const Changed tell = std::exchange(m_tell, {});
+    m_drawingAgain = true;
+    m_back = m_backAtClear;
+    m_drawnOn = {};
+    pixels();
+    for (const Drawn &drawn : m_drawn) {
+        if (const auto *line = std::get_if<LineDrawn>(&drawn)) {
+            m_drawWidth = line->width;
+            strokeLine(line->from, line->to, line->colour);
+        } else if (const auto *text = std::get_if<TextDrawn>(&drawn)) {
+            if (m_font != text->font)
+                setFont(text->font);
+            m_fore = text->colour;
+            m_current = text->at;
+            print(text->text);
+        } else if (const auto *fill = std::get_if<FillDrawn>(&drawn)) {
+            m_fillStyle = FillStyle::Solid;
+            m_fillColor = fill->fill;
+            floodFillBorder(fill->seed, fill->border);
+        } else if (const auto *change = std::get_if<RecolourDrawn>(&drawn)) {
+            recolour(change->changes);
+        }
+    }
+    m_drawingAgain = false;
+    m_tell = tell;
+    m_fore = fore;
+    m_fillColor = fillColour;
+    m_fillStyle = fillStyle;
+    m_drawWidth = width;
+    if (m_font != font)
+        setFont(font);
+    m_current = current;
 }
 
 QRect Canvas::toDevice(QRect area) const
@@ -79,11 +142,16 @@ void Canvas::setFont(const QFont &font)
 
 void Canvas::recolour(const std::vector<ColourChange> &changes)
 {
+    if (!isBlank())
+        remember(RecolourDrawn{changes});
     for (const ColourChange &change : changes)
         if (change.from == m_back) {
             m_back = change.to;
             break;
         }
+    // Anything drawn later starts from the new background.
+    if (isBlank() && !m_drawingAgain)
+        m_backAtClear = m_back;
     // A canvas not made yet is made when first needed, all background.
     for (int y = 0; y < m_image.height(); ++y) {
         auto *row = reinterpret_cast<QRgb *>(m_image.scanLine(y));
@@ -112,6 +180,9 @@ void Canvas::cls()
         part.fill(m_back.rgb());
     }
     m_current = {};
+    m_drawn.clear();
+    m_drawnForgotten = false;
+    m_backAtClear = m_back;
     const QRect cleared = std::exchange(m_drawnOn, {});
     if (m_tell)
         m_tell(cleared, true);
@@ -140,6 +211,7 @@ void Canvas::strokeLine(QPointF from, QPointF to, QColor colour)
     pixels();
     const QPoint a = whole(from).toPoint(), b = whole(to).toPoint();
     const int w = std::max(m_drawWidth, 1);
+    remember(LineDrawn{from, to, colour, w});
     m_current = to;
     if (a.x() == b.x() || a.y() == b.y()) {
         // A line of no length is a dot as wide as the pen.
@@ -218,6 +290,7 @@ void Canvas::fillDiagonal(QPoint a, QPoint b, int w, QColor colour)
 void Canvas::print(const QString &text)
 {
     pixels();
+    remember(TextDrawn{text, m_current, m_fore, m_font});
     const QString written = text + QLatin1Char(' ');
     const QPointF at = whole(m_current);
     const TextMeasure &measure = measured(text);
@@ -259,6 +332,7 @@ bool Canvas::floodFillBorder(QPointF seed, QColor border)
     pixels();
     if (m_fillStyle == FillStyle::Transparent)
         return false;
+    remember(FillDrawn{seed, border, m_fillColor});
     // The seed's design pixel is a block of device pixels; the fill starts
     // at its first one. Every picture on the image is made of whole blocks,
     // so the fill covers whole blocks too: the ratio-1 fill, scaled.

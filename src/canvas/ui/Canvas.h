@@ -9,6 +9,7 @@
 #include <QPointF>
 
 #include <functional>
+#include <variant>
 #include <vector>
 
 class QPainter;
@@ -40,8 +41,11 @@ public:
     QSize size() const { return m_size; }
     QRect rect() const { return QRect(QPoint(), m_size); }
     qreal ratio() const { return m_ratio; }
-    // Takes another ratio; only while nothing is drawn (see isBlank).
-    void setRatio(qreal ratio);
+    // Takes another ratio and draws what was drawn since the last clear
+    // again at it, as if it had been drawn there from the start (the rest
+    // of the state stays). False, and the old ratio kept, where that
+    // drawing was too long to remember (see keptDrawing).
+    bool setRatio(qreal ratio);
     // Nothing drawn since it was made or last cleared: all background.
     bool isBlank() const { return m_drawnOn.isEmpty(); }
 
@@ -124,6 +128,34 @@ private:
     // Remembers a changed area as drawn on and tells of it.
     void changed(QRect area);
 
+    // What was drawn since the last clear, each with the state it was drawn
+    // in (design pixels), to be drawn again at another ratio.
+    struct LineDrawn {
+        QPointF from, to;
+        QColor colour;
+        int width;
+    };
+    struct TextDrawn {
+        QString text;
+        QPointF at;
+        QColor colour;
+        QFont font;
+    };
+    struct FillDrawn {
+        QPointF seed;
+        QColor border, fill;
+    };
+    struct RecolourDrawn {
+        std::vector<ColourChange> changes;
+    };
+    using Drawn = std::variant<LineDrawn, TextDrawn, FillDrawn, RecolourDrawn>;
+    // A full graph or table is a few hundred of them, and a lesson clears
+    // its panels long before this many; a picture drawn on for longer keeps
+    // its ratio instead, until its next clear (about 300 KB at most).
+    static constexpr std::size_t keptDrawing = 3000;
+    void remember(Drawn drawn);
+    void drawAgain();
+
     QSize m_size;
     qreal m_ratio;
     mutable QImage m_image; // null until first needed
@@ -140,6 +172,10 @@ private:
     // holds the background, and a clear touches only this.
     QRect m_drawnOn;
     Changed m_tell;
+    std::vector<Drawn> m_drawn;  // since the last clear, in order
+    bool m_drawnForgotten = false; // more than keptDrawing since the last clear
+    QColor m_backAtClear;          // the background the drawing starts from
+    bool m_drawingAgain = false;
 };
 
 } // namespace ui

@@ -1,5 +1,6 @@
 #include "Surface.h"
 
+#include <QBackingStore>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -74,14 +75,25 @@ void Surface::paintEvent(QPaintEvent *event)
     // A canvas not made yet has had nothing drawn on it: every pixel is the
     // background, which is painted as it is, so an empty panel holds no
     // pixels of its own.
-    const qreal dpr = m_canvas.ratio();
-    const bool wholeScale = dpr == std::floor(dpr);
     // The ratio of the pixels painted on (the window's backing store, or an
     // image that the widget is rendered into), read from them: the
     // widget's own answer asks the screen, which in the page is a call
     // into the browser at every repaint.
     const QPaintDevice *painted = painter.paintEngine() ? painter.paintEngine()->paintDevice() : nullptr;
-    const bool atCanvasScale = (painted ? painted->devicePixelRatio() : devicePixelRatio()) == dpr;
+    const qreal paintedRatio = painted ? painted->devicePixelRatio() : devicePixelRatio();
+    // A window rescaled without a word to its widgets (the page's fit)
+    // shows a canvas of another ratio: on screen, the canvas takes the
+    // window's ratio, its drawing drawn again at it.
+    QBackingStore *store = backingStore();
+    if (paintedRatio != m_canvas.ratio() && store && painted == store->paintDevice()
+        && m_canvas.setRatio(paintedRatio)) {
+        const QRegion rest = QRegion(rect()) - event->region();
+        if (!rest.isEmpty())
+            update(rest);
+    }
+    const qreal dpr = m_canvas.ratio();
+    const bool wholeScale = dpr == std::floor(dpr);
+    const bool atCanvasScale = paintedRatio == dpr;
     const QRect inside = m_canvas.toDevice(rect());
     QRegion reached; // the dirty parts and the pixels the widening may touch
     for (const QRect &part : event->region()) {
@@ -116,18 +128,15 @@ void Surface::paintEvent(QPaintEvent *event)
     m_controls.paint(painter, wholeScale ? event->region() : reached);
 }
 
-// A canvas holds retained drawing that only the lesson could draw again (the
-// graph's curve and the table's columns are drawn a step at a time), so a
-// canvas with drawing keeps the ratio it was made at and is scaled when
-// shown. A blank one (nothing drawn since it was made or cleared: a panel
-// still out of view) takes the new ratio, and so does all later drawing.
+// The canvas takes the new ratio and draws what it holds again at it (the
+// graph's curve and the table's columns, drawn a step at a time). Only a
+// picture drawn on for too long since its last clear keeps its ratio, and
+// is scaled when shown.
 void Surface::followRatio()
 {
     const qreal ratio = devicePixelRatio();
-    if (ratio == m_canvas.ratio() || !m_canvas.isBlank())
-        return;
-    m_canvas.setRatio(ratio);
-    update();
+    if (ratio != m_canvas.ratio() && m_canvas.setRatio(ratio))
+        update();
 }
 
 void Surface::acceptTouch() { setAttribute(Qt::WA_AcceptTouchEvents); }

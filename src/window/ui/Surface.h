@@ -84,7 +84,7 @@ protected:
     bool eventFilter(QObject *child, QEvent *event) override;
 
 private:
-    // Takes a new screen's pixel ratio where no drawing would be lost.
+    // Takes a new screen's pixel ratio, the drawing drawn again at it.
     void followRatio();
     // Asks for a repaint of what the canvas changed (surface pixels).
     void canvasChanged(QRect area, bool cleared);
