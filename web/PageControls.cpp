@@ -1,6 +1,7 @@
 #include "PageControls.h"
 
 #include "PageInput.h"
+#include "Paced.h"
 #include "QtWasmPrivate.h"
 
 #include "app/Form1.h"
@@ -20,6 +21,7 @@
 #include <emscripten/bind.h>
 #include <emscripten/val.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -57,6 +59,18 @@ val pageControls()
 }
 
 std::string cssColour(const QColor &colour) { return colour.name(QColor::HexRgb).toStdString(); }
+
+// The read-out, the one text box that changes at every step of P: the
+// program paints it, in the same frame as the board, where a new text in
+// its element would have the browser lay out and paint the page again
+// each step (on a slow processor, about a third of a dragged P's lag).
+// Its element, seen through, keeps its place for the keyboard, the focus
+// ring and assistive technology.
+bool paintedByProgram(const Bound &b)
+{
+    auto *edit = qobject_cast<QLineEdit *>(b.widget);
+    return edit && edit->isReadOnly();
+}
 
 // Keeps the page's elements and the program's controls in step.
 class ControlsLink : public QObject
@@ -99,7 +113,8 @@ public:
     }
 
     // The pupil's action on an element: "click" a button, "check" a box
-    // (value true or false), "text" a field's new text.
+    // (value true or false), "text" a field's new text; "heard" (an element
+    // the program paints has the focus) has its state told at once.
     void act(const std::string &name, const std::string &what, const val &value)
     {
         const Bound *b = find(name);
@@ -153,7 +168,7 @@ protected:
             // The element stands in the control's place; the board, the
             // graph and the table are painted as ever.
             if (const Bound *b = find(watched))
-                return b->kind != Kind::Surface;
+                return b->kind != Kind::Surface && !paintedByProgram(*b);
             return isPartOfControl(watched);
         case QEvent::Resize:
         case QEvent::EnabledChange:
@@ -209,8 +224,14 @@ private:
             connect(box, &QCheckBox::toggled, this, tellThis);
         else if (auto *combo = qobject_cast<QComboBox *>(b.widget))
             connect(combo, &QComboBox::editTextChanged, this, tellThis);
-        else if (auto *edit = qobject_cast<QLineEdit *>(b.widget))
+        else if (auto *edit = qobject_cast<QLineEdit *>(b.widget); edit && paintedByProgram(b)) {
+            // Its element is heard, not seen: it takes a new text as the
+            // page's other texts that change at every step do.
+            m_heardText = std::make_unique<Paced>(this, tellThis);
+            connect(edit, &QLineEdit::textChanged, this, [this] { m_heardText->soon(); });
+        } else if (edit) {
             connect(edit, &QLineEdit::textChanged, this, tellThis);
+        }
     }
 
     // A widget inside a control (the speed box's text field).
@@ -302,6 +323,9 @@ private:
         }
         case Kind::TextBox:
             d.set("readOnly", static_cast<QLineEdit *>(w)->isReadOnly());
+            d.set("painted", paintedByProgram(b));
+            if (paintedByProgram(b))
+                break;
             d.set("back", cssColour(palette.color(QPalette::Active, QPalette::Base)));
             d.set("fore", cssColour(palette.color(QPalette::Active, QPalette::Text)));
             break;
@@ -345,6 +369,7 @@ private:
     QPointer<Form1> m_form;
     QWidget *m_cover = nullptr; // Picture1, over the envelope when 封筒をかくす is on
     std::vector<Bound> m_bound;
+    std::unique_ptr<Paced> m_heardText; // the read-out's text, told to its element
 };
 
 QPointer<ControlsLink> theLink;

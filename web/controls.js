@@ -124,6 +124,12 @@ window.kansuControls = (function () {
         case 'combobox':
         case 'textbox':
             element = field = textField(d);
+            // The program paints this one: on focus, its element is told
+            // the text at once (it is told a new one at most once a second).
+            if (d.painted) {
+                element.classList.add('painted');
+                field.addEventListener('focus', () => act(d.name, 'heard'));
+            }
             break;
         default: // a surface: the program's pixels, named; the board takes keys
             element = field = document.createElement('div');

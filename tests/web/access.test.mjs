@@ -72,7 +72,8 @@ test('every control by role and name; states, the status region and the table fo
     await lesson.waitFor(async () => (await tableRows(lesson))[0].length === columns.length, 5000,
                          'the table never caught up');
     assert.deepEqual(await tableRows(lesson), [columns.map(String), columns.map((x) => number(areaOut(FIGURE, x)))]);
-    assert.equal((await tree(lesson))('textbox', '点Ｐが動いた距離χ（cm）').value, ' 5.0');
+    // The read-out too (the program paints it; its element hears it within a second).
+    await waitForState(lesson, 'textbox', '点Ｐが動いた距離χ（cm）', (c) => c.value === ' 5.0', 'the read-out is never heard at 5.0');
 
     // A run: ストップ takes over from 自動 until the run ends.
     await control(lesson, 'combobox', '速度').fill('200');

@@ -5,8 +5,8 @@
 // pixel, and every pixel of the board outside the boxes where text is drawn
 // must be the same. Glyphs come from two builds of the font engine and a
 // subset of the face, so the text boxes are left out, and so are the
-// read-out and the small box, which the page shows as HTML elements; the
-// rest — canvas, shading, grid, outlines, lines, P's dot — must match
+// read-out (its digits) and the small box, which the page shows as an HTML
+// element; the rest — canvas, shading, grid, outlines, lines, P's dot — must match
 // exactly.
 import { test } from 'node:test';
 import assert from 'node:assert/strict';
