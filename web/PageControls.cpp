@@ -63,7 +63,7 @@ std::string cssColour(const QColor &colour) { return colour.name(QColor::HexRgb)
 // The read-out, the one text box that changes at every step of P: the
 // program paints it, in the same frame as the board, where a new text in
 // its element would have the browser lay out and paint the page again
-// each step (on a slow processor, about a third of a dragged P's lag).
+// each step (on a slow processor, about a quarter of a dragged P's lag).
 // Its element, seen through, keeps its place for the keyboard, the focus
 // ring and assistive technology.
 bool paintedByProgram(const Bound &b)
