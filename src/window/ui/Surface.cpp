@@ -132,11 +132,18 @@ void Surface::paintEvent(QPaintEvent *event)
 // graph's curve and the table's columns, drawn a step at a time). Only a
 // picture drawn on for too long since its last clear keeps its ratio, and
 // is scaled when shown.
-void Surface::followRatio()
+void Surface::followRatio(qreal ratio)
 {
-    const qreal ratio = devicePixelRatio();
     if (ratio != m_canvas.ratio() && m_canvas.setRatio(ratio))
         update();
+}
+
+qreal Surface::shownRatio() const
+{
+    QBackingStore *store = backingStore();
+    const QPaintDevice *painted = store ? store->paintDevice() : nullptr;
+    // Before the window's first paint its pixels may not exist yet.
+    return painted && painted->width() > 0 ? painted->devicePixelRatio() : devicePixelRatio();
 }
 
 void Surface::acceptTouch() { setAttribute(Qt::WA_AcceptTouchEvents); }
@@ -174,7 +181,7 @@ bool Surface::event(QEvent *event)
 #if QT_VERSION >= QT_VERSION_CHECK(6, 6, 0)
     case QEvent::DevicePixelRatioChange:
 #endif
-        followRatio();
+        followRatio(devicePixelRatio()); // the new screen's; the window's pixels follow later
         return QWidget::event(event);
     default:
         return QWidget::event(event);

@@ -84,8 +84,14 @@ protected:
     bool eventFilter(QObject *child, QEvent *event) override;
 
 private:
-    // Takes a new screen's pixel ratio, the drawing drawn again at it.
-    void followRatio();
+    // Takes the pixel ratio `ratio` (by default the window's as it is
+    // painted), the drawing drawn again at it.
+    void followRatio(qreal ratio);
+    void followRatio() { followRatio(shownRatio()); }
+    // The ratio of the window's painted pixels, read from them: the
+    // widget's own answer asks its screen, which in the page is a call into
+    // the browser. Before the window has pixels, the widget's.
+    qreal shownRatio() const;
     // Asks for a repaint of what the canvas changed (surface pixels).
     void canvasChanged(QRect area, bool cleared);
 

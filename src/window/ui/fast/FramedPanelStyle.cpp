@@ -1,6 +1,7 @@
 #include "FramedPanelStyle.h"
 
 #include <QApplication>
+#include <QPaintEngine>
 #include <QPainter>
 #include <QStyleOptionFrame>
 
@@ -21,6 +22,9 @@ void FramedPanelStyle::drawPrimitive(PrimitiveElement element, const QStyleOptio
     const auto *panel = qstyleoption_cast<const QStyleOptionFrame *>(option);
     const QTransform toDevice = painter->deviceTransform();
     const qreal scale = toDevice.m11();
+    // The ratio of the pixels painted on, read from them: a widget's own
+    // answer asks its screen, which in the page is a call into the browser.
+    const QPaintDevice *device = painter->paintEngine() ? painter->paintEngine()->paintDevice() : painter->device();
     // The copy is the same pixels as drawing only where the panel lies on
     // whole device pixels: an unrotated, evenly scaled painter that puts the
     // panel's corner and its size on whole pixels.
@@ -28,9 +32,9 @@ void FramedPanelStyle::drawPrimitive(PrimitiveElement element, const QStyleOptio
     // them per pixel as the painter's scale says.
     const QRectF target = toDevice.mapRect(QRectF(panel ? panel->rect : QRect()));
     const bool copyable = element == PE_PanelLineEdit && panel && toDevice.type() <= QTransform::TxScale
-                          && scale == toDevice.m22() && painter->device()
-                          && painter->device()->devicePixelRatio() == scale && whole(target.x()) && whole(target.y())
-                          && whole(target.width()) && whole(target.height()) && !target.isEmpty();
+                          && scale == toDevice.m22() && device && device->devicePixelRatio() == scale
+                          && whole(target.x()) && whole(target.y()) && whole(target.width())
+                          && whole(target.height()) && !target.isEmpty();
     if (!copyable) {
         QProxyStyle::drawPrimitive(element, option, painter, widget);
         return;
