@@ -40,9 +40,15 @@ void GraphPanel::drawGraphFrame(QRect area)
 {
     if (area.isEmpty())
         return;
+    // Every line of the frame is one pixel wide and runs along an axis: its
+    // part inside `area` is its own pixels there, and the canvas then tells
+    // only that part as changed. A segment of the curve that crosses a grid
+    // line so repaints a few pixels of the window, not the line's whole
+    // length across the graph.
     auto line = [&](QPointF from, QPointF to) {
-        if (ui::spanning(from.toPoint(), to.toPoint()).intersects(area))
-            m_gamen.line(from, to, gridGreen);
+        const QRect part = ui::spanning(from.toPoint(), to.toPoint()) & area;
+        if (!part.isEmpty())
+            m_gamen.line(part.topLeft(), part.bottomRight(), gridGreen);
     };
     for (int i = 0; i < horizontalLines; ++i) {
         const QPointF from(originX, originY - gridStep * i);
