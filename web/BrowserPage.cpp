@@ -40,11 +40,22 @@ using emscripten::val;
 
 // The page's side: the object page.js puts on `window` before the program
 // starts. Without it (the program loaded by another page) nothing is told.
+// It is looked up once: each lookup is a call into the browser, and the
+// read-out tells the page its x at every step.
 val pageObject()
 {
-    val page = val::global("kansuPage");
-    return page.isUndefined() || page.isNull() ? val::undefined() : page;
+    static val page = val::undefined();
+    if (page.isUndefined()) {
+        val found = val::global("kansuPage");
+        if (!found.isUndefined() && !found.isNull())
+            page = found;
+    }
+    return page;
 }
+
+// A pointer's event is being handled, and what it changes is painted
+// straight after it (pointerFromPage).
+bool paintFollowsPointer = false;
 
 // Watches the window for the page: its size, its caption and the end.
 class PageLink : public QObject
@@ -211,7 +222,7 @@ public:
     // page twice a step, which on a slow processor costs the run its pace.
     void paintAtTaskEnd()
     {
-        if (m_paintQueued)
+        if (m_paintQueued || paintFollowsPointer)
             return;
         const val paint = val::module_property("kansuPaintNow");
         if (paint.isUndefined())
@@ -357,9 +368,11 @@ bool pointerFromPage(std::string kind, double x, double y, int buttons, int butt
     if (buttons & 1) held |= Qt::LeftButton;
     if (buttons & 2) held |= Qt::RightButton;
     if (buttons & 4) held |= Qt::MiddleButton;
+    paintFollowsPointer = true;
     const bool used = qtprivate::sendMouse(*window, type, x, y, held,
                                            type == QEvent::MouseMove ? Qt::NoButton : qtButton(button),
                                            modifiersFromPage(modifiers), pen);
+    paintFollowsPointer = false;
     // What the event changed (a piece or P dragged) is painted now rather
     // than in a task of its own: the browser hands a move over just before
     // the animation frame, which then shows it, where a later task would
