@@ -98,6 +98,18 @@ window.kansuPage = (function () {
         // A browser that keeps its own: the program draws at its ratio.
     }
 
+    // The toolkit composes the window on the canvas by copying one picture
+    // of it pixel for pixel, and asks for a smoothed (multisampled) drawing
+    // buffer, which changes no pixel of that copy: the browser would keep
+    // four samples of every pixel of the canvas and resolve them at every
+    // frame, in the graphics memory of a cheap laptop or a tablet.
+    const getContext = HTMLCanvasElement.prototype.getContext;
+    HTMLCanvasElement.prototype.getContext = function (type, attributes) {
+        if (this === screen && /webgl/.test(type))
+            attributes = Object.assign({}, attributes, { antialias: false });
+        return getContext.call(this, type, attributes);
+    };
+
     // The largest scale at which the whole client area fits the browser
     // window, in whole device pixels: the canvas's backing store is a whole
     // number of device pixels, so its CSS size is that number over the
