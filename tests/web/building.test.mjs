@@ -169,7 +169,19 @@ test('P dragged by mouse, finger and pen, and a click on the graph, as 出す ta
     await byPen.penStroke(along);
     await byPen.waitForX(' 2.5');
     expectFigure(byPen, await byPen.shot(), FIGURE.slots, 250, 'P dragged by pen to x = 2.5');
-    assert.deepEqual([...byMouse.errors, ...byFinger.errors, ...byPen.errors], []);
+
+    // A Chromebook's page, the lesson shrunk to fit, with the graph drawn
+    // beside the board: no row of an earlier picture stays across P.
+    const small = await openLesson(t, { viewport: { width: 1358, height: 629 } });
+    await small.click(CHK_GRAPH);
+    await build(small, (from, to) => small.dragOnBoard(from, to));
+    const [bx, by, bw, bh] = ENVELOPE; // from B, 15 moves to x = 7.5
+    await small.drag(BOARD_X + bx, BOARD_Y + by + bh + 1, BOARD_X + bx - bw * 0.75, BOARD_Y + by + bh + 1, 15);
+    await small.waitForX(' 7.5');
+    await small.settle();
+    const underP = [BOARD_X + 24, BOARD_Y + 186, 470, 160]; // the envelope's rows down to P's labels
+    await asRepainted(small, await small.shot(), underP, 'the figure and P\'s labels beside the graph');
+    assert.deepEqual([...byMouse.errors, ...byFinger.errors, ...byPen.errors, ...small.errors], []);
 });
 
 // A figure link opened in the tab that shows the lesson (P moved) builds its figure there with P

@@ -94,6 +94,13 @@ void GraphPanel::PlotPoint(qint16 direction, double x, double change, bool curve
     // erased segment leaves no gap in them. Elsewhere they stand untouched,
     // so drawing them again there would change no pixel.
     drawGraphFrame(touched);
+    // The repaint spans the graph's whole height. A repaint that began or
+    // ended beside the board's figure would split the window's dirty
+    // region into bands there, and at a fractional scale the toolkit can
+    // leave a row of pixels between two bands as it was (a stripe through
+    // P's label, left by a drag in the page).
+    if (!touched.isEmpty())
+        m_gamen.askRepaint(QRect(touched.left(), 0, touched.width(), m_gamen.height()));
 }
 
 void GraphPanel::restart(bool inView)
